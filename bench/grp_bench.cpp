@@ -1,0 +1,173 @@
+// Times morvik-cli on generated data beside the system's own copy of the same bytes, in one run,
+// and prints the ratios:
+//   create:  morvik-cli create of a 256 MiB group file from 200 files  /  cat of the same files
+//   extract: morvik-cli extract of all of it into a fresh folder       /  cp of the files into one
+//   list:    morvik-cli list --names of a group file with 100,000 entries, whose data area is a
+//            hole of several GiB: it is fast only when listing reads just the header and the
+//            directory; beside it, head -c reading those same bytes.
+//   crc:     morvik-cli list (which also reads the whole file for its CRC-32) of the 256 MiB
+//            group file  /  cat of it to /dev/null.
+// Each command runs several times and the fastest run counts, so that a busy moment of the
+// machine does not decide the figure. Usage: grp_bench [work-folder] (default: a folder under
+// /tmp, removed at the end).
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int fileCount = 200;
+constexpr std::uint64_t totalBytes = 256ull << 20;
+constexpr int listEntries = 100000;
+constexpr int runs = 5;
+
+std::string Quote(const fs::path& p) {
+    return "'" + p.string() + "'";
+}
+
+// Runs command through the shell and returns its duration in seconds; stops the benchmark when
+// the command fails, since a failing command is not a measurement.
+double Time(const std::string& command) {
+    auto start = std::chrono::steady_clock::now();
+    int status = std::system(command.c_str());
+    double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (status != 0) {
+        std::fprintf(stderr, "grp_bench: command failed (%d): %s\n", status, command.c_str());
+        std::exit(1);
+    }
+    return seconds;
+}
+
+// The fastest of several runs of command, each after prepare.
+double Best(const std::string& prepare, const std::string& command) {
+    double best = 1e9;
+    for (int i = 0; i < runs; ++i) {
+        if (!prepare.empty())
+            Time(prepare);
+        best = std::min(best, Time(command));
+    }
+    return best;
+}
+
+void WriteFile(const fs::path& path, std::uint64_t size, std::mt19937_64& random) {
+    std::vector<std::uint64_t> block(1 << 16);
+    std::ofstream out(path, std::ios::binary);
+    while (size > 0) {
+        for (auto& word : block)
+            word = random();
+        std::uint64_t n = std::min<std::uint64_t>(size, block.size() * 8);
+        out.write(reinterpret_cast<const char*>(block.data()), std::streamsize(n));
+        size -= n;
+    }
+}
+
+void PutU32(std::string& s, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        s += char((v >> (8 * i)) & 0xFF);
+}
+
+// A group file of listEntries entries of 64 KiB each whose data area is never written: a sparse
+// file of about 6 GiB of which only the header and the directory occupy the disk.
+void WriteLargeDirectory(const fs::path& path) {
+    std::string head = "KenSilverman";
+    PutU32(head, listEntries);
+    for (int i = 0; i < listEntries; ++i) {
+        char name[13];
+        std::snprintf(name, sizeof name, "E%07d.DAT", i);
+        std::string field(name);
+        field.resize(12, '\0');
+        head += field;
+        PutU32(head, 64 * 1024);
+    }
+    {
+        std::ofstream out(path, std::ios::binary);
+        out.write(head.data(), std::streamsize(head.size()));
+    }
+    fs::resize_file(path, head.size() + std::uint64_t(listEntries) * 64 * 1024);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const fs::path cli = MORVIK_CLI;
+    const bool ownFolder = argc < 2;
+    const fs::path work =
+        ownFolder ? fs::temp_directory_path() / ("grp_bench." + std::to_string(getpid()))
+                  : fs::path(argv[1]);
+    const fs::path data = work / "data";
+    fs::create_directories(data);
+
+    std::printf("generating %d files, %llu MiB in all, in %s\n", fileCount,
+                (unsigned long long)(totalBytes >> 20), data.c_str());
+    std::mt19937_64 random(2026);
+    std::vector<std::string> names;
+    std::uint64_t left = totalBytes;
+    for (int i = 0; i < fileCount; ++i) {
+        // Sizes vary around the mean; the last file takes what is left.
+        std::uint64_t size =
+            i + 1 == fileCount
+                ? left
+                : std::min(left, totalBytes / fileCount / 2 + random() % (totalBytes / fileCount));
+        char name[13];
+        std::snprintf(name, sizeof name, "F%03d.DAT", i);
+        names.push_back(name);
+        WriteFile(data / name, size, random);
+        left -= size;
+    }
+    std::string files;
+    for (const auto& n : names)
+        files += " " + n;
+    const std::string inData = "cd " + Quote(data) + " && ";
+    Time(inData + "cat" + files + " >/dev/null"); // warm the page cache for both sides
+
+    const fs::path group = work / "BENCH.GRP";
+    const fs::path plain = work / "plain.cat";
+    double create = Best("rm -f " + Quote(group),
+                         inData + Quote(cli) + " create " + Quote(group) + files + " >/dev/null");
+    double cat = Best("rm -f " + Quote(plain), inData + "cat" + files + " > " + Quote(plain));
+
+    const fs::path out = work / "out";
+    const fs::path copy = work / "copy";
+    double extract = Best("rm -rf " + Quote(out), Quote(cli) + " extract " + Quote(group) + " -d " +
+                                                      Quote(out) + " >/dev/null");
+    double cp = Best("rm -rf " + Quote(copy) + " && mkdir " + Quote(copy),
+                     inData + "cp" + files + " " + Quote(copy));
+
+    const fs::path large = work / "LARGE.GRP";
+    WriteLargeDirectory(large);
+    double list = Best("", Quote(cli) + " list --names " + Quote(large) + " >/dev/null");
+    double readDirectory = Best("", "head -c " + std::to_string(16 + 16 * listEntries) + " " +
+                                        Quote(large) + " >/dev/null");
+    double crc = Best("", Quote(cli) + " list " + Quote(group) + " >/dev/null");
+    double catGroup = Best("", "cat " + Quote(group) + " >/dev/null");
+
+    std::printf("\n%-44s %9s %9s %7s\n", "", "morvik", "system", "ratio");
+    std::printf("%-44s %8.3fs %8.3fs %7.2f\n", "create 256 MiB from 200 files / cat", create, cat,
+                create / cat);
+    std::printf("%-44s %8.3fs %8.3fs %7.2f\n", "extract all 200 entries / cp", extract, cp,
+                extract / cp);
+    std::printf("%-44s %8.3fs %8.3fs %7.2f\n", "list --names, 100,000 entries / head -c", list,
+                readDirectory, list / readDirectory);
+    std::printf("%-44s %8.3fs %8.3fs %7.2f\n", "list with CRC-32 of 256 MiB / cat", crc, catGroup,
+                crc / catGroup);
+    std::printf("(fastest of %d runs each; targets: create and extract ratios at most 1.3)\n",
+                runs);
+
+    if (ownFolder)
+        fs::remove_all(work);
+    return 0;
+}

@@ -1,0 +1,26 @@
+# Settings every target of the project shares.
+
+# Warnings are errors on every compiler the project is built with.
+function(morvik_target target)
+    if(MSVC)
+        target_compile_options(${target} PRIVATE /W4 /WX)
+    else()
+        target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow
+                                                 -Wnon-virtual-dtor -Werror)
+    endif()
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+endfunction()
+
+# Windows programs are one file: no runtime DLLs beside them.
+if(WIN32 AND NOT MSVC)
+    add_link_options(-static -static-libgcc -static-libstdc++)
+    add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)
+endif()
+
+# Test programs and benchmarks for Windows run under Wine on Linux.
+if(WIN32 AND CMAKE_CROSSCOMPILING)
+    find_program(MORVIK_WINE NAMES wine64 wine)
+    if(MORVIK_WINE)
+        set(CMAKE_CROSSCOMPILING_EMULATOR ${MORVIK_WINE})
+    endif()
+endif()

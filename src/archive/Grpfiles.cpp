@@ -1,0 +1,288 @@
+#include "archive/Grpfiles.h"
+
+#include "archive/Crc32.h"
+#include "toolkit/Sysutils.h"
+
+#include <algorithm>
+#include <array>
+#include <cassert>
+#include <limits>
+#include <span>
+
+namespace {
+
+constexpr std::size_t CopyBufferSize = std::size_t(256) << 10;
+
+TStatus IoFailure(const std::string& path, const std::string& doing) {
+    return TStatus::Io(path + ": " + doing + ": " + LastErrorText());
+}
+
+enum class TCopyEnd { Done, ReadFailed, SourceEnded, WriteFailed };
+
+// Copies count bytes from the position of source to the position of target.
+TCopyEnd CopyBytes(THandle source, THandle target, std::uint64_t count,
+                   std::vector<std::uint8_t>& buffer) {
+    while (count > 0) {
+        const auto piece = static_cast<std::int64_t>(std::min<std::uint64_t>(count, buffer.size()));
+        const std::int64_t got = FileRead(source, buffer.data(), piece);
+        if (got < 0) {
+            return TCopyEnd::ReadFailed;
+        }
+        if (got < piece) {
+            return TCopyEnd::SourceEnded;
+        }
+        if (FileWrite(target, buffer.data(), piece) != piece) {
+            return TCopyEnd::WriteFailed;
+        }
+        count -= static_cast<std::uint64_t>(piece);
+    }
+    return TCopyEnd::Done;
+}
+
+// The length of an open file, or -1.
+std::int64_t FileLength(THandle handle) {
+    const std::int64_t length = FileSeek(handle, 0, TSeekOrigin::End);
+    if (length < 0 || FileSeek(handle, 0, TSeekOrigin::Beginning) != 0) {
+        return -1;
+    }
+    return length;
+}
+
+// A file of a free name beside target, created new; its name goes to path.
+TFileHandle CreateBeside(const std::string& target, std::string& path) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        path = target + (attempt == 0 ? "" : "." + std::to_string(attempt)) + ".new";
+        TFileHandle file(FileCreateNew(path));
+        if (file.Valid() || !(FileExists(path) || DirectoryExists(path) || IsSymLink(path))) {
+            return file; // created, or failed for another reason than the name being taken
+        }
+    }
+    return TFileHandle();
+}
+
+// The status of writing one source into the new group file.
+TStatus CopySource(const TGrpSource& source, THandle target, const std::string& targetPath,
+                   std::vector<std::uint8_t>& buffer) {
+    TFileHandle file(FileOpen(source.Path, TFileMode::Read));
+    if (!file.Valid()) {
+        return IoFailure(source.Path, "cannot open");
+    }
+    // A shorter file ends the copy early; a longer one has a byte left after it.
+    const std::string changed = source.Path + ": changed its length since it was measured (" +
+                                std::to_string(source.Size) + " bytes)";
+    switch (CopyBytes(file.Handle(), target, source.Size, buffer)) {
+    case TCopyEnd::Done:
+        break;
+    case TCopyEnd::ReadFailed:
+        return IoFailure(source.Path, "cannot read");
+    case TCopyEnd::SourceEnded:
+        return TStatus::Io(changed);
+    case TCopyEnd::WriteFailed:
+        return IoFailure(targetPath, "cannot write");
+    }
+    std::uint8_t extra;
+    if (FileRead(file.Handle(), &extra, 1) != 0) {
+        return TStatus::Io(changed); // it grew while being read
+    }
+    return {};
+}
+
+} // namespace
+
+TResult<TGrpDirectory> ReadGrpDirectory(const std::string& path) {
+    TFileHandle file(FileOpen(path, TFileMode::Read));
+    if (!file.Valid()) {
+        return IoFailure(path, "cannot open");
+    }
+    const std::int64_t length = FileLength(file.Handle());
+    if (length < 0) {
+        return IoFailure(path, "cannot read");
+    }
+    std::array<std::uint8_t, GrpRecordSize> head{};
+    const std::int64_t headRead = FileRead(file.Handle(), head.data(), GrpRecordSize);
+    if (headRead < 0) {
+        return IoFailure(path, "cannot read");
+    }
+    const TResult<TGrpHeader> header = ParseGrpHeader(
+        std::span(head).first(static_cast<std::size_t>(headRead)), std::uint64_t(length));
+    if (!header.Ok()) {
+        return TStatus::BadData(path + ": " + header.Reason());
+    }
+    // ParseGrpHeader has checked the directory against the file's length and the memory.
+    std::vector<std::uint8_t> directory(
+        static_cast<std::size_t>(GrpDirectorySize(header.Value().Count) - GrpRecordSize));
+    const auto directoryRead =
+        FileRead(file.Handle(), directory.data(), std::int64_t(directory.size()));
+    if (directoryRead < 0) {
+        return IoFailure(path, "cannot read");
+    }
+    directory.resize(static_cast<std::size_t>(directoryRead));
+    TResult<TGrpDirectory> result =
+        DecodeGrpDirectory(header.Value(), directory, std::uint64_t(length));
+    if (!result.Ok()) {
+        return TStatus::BadData(path + ": " + result.Reason());
+    }
+    return result;
+}
+
+TResult<TFileDigest> DigestFile(const std::string& path) {
+    TFileHandle file(FileOpen(path, TFileMode::Read));
+    if (!file.Valid()) {
+        return IoFailure(path, "cannot open");
+    }
+    std::vector<std::uint8_t> buffer(CopyBufferSize);
+    TFileDigest digest;
+    for (;;) {
+        const std::int64_t got =
+            FileRead(file.Handle(), buffer.data(), std::int64_t(buffer.size()));
+        if (got < 0) {
+            return IoFailure(path, "cannot read");
+        }
+        if (got == 0) {
+            return digest;
+        }
+        digest.Crc = Crc32(digest.Crc, buffer.data(), static_cast<std::size_t>(got));
+        digest.Size += std::uint64_t(got);
+    }
+}
+
+TStatus ExtractGrpEntries(const std::string& groupPath, const std::vector<TExtractItem>& plan,
+                          const std::string& folder) {
+    assert(!folder.empty()); // it would put the files at the root
+    TFileHandle group(FileOpen(groupPath, TFileMode::Read));
+    if (!group.Valid()) {
+        return IoFailure(groupPath, "cannot open");
+    }
+    const std::string prefix = IncludeTrailingPathDelimiter(folder);
+    if (DirectoryExists(folder)) {
+        for (const TExtractItem& item : plan) {
+            const std::string target = prefix + item.Name;
+            if (IsSymLink(target)) {
+                return TStatus::Io(target +
+                                   ": is a symbolic link, which extraction does not follow; "
+                                   "nothing was extracted");
+            }
+            if (DirectoryExists(target)) {
+                return TStatus::Io(target + ": is a folder; nothing was extracted");
+            }
+        }
+    } else if (!CreateDir(folder)) {
+        return IoFailure(folder, "cannot create the folder");
+    }
+
+    std::vector<std::uint8_t> buffer(CopyBufferSize);
+    for (const TExtractItem& item : plan) {
+        const std::string target = prefix + item.Name;
+        if (FileSeek(group.Handle(), std::int64_t(item.Offset), TSeekOrigin::Beginning) !=
+            std::int64_t(item.Offset)) {
+            return IoFailure(groupPath, "cannot read");
+        }
+        TFileHandle file(FileCreate(target));
+        if (!file.Valid()) {
+            return IoFailure(target, "cannot create");
+        }
+        TStatus status;
+        switch (CopyBytes(group.Handle(), file.Handle(), item.Size, buffer)) {
+        case TCopyEnd::Done:
+            if (!file.Close()) {
+                status = IoFailure(target, "cannot write");
+            }
+            break;
+        case TCopyEnd::ReadFailed:
+            status = IoFailure(groupPath, "cannot read");
+            break;
+        case TCopyEnd::SourceEnded:
+            status =
+                TStatus::Io(groupPath + ": ends inside the data of \"" + PrintableName(item.Name) +
+                            "\"; it changed since its directory was read");
+            break;
+        case TCopyEnd::WriteFailed:
+            status = IoFailure(target, "cannot write");
+            break;
+        }
+        if (!status.Ok()) {
+            file.Close();
+            DeleteFile(target); // incomplete: it would pass for the entry
+            return status;
+        }
+    }
+    return {};
+}
+
+TResult<std::vector<TGrpSource>>
+MeasureGrpSources(const std::vector<std::pair<std::string, std::string>>& files) {
+    if (files.size() > std::numeric_limits<std::uint32_t>::max()) {
+        return TStatus::BadData("more files than a group file can hold (4294967295)");
+    }
+    std::vector<TGrpSource> sources;
+    sources.reserve(files.size());
+    for (const auto& [path, name] : files) {
+        if (!FitsGrpName(name)) {
+            return TStatus::BadData(path + ": the name " + PrintableName(name) +
+                                    " is longer than 12 characters (name and extension)");
+        }
+        if (TStatus check = CheckExtractName(name); !check.Ok()) {
+            return TStatus::BadData(path + ": " + check.Reason() + ", so it cannot be packed");
+        }
+        if (DirectoryExists(path)) {
+            return TStatus::BadData(path + ": is a folder, not a file");
+        }
+        TFileHandle file(FileOpen(path, TFileMode::Read));
+        if (!file.Valid()) {
+            return IoFailure(path, "cannot open");
+        }
+        const std::int64_t length = FileLength(file.Handle());
+        if (length < 0) {
+            return IoFailure(path, "cannot read");
+        }
+        if (std::uint64_t(length) > std::numeric_limits<std::uint32_t>::max()) {
+            return TStatus::BadData(path + ": is 4 GiB or larger; an entry holds less");
+        }
+        sources.push_back({path, name, static_cast<std::uint32_t>(length)});
+    }
+    return sources;
+}
+
+TStatus WriteGrpFile(const std::string& target, const std::vector<TGrpSource>& sources) {
+    if (DirectoryExists(target)) {
+        return TStatus::Io(target + ": is a folder");
+    }
+    const bool replacing = FileExists(target) || IsSymLink(target);
+    std::string newPath;
+    TFileHandle file = CreateBeside(target, newPath);
+    if (!file.Valid()) {
+        return IoFailure(newPath, "cannot create");
+    }
+    std::vector<TGrpRecord> records;
+    records.reserve(sources.size());
+    for (const TGrpSource& source : sources) {
+        records.push_back({source.Name, source.Size});
+    }
+    TStatus status;
+    const std::vector<std::uint8_t> directory = BuildGrpDirectory(records);
+    if (FileWrite(file.Handle(), directory.data(), std::int64_t(directory.size())) !=
+        std::int64_t(directory.size())) {
+        status = IoFailure(newPath, "cannot write");
+    }
+    std::vector<std::uint8_t> buffer(CopyBufferSize);
+    for (std::size_t i = 0; status.Ok() && i < sources.size(); ++i) {
+        status = CopySource(sources[i], file.Handle(), newPath, buffer);
+    }
+    // The new file reaches the disk before it takes the place of an old one, so that a crash
+    // cannot leave a group file that was good replaced by one that is not. With nothing to
+    // replace there is nothing to lose, and the flush is saved.
+    if (status.Ok() && replacing && !FileFlush(file.Handle())) {
+        status = IoFailure(newPath, "cannot write");
+    }
+    if (status.Ok() && !file.Close()) {
+        status = IoFailure(newPath, "cannot write");
+    }
+    if (status.Ok() && !RenameFile(newPath, target)) {
+        status = IoFailure(target, "cannot replace it with " + newPath);
+    }
+    if (!status.Ok()) {
+        file.Close();
+        DeleteFile(newPath);
+    }
+    return status;
+}

@@ -1,0 +1,19 @@
+#pragma once
+// morvik-cli: lists, extracts and creates group files from the command line.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+// Exit statuses of morvik-cli.
+enum TExitStatus : int {
+    ExitOk = 0,
+    ExitUsage = 2,   // a bad command line, an entry not in the group file, a file in the way
+    ExitBadData = 3, // a bad or hostile group file, or files that cannot form one
+    ExitIo = 4,      // the file system failed or refused
+};
+
+// Runs the tool with its arguments (without the program's name). Output goes to out, messages
+// to err; "--from -" reads the names from in.
+int RunMorvikCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                 std::ostream& err);

@@ -1,0 +1,148 @@
+#include "toolkit/Sysutils.h"
+
+#include <utility>
+
+namespace {
+
+TFileServices* currentServices = nullptr;
+
+#ifdef _WIN32
+bool IsPathDelimiter(char c) {
+    return c == PathDelim || c == ':';
+}
+#else
+bool IsPathDelimiter(char c) {
+    return c == PathDelim;
+}
+#endif
+
+// The position after the last delimiter of path, 0 when there is none.
+std::size_t FileNameStart(const std::string& path) {
+    for (std::size_t i = path.size(); i > 0; --i) {
+        if (IsPathDelimiter(path[i - 1])) {
+            return i;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+TFileServices& FileServices() {
+    return currentServices != nullptr ? *currentServices : SystemFileServices();
+}
+
+TFileServices* SetFileServices(TFileServices* services) {
+    TFileServices* previous = &FileServices();
+    currentServices = services;
+    return previous;
+}
+
+bool FileExists(const std::string& path) {
+    return FileServices().FileExists(path);
+}
+bool DirectoryExists(const std::string& path) {
+    return FileServices().DirectoryExists(path);
+}
+THandle FileOpen(const std::string& path, TFileMode mode) {
+    return FileServices().FileOpen(path, mode);
+}
+THandle FileCreate(const std::string& path) {
+    return FileServices().FileCreate(path);
+}
+std::int64_t FileSeek(THandle handle, std::int64_t offset, TSeekOrigin origin) {
+    return FileServices().FileSeek(handle, offset, origin);
+}
+std::int64_t FileRead(THandle handle, void* buffer, std::int64_t count) {
+    return FileServices().FileRead(handle, buffer, count);
+}
+std::int64_t FileWrite(THandle handle, const void* buffer, std::int64_t count) {
+    return FileServices().FileWrite(handle, buffer, count);
+}
+bool FileClose(THandle handle) {
+    return FileServices().FileClose(handle);
+}
+bool DeleteFile(const std::string& path) {
+    return FileServices().DeleteFile(path);
+}
+bool CreateDir(const std::string& path) {
+    return FileServices().CreateDir(path);
+}
+bool IsSymLink(const std::string& path) {
+    return FileServices().IsSymLink(path);
+}
+THandle FileCreateNew(const std::string& path) {
+    return FileServices().FileCreateNew(path);
+}
+bool FileFlush(THandle handle) {
+    return FileServices().FileFlush(handle);
+}
+bool RenameFile(const std::string& from, const std::string& to) {
+    return FileServices().RenameFile(from, to);
+}
+std::string LastErrorText() {
+    return FileServices().LastErrorText();
+}
+
+TFileHandle::TFileHandle(THandle handle) : FHandle(handle), FServices(&FileServices()) {}
+
+TFileHandle::TFileHandle(TFileHandle&& other) noexcept
+    : FHandle(std::exchange(other.FHandle, InvalidHandle)),
+      FServices(std::exchange(other.FServices, nullptr)) {}
+
+TFileHandle& TFileHandle::operator=(TFileHandle&& other) noexcept {
+    if (this != &other) {
+        Close();
+        FHandle = std::exchange(other.FHandle, InvalidHandle);
+        FServices = std::exchange(other.FServices, nullptr);
+    }
+    return *this;
+}
+
+TFileHandle::~TFileHandle() {
+    Close();
+}
+
+bool TFileHandle::Close() {
+    if (!Valid()) {
+        return true;
+    }
+    const bool closed = FServices->FileClose(std::exchange(FHandle, InvalidHandle));
+    FServices = nullptr;
+    return closed;
+}
+
+std::string ExtractFilePath(const std::string& path) {
+    return path.substr(0, FileNameStart(path));
+}
+
+std::string ExtractFileName(const std::string& path) {
+    return path.substr(FileNameStart(path));
+}
+
+std::string IncludeTrailingPathDelimiter(const std::string& folder) {
+    if (!folder.empty() && folder.back() == PathDelim) {
+        return folder;
+    }
+    return folder + PathDelim;
+}
+
+std::string UpperCase(const std::string& text) {
+    std::string result = text;
+    for (char& c : result) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return result;
+}
+
+std::string LowerCase(const std::string& text) {
+    std::string result = text;
+    for (char& c : result) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return result;
+}

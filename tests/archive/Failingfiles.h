@@ -1,0 +1,131 @@
+#pragma once
+// File services that pass every call to the system's and fail on request: a full disk, a
+// refused create, a failed rename, or a hook that changes a file just before it is opened or
+// read. It puts itself in place while it lives.
+
+#include "toolkit/Sysutils.h"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+class TFailingFileServices : public TFileServices {
+public:
+    // Creating a file whose path contains this text fails.
+    std::string RefuseCreate;
+    // The bytes that writes may still put before the disk is "full"; negative: no limit.
+    std::int64_t WriteBudget = -1;
+    bool FailRename = false;
+    bool FailFlush = false;
+    // Called with the path before a file is opened, and before each read of an open file.
+    std::function<void(const std::string& path)> BeforeOpen;
+    std::function<void(const std::string& path)> BeforeRead;
+
+    std::int64_t BytesRead = 0;
+    int OpenFiles = 0;
+
+    TFailingFileServices() : FSystem(SystemFileServices()), FPrevious(SetFileServices(this)) {}
+    ~TFailingFileServices() override { SetFileServices(FPrevious); }
+
+    bool FileExists(const std::string& path) override { return FSystem.FileExists(path); }
+    bool DirectoryExists(const std::string& path) override { return FSystem.DirectoryExists(path); }
+    bool IsSymLink(const std::string& path) override { return FSystem.IsSymLink(path); }
+
+    THandle FileOpen(const std::string& path, TFileMode mode) override {
+        if (BeforeOpen) {
+            BeforeOpen(path);
+        }
+        return Opened(path, FSystem.FileOpen(path, mode));
+    }
+    THandle FileCreate(const std::string& path) override {
+        if (Refused(path)) {
+            return InvalidHandle;
+        }
+        return Opened(path, FSystem.FileCreate(path));
+    }
+    THandle FileCreateNew(const std::string& path) override {
+        if (Refused(path)) {
+            return InvalidHandle;
+        }
+        return Opened(path, FSystem.FileCreateNew(path));
+    }
+    std::int64_t FileSeek(THandle handle, std::int64_t offset, TSeekOrigin origin) override {
+        return FSystem.FileSeek(handle, offset, origin);
+    }
+    std::int64_t FileRead(THandle handle, void* buffer, std::int64_t count) override {
+        if (BeforeRead) {
+            BeforeRead(FPaths[handle]);
+        }
+        const std::int64_t got = FSystem.FileRead(handle, buffer, count);
+        BytesRead += got > 0 ? got : 0;
+        return got;
+    }
+    std::int64_t FileWrite(THandle handle, const void* buffer, std::int64_t count) override {
+        if (WriteBudget >= 0 && count > WriteBudget) {
+            FSystem.FileWrite(handle, buffer, WriteBudget);
+            WriteBudget = 0;
+            return Inject("No space left on device");
+        }
+        if (WriteBudget >= 0) {
+            WriteBudget -= count;
+        }
+        return FSystem.FileWrite(handle, buffer, count);
+    }
+    bool FileFlush(THandle handle) override {
+        if (FailFlush) {
+            Inject("Input/output error");
+            return false;
+        }
+        return FSystem.FileFlush(handle);
+    }
+    bool FileClose(THandle handle) override {
+        FPaths.erase(handle);
+        --OpenFiles;
+        return FSystem.FileClose(handle);
+    }
+    bool DeleteFile(const std::string& path) override { return FSystem.DeleteFile(path); }
+    bool RenameFile(const std::string& from, const std::string& to) override {
+        if (FailRename) {
+            Inject("Permission denied");
+            return false;
+        }
+        return FSystem.RenameFile(from, to);
+    }
+    bool CreateDir(const std::string& path) override { return FSystem.CreateDir(path); }
+    bool RemoveDir(const std::string& path) override { return FSystem.RemoveDir(path); }
+    bool ListFolder(const std::string& folder, std::vector<TSearchRec>& entries) override {
+        return FSystem.ListFolder(folder, entries);
+    }
+    std::vector<std::string> LogicalDrives() override { return FSystem.LogicalDrives(); }
+    std::string LastErrorText() override {
+        return FInjected.empty() ? FSystem.LastErrorText() : FInjected;
+    }
+
+private:
+    bool Refused(const std::string& path) {
+        if (RefuseCreate.empty() || path.find(RefuseCreate) == std::string::npos) {
+            return false;
+        }
+        Inject("Permission denied");
+        return true;
+    }
+    // Records the text of an injected failure; -1, the failure result of the calls.
+    std::int64_t Inject(const std::string& text) {
+        FInjected = text;
+        return -1;
+    }
+    THandle Opened(const std::string& path, THandle handle) {
+        if (handle != InvalidHandle) {
+            FPaths[handle] = path;
+            ++OpenFiles;
+        }
+        return handle;
+    }
+
+    TFileServices& FSystem;
+    TFileServices* FPrevious;
+    std::map<THandle, std::string> FPaths;
+    std::string FInjected;
+};

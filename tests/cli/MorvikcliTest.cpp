@@ -1,0 +1,265 @@
+// morvik-cli, run in-process on real temporary folders.
+#include "cli/Morvikcli.h"
+
+#include "archive/Crc32.h"
+#include "archive/Failingfiles.h"
+#include "archive/Grpformat.h"
+#include "archive/Testfiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+
+namespace {
+
+using TEntries = std::vector<std::pair<std::string, TBytes>>;
+
+const TEntries ExampleEntries = {{"GAME.CON", BytesOf("ABCDE")}, {"E1L1.MAP", BytesOf("xyz")}};
+
+struct TRun {
+    int Status = -1;
+    std::string Out;
+    std::string Err;
+};
+
+TRun Invoke(const std::vector<std::string>& args, const std::string& input = "") {
+    std::istringstream in(input);
+    std::ostringstream out;
+    std::ostringstream err;
+    TRun run;
+    run.Status = RunMorvikCli(args, in, out, err);
+    run.Out = out.str();
+    run.Err = err.str();
+    return run;
+}
+
+class Cli : public ::testing::Test {
+protected:
+    TTempFolder Folder;
+
+    std::string Group(const std::string& name, const TEntries& entries) {
+        WriteBytes(Folder / name, BuildGrpImage(entries));
+        return Folder / name;
+    }
+    std::string Sub(const std::string& folder, const std::string& name) {
+        return Folder / folder + PathDelim + name;
+    }
+};
+
+TEST_F(Cli, HelpVersionAndUsageErrors) {
+    const TRun version = Invoke({"--version"});
+    EXPECT_EQ(version.Status, 0);
+    EXPECT_EQ(version.Out, "morvik-cli 2.0\n");
+
+    const TRun help = Invoke({"--help"});
+    EXPECT_EQ(help.Status, 0);
+    for (const char* text : {"list", "extract", "create", "--names", "--from", "--force",
+                             "Exit status", "2  usage error", "3  a bad", "4  a read"}) {
+        EXPECT_NE(help.Out.find(text), std::string::npos) << text;
+    }
+    EXPECT_EQ(Invoke({"extract", "--help"}).Status, 0);
+
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"frobnicate"},
+                                               {"list"},
+                                               {"list", "A.GRP", "B.GRP"},
+                                               {"list", "--bogus", "A.GRP"},
+                                               {"extract"},
+                                               {"extract", "A.GRP", "-d"},
+                                               {"extract", "A.GRP", "-d", ""},
+                                               {"create", "A.GRP", "--directory=", "X"},
+                                               {"list", "--force", "A.GRP"},
+                                               {"extract", "--names", "A.GRP"},
+                                               {"create", "A.GRP"},
+                                               {"create", "A.GRP", "X", "--from", "L"}}) {
+        const TRun run = Invoke(args);
+        EXPECT_EQ(run.Status, ExitUsage) << (args.empty() ? "" : args[0]);
+        EXPECT_TRUE(run.Out.empty());
+        EXPECT_NE(run.Err.find("morvik-cli: "), std::string::npos);
+        EXPECT_NE(run.Err.find("--help"), std::string::npos);
+    }
+}
+
+TEST_F(Cli, ListShowsTheFileSizeCrcAndEveryEntry) {
+    const std::string group = Group("MyGroup.grp", ExampleEntries);
+    const TBytes image = ReadBytes(group);
+    char crc[9];
+    std::snprintf(crc, sizeof crc, "%08X", Crc32(0, image.data(), image.size()));
+
+    const TRun run = Invoke({"list", group});
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(run.Out, group + ": 56 bytes, CRC-32 " + crc + ", 2 entries\n" +
+                           "GAME.CON              5\n"
+                           "E1L1.MAP              3\n");
+    EXPECT_TRUE(run.Err.empty());
+}
+
+TEST_F(Cli, ListNamesGivesBareNamesInDirectoryOrder) {
+    const std::string group =
+        Group("G.GRP", {{"Z.TXT", BytesOf("z")}, {"A.TXT", {}}, {"ABCDEFGH.IJK", BytesOf("1")}});
+    const TRun run = Invoke({"list", "--names", group});
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_EQ(run.Out, "Z.TXT\nA.TXT\nABCDEFGH.IJK\n");
+}
+
+TEST_F(Cli, BadGroupFilesExitWithThreeAndAMessageNamingTheFile) {
+    WriteBytes(Folder / "BAD.GRP", BytesOf(std::string("kensilverman\0\0\0\0", 16)));
+    for (const char* command : {"list", "extract"}) {
+        const TRun run = Invoke({command, Folder / "BAD.GRP"});
+        EXPECT_EQ(run.Status, ExitBadData);
+        EXPECT_EQ(run.Err,
+                  "morvik-cli: " + (Folder / "BAD.GRP") + ": not a group file (unknown magic)\n");
+    }
+    const TRun missing = Invoke({"list", Folder / "MISSING.GRP"});
+    EXPECT_EQ(missing.Status, ExitIo);
+    EXPECT_NE(missing.Err.find("MISSING.GRP: cannot open: "), std::string::npos);
+    EXPECT_EQ(Folder.Names(), std::vector<std::string>{"BAD.GRP"});
+}
+
+TEST_F(Cli, ExtractDefaultsToTheNameBeforeGrpPlusExtractBesideTheGroupFile) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"MyGroup.grp", "MyGroup_Extract"},
+        {"duke3d.Grp.bak", "duke3d_Extract"},
+        {"a.grp.grp", "a_Extract"},
+        {"data.bin", "data.bin_Extract"},
+        {".grp", "_Extract"}};
+    for (const auto& [name, folder] : cases) {
+        const TRun run = Invoke({"extract", Group(name, ExampleEntries)});
+        EXPECT_EQ(run.Status, 0) << run.Err;
+        EXPECT_EQ(ReadBytes(Sub(folder, "GAME.CON")), BytesOf("ABCDE")) << name;
+        EXPECT_EQ(ReadBytes(Sub(folder, "E1L1.MAP")), BytesOf("xyz")) << name;
+    }
+}
+
+TEST_F(Cli, ExtractOnlyTheNamedEntriesIntoTheFolderGiven) {
+    const std::string group = Group("G.GRP", ExampleEntries);
+    const TRun run = Invoke({"extract", group, "E1L1.MAP", "-d", Folder / "out"});
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_EQ(TTempFolder::NamesIn(Folder / "out"), std::vector<std::string>{"E1L1.MAP"});
+
+    const TRun unknown =
+        Invoke({"extract", group, "GAME.CON", "game.con", "--directory=" + Folder / "x"});
+    EXPECT_EQ(unknown.Status, ExitUsage);
+    EXPECT_NE(unknown.Err.find("no entry named \"game.con\""), std::string::npos);
+    EXPECT_FALSE(PathExists(Folder / "x"));
+}
+
+TEST_F(Cli, HostileEntryNamesWriteNothingAnywhere) {
+    for (const std::string& name : std::vector<std::string>{
+             "../EVIL", "..\\EVIL", "/tmp/EVIL", "..", "C:EVIL", "C:\\EVIL", "CON", "nul.txt",
+             "LPT1.DAT", "EVIL.", "EVIL ", "A:B", std::string("A\x01", 2), ""}) {
+        TTempFolder root;
+        WriteBytes(root / "H.GRP",
+                   BuildGrpImage({{"GOOD.TXT", BytesOf("good")}, {name, BytesOf("evil")}}));
+        const TRun run = Invoke({"extract", root / "H.GRP"});
+        EXPECT_EQ(run.Status, ExitBadData) << PrintableName(name);
+        EXPECT_NE(run.Err.find(name.empty() ? "empty name" : "\"" + PrintableName(name) + "\""),
+                  std::string::npos)
+            << run.Err;
+        EXPECT_NE(run.Err.find("nothing was extracted"), std::string::npos);
+        EXPECT_EQ(root.Names(), std::vector<std::string>{"H.GRP"}) << PrintableName(name);
+    }
+}
+
+TEST_F(Cli, CountsAndSizesBeyondTheFileWriteNothing) {
+    TBytes count = BuildGrpImage(ExampleEntries);
+    count[12] = 0xFF;
+    TBytes size = BuildGrpImage(ExampleEntries);
+    size[44] = 0x04; // E1L1.MAP claims 4 bytes, the file holds 3
+    for (const TBytes& image : {count, size}) {
+        WriteBytes(Folder / "H.GRP", image);
+        const TRun run = Invoke({"extract", Folder / "H.GRP"});
+        EXPECT_EQ(run.Status, ExitBadData);
+        EXPECT_NE(run.Err.find("H.GRP: "), std::string::npos);
+        EXPECT_EQ(Folder.Names(), std::vector<std::string>{"H.GRP"});
+    }
+}
+
+TEST_F(Cli, ExtractThenCreateFromTheNameListReproducesTheFileByteForByte) {
+    const std::string group = Group("ORIG.GRP", {{"b.dat", Filler(3000, 1)},
+                                                 {"EMPTY", {}},
+                                                 {"ABCDEFGH.IJK", Filler(17, 2)},
+                                                 {"a.DAT", Filler(1, 3)}});
+    const TRun names = Invoke({"list", "--names", group});
+    ASSERT_EQ(names.Status, 0);
+    WriteBytes(Folder / "order.txt", BytesOf(names.Out));
+    ASSERT_EQ(Invoke({"extract", group, "-d", Folder / "files"}).Status, 0);
+
+    const TRun fromFile = Invoke(
+        {"create", Folder / "COPY.GRP", "--from", Folder / "order.txt", "-d", Folder / "files"});
+    EXPECT_EQ(fromFile.Status, 0) << fromFile.Err;
+    EXPECT_EQ(ReadBytes(Folder / "COPY.GRP"), ReadBytes(group));
+
+    // The same from standard input, with the line ends of Windows.
+    std::string crlf;
+    for (const char c : names.Out) {
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    }
+    const TRun fromInput =
+        Invoke({"create", "-d", Folder / "files", Folder / "COPY2.GRP", "--from", "-"}, crlf);
+    EXPECT_EQ(fromInput.Status, 0) << fromInput.Err;
+    EXPECT_EQ(ReadBytes(Folder / "COPY2.GRP"), ReadBytes(group));
+}
+
+TEST_F(Cli, CreatePacksTheFilesInTheOrderGivenNamedAsOnDisk) {
+    WriteBytes(Folder / "GAME.CON", BytesOf("ABCDE"));
+    WriteBytes(Folder / "E1L1.MAP", BytesOf("xyz"));
+    const TRun run =
+        Invoke({"create", Folder / "MyGroup.grp", Folder / "GAME.CON", Folder / "E1L1.MAP"});
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_TRUE(run.Out.empty());
+    EXPECT_EQ(ReadBytes(Folder / "MyGroup.grp"), BuildGrpImage(ExampleEntries));
+
+    const TRun empty = Invoke({"create", Folder / "EMPTY.GRP", "--from", "-"}, "");
+    EXPECT_EQ(empty.Status, 0) << empty.Err;
+    EXPECT_EQ(ReadBytes(Folder / "EMPTY.GRP"), BuildGrpImage({}));
+}
+
+TEST_F(Cli, CreateReplacesAnExistingGroupFileOnlyWithForce) {
+    WriteBytes(Folder / "A", BytesOf("a"));
+    const TBytes old = BytesOf("not touched");
+    WriteBytes(Folder / "G.GRP", old);
+    const TRun refused = Invoke({"create", Folder / "G.GRP", Folder / "A"});
+    EXPECT_EQ(refused.Status, ExitUsage);
+    EXPECT_NE(refused.Err.find("G.GRP: already exists"), std::string::npos);
+    EXPECT_EQ(ReadBytes(Folder / "G.GRP"), old);
+
+    const TRun forced = Invoke({"create", "--force", Folder / "G.GRP", Folder / "A"});
+    EXPECT_EQ(forced.Status, 0) << forced.Err;
+    EXPECT_EQ(ReadBytes(Folder / "G.GRP"), BuildGrpImage({{"A", BytesOf("a")}}));
+}
+
+TEST_F(Cli, CreateRefusesALongNameNamingIt) {
+    WriteBytes(Folder / "ABCDEFGHI.JKL", BytesOf("x"));
+    WriteBytes(Folder / "OK", BytesOf("y"));
+    const TRun run = Invoke({"create", Folder / "G.GRP", Folder / "OK", Folder / "ABCDEFGHI.JKL"});
+    EXPECT_EQ(run.Status, ExitBadData);
+    EXPECT_NE(run.Err.find("ABCDEFGHI.JKL is longer than 12 characters"), std::string::npos);
+    EXPECT_FALSE(PathExists(Folder / "G.GRP"));
+}
+
+TEST_F(Cli, CreateReportsUnreadableInputWithFour) {
+    WriteBytes(Folder / "A", Filler(10000, 4));
+    const TRun missing = Invoke({"create", Folder / "G.GRP", Folder / "A", Folder / "MISSING"});
+    EXPECT_EQ(missing.Status, ExitIo);
+    EXPECT_NE(missing.Err.find("MISSING: cannot open: "), std::string::npos);
+    EXPECT_FALSE(PathExists(Folder / "G.GRP"));
+
+    const TRun list = Invoke({"create", Folder / "H.GRP", "--from", Folder / "NO-LIST"});
+    EXPECT_EQ(list.Status, ExitIo);
+    EXPECT_NE(list.Err.find("NO-LIST: cannot read"), std::string::npos);
+}
+
+TEST_F(Cli, ExtractReportsAWriteFailureWithFour) {
+    const std::string group = Group("G.GRP", ExampleEntries);
+    TFailingFileServices files;
+    files.RefuseCreate = "GAME.CON";
+    const TRun run = Invoke({"extract", group});
+    EXPECT_EQ(run.Status, ExitIo);
+    EXPECT_NE(run.Err.find("GAME.CON: cannot create: Permission denied"), std::string::npos);
+}
+
+} // namespace
