@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -229,6 +230,18 @@ TEST(Crc32, MatchesTheCheckValueAndContinues) {
     const std::uint32_t half = Crc32(0, text.data(), 4);
     EXPECT_EQ(Crc32(half, text.data() + 4, text.size() - 4), 0xCBF43926u);
     EXPECT_EQ(Crc32(0, nullptr, 0), 0u);
+}
+
+TEST(Crc32, EightBytesAtATimeAgreeWithOneAtATime) {
+    std::vector<std::uint8_t> data(300);
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        data[i] = std::uint8_t(i * 131 + 7);
+    }
+    std::uint32_t byByte = 0;
+    for (std::size_t length = 0; length < data.size(); ++length) {
+        ASSERT_EQ(Crc32(0, data.data(), length), byByte) << "length " << length;
+        byByte = Crc32(byByte, &data[length], 1);
+    }
 }
 
 } // namespace

@@ -1,0 +1,516 @@
+#include "platform/headless/Softcanvas.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdlib>
+#include <functional>
+
+namespace {
+
+std::uint32_t Resolve(TColor color) {
+    return ColorToPixel(ColorToRGB(color));
+}
+
+std::uint32_t SysPixel(int index) {
+    return Resolve(clSystemColor + TColor(index));
+}
+
+int Mod(int a, int n) {
+    const int m = a % n;
+    return m < 0 ? m + n : m;
+}
+
+// Which quarter turn the escapement (tenths of a degree, counter-clockwise) is nearest to.
+int QuarterTurns(int escapement) {
+    return (Mod(escapement, 3600) + 450) / 900 % 4;
+}
+
+// The edge colours of DrawEdge as system colour indexes; -1 for no line.
+enum : int {
+    none = -1,
+    btnFace = 15,
+    btnShadow = 16,
+    btnHighlight = 20,
+    darkShadow = 21,
+    light3D = 22,
+};
+
+struct TEdgeRing {
+    int TopLeft = none;
+    int BottomRight = none;
+};
+
+// The two rings of an edge, outer first, in the system's colours.
+void EdgeRings(std::uint32_t edge, bool flat, TEdgeRing& outer, TEdgeRing& inner) {
+    const std::uint32_t outerBits = edge & (bdrRaisedOuter | bdrSunkenOuter);
+    const std::uint32_t innerBits = edge & (bdrRaisedInner | bdrSunkenInner);
+    if (flat) {
+        if (outerBits) {
+            outer = {btnShadow, btnShadow};
+            if (innerBits)
+                inner = {btnFace, btnFace};
+        } else if (innerBits) {
+            outer = {btnFace, btnFace};
+        }
+        return;
+    }
+    auto ring = [](std::uint32_t raised, std::uint32_t sunken, std::uint32_t bits,
+                   TEdgeRing raisedRing, TEdgeRing sunkenRing) {
+        return bits == raised ? raisedRing : bits == sunken ? sunkenRing : TEdgeRing{};
+    };
+    const TEdgeRing innerRing = ring(bdrRaisedInner, bdrSunkenInner, innerBits,
+                                     {btnHighlight, btnShadow}, {darkShadow, light3D});
+    if (!outerBits) {
+        outer = innerRing;
+        return;
+    }
+    outer = ring(bdrRaisedOuter, bdrSunkenOuter, outerBits, {light3D, darkShadow},
+                 {btnShadow, btnHighlight});
+    inner = innerRing;
+}
+
+} // namespace
+
+// ---- Construction and pixels -------------------------------------------------------------------
+
+TSoftCanvas::TSoftCanvas(int width, int height)
+    : OwnPixels(std::size_t(std::max(width, 0)) * std::size_t(std::max(height, 0))),
+      Pixels(OwnPixels.data()), SurfaceWidth(std::max(width, 0)),
+      SurfaceHeight(std::max(height, 0)), Clip{0, 0, SurfaceWidth, SurfaceHeight} {}
+
+TSoftCanvas::TSoftCanvas(std::uint32_t* bits, int width, int height)
+    : Pixels(bits), SurfaceWidth(std::max(width, 0)),
+      SurfaceHeight(std::max(height, 0)), Clip{0, 0, SurfaceWidth, SurfaceHeight} {}
+
+TColor TSoftCanvas::Pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= SurfaceWidth || y >= SurfaceHeight)
+        return clNone;
+    return PixelToColor(Pixels[std::size_t(y) * std::size_t(SurfaceWidth) + std::size_t(x)]);
+}
+
+TRect TSoftCanvas::ToDevice(const TRect& r) const {
+    TRect d = r;
+    OffsetRect(d, Origin.X, Origin.Y);
+    return d;
+}
+
+void TSoftCanvas::Plot(int x, int y, std::uint32_t pixel) {
+    if (Clip.Contains({x, y}))
+        Pixels[std::size_t(y) * std::size_t(SurfaceWidth) + std::size_t(x)] = pixel;
+}
+
+void TSoftCanvas::FillDevice(const TRect& r, std::uint32_t pixel) {
+    const TRect area = IntersectRect(r, Clip);
+    for (int y = area.Top; y < area.Bottom; ++y)
+        std::fill_n(Pixels + std::size_t(y) * std::size_t(SurfaceWidth) + std::size_t(area.Left),
+                    area.Width(), pixel);
+}
+
+void TSoftCanvas::FrameDevice(const TRect& r, int thickness, std::uint32_t pixel, bool dotted) {
+    ForFramePixels(r, thickness, [&](int x, int y) {
+        if (!dotted || (x + y) % 2 == 0)
+            Pixels[std::size_t(y) * std::size_t(SurfaceWidth) + std::size_t(x)] = pixel;
+    });
+}
+
+void TSoftCanvas::ForFramePixels(const TRect& r, int thickness,
+                                 const std::function<void(int, int)>& visit) const {
+    // The top and bottom bands, then the sides between them: every pixel once.
+    const int innerTop = std::min(r.Top + thickness, r.Bottom);
+    const int innerBottom = std::max(r.Bottom - thickness, innerTop);
+    const int innerLeft = std::min(r.Left + thickness, r.Right);
+    const int innerRight = std::max(r.Right - thickness, innerLeft);
+    const TRect bands[] = {{r.Left, r.Top, r.Right, innerTop},
+                           {r.Left, innerBottom, r.Right, r.Bottom},
+                           {r.Left, innerTop, innerLeft, innerBottom},
+                           {innerRight, innerTop, r.Right, innerBottom}};
+    for (const TRect& band : bands) {
+        const TRect area = IntersectRect(band, Clip);
+        for (int y = area.Top; y < area.Bottom; ++y)
+            for (int x = area.Left; x < area.Right; ++x)
+                visit(x, y);
+    }
+}
+
+// ---- Shapes ------------------------------------------------------------------------------------
+
+void TSoftCanvas::FillRect(const TRect& r) {
+    if (Brush.Style == TBrushStyle::Solid)
+        FillDevice(ToDevice(r), Resolve(Brush.Color));
+}
+
+void TSoftCanvas::FrameRect(const TRect& r) {
+    if (Brush.Style == TBrushStyle::Solid)
+        FrameDevice(ToDevice(r), 1, Resolve(Brush.Color), false);
+}
+
+void TSoftCanvas::Rectangle(const TRect& r) {
+    const int thickness = Pen.Style == TPenStyle::Clear ? 0 : std::max(1, Pen.Width);
+    TRect interior = r;
+    InflateRect(interior, -thickness, -thickness);
+    if (Brush.Style == TBrushStyle::Solid)
+        FillDevice(ToDevice(interior), Resolve(Brush.Color));
+    if (thickness > 0)
+        FrameDevice(ToDevice(r), thickness, Resolve(Pen.Color), Pen.Style == TPenStyle::Dot);
+}
+
+void TSoftCanvas::MoveTo(int x, int y) {
+    PenPos = {x, y};
+}
+
+void TSoftCanvas::LineTo(int x, int y) {
+    const TPoint from = PenPos;
+    PenPos = {x, y};
+    if (Pen.Style == TPenStyle::Clear)
+        return;
+    const std::uint32_t pixel = Resolve(Pen.Color);
+    const int width = std::max(1, Pen.Width);
+    const int dx = std::abs(x - from.X);
+    const int dy = -std::abs(y - from.Y);
+    const int sx = from.X < x ? 1 : -1;
+    const int sy = from.Y < y ? 1 : -1;
+    int error = dx + dy;
+    int px = from.X;
+    int py = from.Y;
+    for (int step = 0; px != x || py != y; ++step) {
+        if (Pen.Style == TPenStyle::Solid || step % 2 == 0)
+            FillDevice(ToDevice(Bounds(px - width / 2, py - width / 2, width, width)), pixel);
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            px += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            py += sy;
+        }
+    }
+}
+
+TColor TSoftCanvas::GetPixel(int x, int y) {
+    const TPoint p{x + Origin.X, y + Origin.Y};
+    return Clip.Contains(p) ? Pixel(p.X, p.Y) : clNone;
+}
+
+void TSoftCanvas::SetPixel(int x, int y, TColor color) {
+    Plot(x + Origin.X, y + Origin.Y, Resolve(color));
+}
+
+void TSoftCanvas::PatternFill(const TRect& r, const TBitmap& pattern) {
+    if (pattern.Empty())
+        return;
+    // The pattern is anchored at the device origin, as a brush is.
+    const TRect area = IntersectRect(ToDevice(r), Clip);
+    for (int y = area.Top; y < area.Bottom; ++y) {
+        const std::uint32_t* row = pattern.ScanLine(Mod(y, pattern.Height()));
+        for (int x = area.Left; x < area.Right; ++x)
+            Plot(x, y, row[Mod(x, pattern.Width())]);
+    }
+}
+
+// ---- Copies ------------------------------------------------------------------------------------
+
+void TSoftCanvas::StretchPixels(const TRect& dest, int width, int height,
+                                const std::function<TColor(int, int)>& source) {
+    const TRect d = ToDevice(dest);
+    if (d.IsEmpty() || width <= 0 || height <= 0)
+        return;
+    const TRect area = IntersectRect(d, Clip);
+    for (int y = area.Top; y < area.Bottom; ++y) {
+        const int sy = int((2LL * (y - d.Top) + 1) * height / (2LL * d.Height()));
+        for (int x = area.Left; x < area.Right; ++x) {
+            const int sx = int((2LL * (x - d.Left) + 1) * width / (2LL * d.Width()));
+            const TColor c = source(sx, sy);
+            if (c != clNone)
+                Plot(x, y, ColorToPixel(c));
+        }
+    }
+}
+
+void TSoftCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& src) {
+    if (src.IsEmpty())
+        return;
+    // Only the part of src that the source has is read, and it is read first, so that a copy
+    // within this canvas sees the pixels as they were.
+    auto* soft = dynamic_cast<TSoftCanvas*>(&source);
+    TRect readable = source.ClipRect();
+    if (soft) {
+        readable = Rect(0, 0, soft->SurfaceWidth, soft->SurfaceHeight);
+        OffsetRect(readable, -soft->Origin.X, -soft->Origin.Y);
+    }
+    readable = IntersectRect(readable, src);
+    std::vector<TColor> pixels;
+    pixels.reserve(std::size_t(readable.Width()) * std::size_t(readable.Height()));
+    for (int y = readable.Top; y < readable.Bottom; ++y)
+        for (int x = readable.Left; x < readable.Right; ++x)
+            pixels.push_back(soft ? soft->Pixel(x + soft->Origin.X, y + soft->Origin.Y)
+                                  : source.GetPixel(x, y));
+    StretchPixels(dest, src.Width(), src.Height(), [&](int sx, int sy) {
+        const TPoint p{src.Left + sx, src.Top + sy};
+        if (!readable.Contains(p))
+            return clNone;
+        return pixels[std::size_t(p.Y - readable.Top) * std::size_t(readable.Width()) +
+                      std::size_t(p.X - readable.Left)];
+    });
+}
+
+void TSoftCanvas::Draw(int x, int y, const TBitmap& bitmap) {
+    StretchDraw(Bounds(x, y, bitmap.Width(), bitmap.Height()), bitmap);
+}
+
+void TSoftCanvas::StretchDraw(const TRect& dest, const TBitmap& bitmap) {
+    if (bitmap.Empty())
+        return;
+    // A copy, since the bitmap may be the one this canvas draws on.
+    const TBitmap picture = bitmap;
+    const TColor transparent = bitmap.Transparent ? ColorToRGB(bitmap.TransparentColor()) : clNone;
+    StretchPixels(dest, picture.Width(), picture.Height(), [&](int sx, int sy) {
+        const TColor c = PixelToColor(picture.ScanLine(sy)[sx]);
+        return c == transparent ? clNone : c;
+    });
+}
+
+// ---- Text --------------------------------------------------------------------------------------
+
+TSize TSoftCanvas::TextExtent(const std::string& text) {
+    const TSoftFontMetrics metrics = SoftFontMetrics(Font);
+    return {int(text.size()) * metrics.Advance, metrics.CellHeight};
+}
+
+void TSoftCanvas::TextOut(int x, int y, const std::string& text) {
+    const int advance = SoftFontMetrics(Font).Advance;
+    std::vector<TTextChar> chars;
+    for (const char c : text)
+        chars.push_back({static_cast<unsigned char>(c), int(chars.size()) * advance, false});
+    PaintRun(x, y, chars, int(text.size()) * advance);
+}
+
+void TSoftCanvas::PaintRun(int x, int y, const std::vector<TTextChar>& chars, int width) {
+    const TSoftFontMetrics metrics = SoftFontMetrics(Font);
+    const int cellHeight = metrics.CellHeight;
+    const int advance = metrics.Advance;
+    const TPoint ref{x + Origin.X, y + Origin.Y};
+    const int turns = QuarterTurns(Font.Escapement);
+    // Text space (u along the line, v down the cell) to device pixels.
+    auto plot = [&](int u, int v, std::uint32_t pixel) {
+        switch (turns) {
+        case 0:
+            Plot(ref.X + u, ref.Y + v, pixel);
+            break;
+        case 1:
+            Plot(ref.X + v, ref.Y - 1 - u, pixel);
+            break;
+        case 2:
+            Plot(ref.X - 1 - u, ref.Y - 1 - v, pixel);
+            break;
+        default:
+            Plot(ref.X - 1 - v, ref.Y + u, pixel);
+            break;
+        }
+    };
+    auto designRow = [&](int v) { return v * SoftDesignHeight / cellHeight; };
+    auto line = [&](int row, int from, int to, std::uint32_t pixel) {
+        for (int v = 0; v < cellHeight; ++v)
+            if (designRow(v) == row)
+                for (int u = from; u < to; ++u)
+                    plot(u, v, pixel);
+    };
+
+    if (Brush.Style == TBrushStyle::Solid) {
+        const std::uint32_t background = Resolve(Brush.Color);
+        for (int v = 0; v < cellHeight; ++v)
+            for (int u = 0; u < width; ++u)
+                plot(u, v, background);
+    }
+    const std::uint32_t ink = Resolve(Font.Color);
+    const bool bold = Font.Style & fsBold;
+    const bool italic = Font.Style & fsItalic;
+    const int baseline = SoftDesignBaseline * cellHeight / SoftDesignHeight;
+    for (const TTextChar& c : chars) {
+        for (int v = 0; v < cellHeight; ++v) {
+            const int shear = italic ? std::max(0, baseline - v) / 3 : 0;
+            for (int cu = 0; cu < advance; ++cu) {
+                if (!SoftGlyphPixel(c.Char, cu * SoftDesignWidth / advance, designRow(v)))
+                    continue;
+                plot(c.U + cu + shear, v, ink);
+                if (bold)
+                    plot(c.U + cu + shear + 1, v, ink);
+            }
+        }
+        if (c.Underline)
+            line(SoftUnderlineRow, c.U, c.U + advance, ink);
+    }
+    if (Font.Style & fsUnderline)
+        line(SoftUnderlineRow, 0, width, ink);
+    if (Font.Style & fsStrikeOut)
+        line(SoftStrikeOutRow, 0, width, ink);
+}
+
+int TSoftCanvas::DrawText(const std::string& text, TRect& r, std::uint32_t format) {
+    int tabChars = 8;
+    if (format & dtTabStop) {
+        tabChars = int((format >> 8) & 0xFF);
+        format &= ~std::uint32_t(0xFF00);
+    }
+    const TSoftFontMetrics metrics = SoftFontMetrics(Font);
+    const int lineHeight = metrics.CellHeight;
+    const bool singleLine = format & dtSingleLine;
+    const bool calcRect = format & dtCalcRect;
+    if (text.empty()) {
+        if (calcRect) {
+            r.Right = r.Left;
+            r.Bottom = r.Top + (singleLine ? lineHeight : 0);
+        }
+        return lineHeight;
+    }
+
+    const int tabWidth = format & dtExpandTabs ? (tabChars ? tabChars : 8) * metrics.Advance : 0;
+    const std::vector<TTextLine> lines =
+        LayOutText(text, format, r.Width(), metrics.Advance, tabWidth);
+    int y = r.Top;
+    if (singleLine && (format & dtVCenter))
+        y = (r.Top + r.Bottom - lineHeight) / 2;
+    else if (singleLine && (format & dtBottom))
+        y = r.Bottom - lineHeight;
+    const TRect savedClip = Clip;
+    if (!calcRect && !(format & dtNoClip))
+        Clip = IntersectRect(Clip, ToDevice(r));
+    int widest = 0;
+    for (const TTextLine& line : lines) {
+        // As on the system, drawing with clipping ends with the first line that reaches below r.
+        const bool lastLine = !calcRect && !(format & dtNoClip) && y + lineHeight > r.Bottom;
+        widest = std::max(widest, line.Width);
+        if (!calcRect) {
+            int x = r.Left;
+            if (format & dtCenter)
+                x = (r.Left + r.Right - line.Width) / 2;
+            else if (format & dtRight)
+                x = r.Right - line.Width;
+            PaintRun(x, y, line.Chars, line.Width);
+        }
+        y += lineHeight;
+        if (lastLine)
+            break;
+    }
+    Clip = savedClip;
+    const int height = y - r.Top;
+    if (calcRect) {
+        r.Right = r.Left + widest;
+        r.Bottom = y;
+    }
+    return height;
+}
+
+// ---- Edges and focus ---------------------------------------------------------------------------
+
+void TSoftCanvas::DrawEdge(TRect& r, std::uint32_t edge, std::uint32_t flags) {
+    TEdgeRing rings[2];
+    EdgeRings(edge, flags & bfFlat, rings[0], rings[1]);
+    TRect inside = r;
+    for (const TEdgeRing& ring : rings) {
+        if (ring.TopLeft == none)
+            continue;
+        const TRect d = ToDevice(inside);
+        const std::uint32_t topLeft = SysPixel(ring.TopLeft);
+        const std::uint32_t bottomRight = SysPixel(ring.BottomRight);
+        if (flags & bfTop)
+            FillDevice({d.Left, d.Top, d.Right, d.Top + 1}, topLeft);
+        if (flags & bfLeft)
+            FillDevice({d.Left, d.Top, d.Left + 1, d.Bottom}, topLeft);
+        if (flags & bfBottom)
+            FillDevice({d.Left, d.Bottom - 1, d.Right, d.Bottom}, bottomRight);
+        if (flags & bfRight)
+            FillDevice({d.Right - 1, d.Top, d.Right, d.Bottom}, bottomRight);
+        inside.Left += flags & bfLeft ? 1 : 0;
+        inside.Top += flags & bfTop ? 1 : 0;
+        inside.Right -= flags & bfRight ? 1 : 0;
+        inside.Bottom -= flags & bfBottom ? 1 : 0;
+    }
+    if (flags & bfMiddle)
+        FillDevice(ToDevice(inside), SysPixel(btnFace));
+    if (flags & bfAdjust)
+        r = inside;
+}
+
+void TSoftCanvas::DrawFocusRect(const TRect& r) {
+    ForFramePixels(ToDevice(r), 1, [&](int x, int y) {
+        if ((x + y) % 2 != 0)
+            Pixels[std::size_t(y) * std::size_t(SurfaceWidth) + std::size_t(x)] ^= 0xFFFFFF;
+    });
+}
+
+// ---- State -------------------------------------------------------------------------------------
+
+int TSoftCanvas::SaveDC() {
+    SavedStates.push_back({Font, Brush, Pen, Clip, Origin, PenPos});
+    return int(SavedStates.size());
+}
+
+void TSoftCanvas::RestoreDC(int saved) {
+    const int level = saved < 0 ? int(SavedStates.size()) + saved + 1 : saved;
+    if (level < 1 || level > int(SavedStates.size()))
+        return;
+    const TState& state = SavedStates[std::size_t(level - 1)];
+    Font = state.Font;
+    Brush = state.Brush;
+    Pen = state.Pen;
+    Clip = state.Clip;
+    Origin = state.Origin;
+    PenPos = state.PenPos;
+    SavedStates.resize(std::size_t(level - 1));
+}
+
+void TSoftCanvas::IntersectClipRect(const TRect& r) {
+    Clip = IntersectRect(Clip, ToDevice(r));
+}
+
+TRect TSoftCanvas::ClipRect() {
+    if (Clip.IsEmpty())
+        return {};
+    TRect r = Clip;
+    OffsetRect(r, -Origin.X, -Origin.Y);
+    return r;
+}
+
+void TSoftCanvas::MoveOrigin(int dx, int dy) {
+    Origin.X += dx;
+    Origin.Y += dy;
+}
+
+// ---- Gradient ----------------------------------------------------------------------------------
+
+bool TSoftCanvas::GradientFill(const TTriVertex& upperLeft, const TTriVertex& lowerRight,
+                               TGradientFillMode mode) {
+    const TRect area{std::min(upperLeft.X, lowerRight.X), std::min(upperLeft.Y, lowerRight.Y),
+                     std::max(upperLeft.X, lowerRight.X), std::max(upperLeft.Y, lowerRight.Y)};
+    if (area.IsEmpty())
+        return true;
+    const bool horizontal = mode == TGradientFillMode::RectH;
+    const bool inOrder = horizontal ? upperLeft.X <= lowerRight.X : upperLeft.Y <= lowerRight.Y;
+    const TTriVertex& start = inOrder ? upperLeft : lowerRight;
+    const TTriVertex& end = inOrder ? lowerRight : upperLeft;
+    const long long n = horizontal ? area.Width() : area.Height();
+    auto channel = [n](std::uint16_t from, std::uint16_t to, long long d) {
+        return std::uint8_t((from * (n - d) + to * d) / n >> 8);
+    };
+    // Only the bands that meet the clip rectangle.
+    const TRect device = ToDevice(area);
+    const long long first =
+        std::max(0, horizontal ? Clip.Left - device.Left : Clip.Top - device.Top);
+    const long long last =
+        std::min<long long>(n, horizontal ? Clip.Right - device.Left : Clip.Bottom - device.Top);
+    for (long long d = first; d < last; ++d) {
+        const TColor color = RGB(channel(start.Red, end.Red, d), channel(start.Green, end.Green, d),
+                                 channel(start.Blue, end.Blue, d));
+        TRect band = area;
+        if (horizontal) {
+            band.Left = area.Left + int(d);
+            band.Right = band.Left + 1;
+        } else {
+            band.Top = area.Top + int(d);
+            band.Bottom = band.Top + 1;
+        }
+        FillDevice(ToDevice(band), ColorToPixel(color));
+    }
+    return true;
+}
