@@ -11,32 +11,8 @@
 
 namespace {
 
-constexpr std::size_t CopyBufferSize = std::size_t(256) << 10;
-
 TStatus IoFailure(const std::string& path, const std::string& doing) {
     return TStatus::Io(path + ": " + doing + ": " + LastErrorText());
-}
-
-enum class TCopyEnd { Done, ReadFailed, SourceEnded, WriteFailed };
-
-// Copies count bytes from the position of source to the position of target.
-TCopyEnd CopyBytes(THandle source, THandle target, std::uint64_t count,
-                   std::vector<std::uint8_t>& buffer) {
-    while (count > 0) {
-        const auto piece = static_cast<std::int64_t>(std::min<std::uint64_t>(count, buffer.size()));
-        const std::int64_t got = FileRead(source, buffer.data(), piece);
-        if (got < 0) {
-            return TCopyEnd::ReadFailed;
-        }
-        if (got < piece) {
-            return TCopyEnd::SourceEnded;
-        }
-        if (FileWrite(target, buffer.data(), piece) != piece) {
-            return TCopyEnd::WriteFailed;
-        }
-        count -= static_cast<std::uint64_t>(piece);
-    }
-    return TCopyEnd::Done;
 }
 
 // The length of an open file, or -1.
@@ -61,8 +37,7 @@ TFileHandle CreateBeside(const std::string& target, std::string& path) {
 }
 
 // The status of writing one source into the new group file.
-TStatus CopySource(const TGrpSource& source, THandle target, const std::string& targetPath,
-                   std::vector<std::uint8_t>& buffer) {
+TStatus CopySource(const TGrpSource& source, THandle target, const std::string& targetPath) {
     TFileHandle file(FileOpen(source.Path, TFileMode::Read));
     if (!file.Valid()) {
         return IoFailure(source.Path, "cannot open");
@@ -70,14 +45,14 @@ TStatus CopySource(const TGrpSource& source, THandle target, const std::string& 
     // A shorter file ends the copy early; a longer one has a byte left after it.
     const std::string changed = source.Path + ": changed its length since it was measured (" +
                                 std::to_string(source.Size) + " bytes)";
-    switch (CopyBytes(file.Handle(), target, source.Size, buffer)) {
-    case TCopyEnd::Done:
+    switch (FileCopy(file.Handle(), target, source.Size)) {
+    case TCopyResult::Done:
         break;
-    case TCopyEnd::ReadFailed:
+    case TCopyResult::ReadFailed:
         return IoFailure(source.Path, "cannot read");
-    case TCopyEnd::SourceEnded:
+    case TCopyResult::SourceEnded:
         return TStatus::Io(changed);
-    case TCopyEnd::WriteFailed:
+    case TCopyResult::WriteFailed:
         return IoFailure(targetPath, "cannot write");
     }
     std::uint8_t extra;
@@ -130,8 +105,8 @@ TResult<TFileDigest> DigestFile(const std::string& path) {
     if (!file.Valid()) {
         return IoFailure(path, "cannot open");
     }
-    std::vector<std::uint8_t> buffer(CopyBufferSize);
     TFileDigest digest;
+    std::vector<std::uint8_t> buffer(std::size_t(1) << 20);
     for (;;) {
         const std::int64_t got =
             FileRead(file.Handle(), buffer.data(), std::int64_t(buffer.size()));
@@ -170,7 +145,6 @@ TStatus ExtractGrpEntries(const std::string& groupPath, const std::vector<TExtra
         return IoFailure(folder, "cannot create the folder");
     }
 
-    std::vector<std::uint8_t> buffer(CopyBufferSize);
     for (const TExtractItem& item : plan) {
         const std::string target = prefix + item.Name;
         if (FileSeek(group.Handle(), std::int64_t(item.Offset), TSeekOrigin::Beginning) !=
@@ -182,21 +156,21 @@ TStatus ExtractGrpEntries(const std::string& groupPath, const std::vector<TExtra
             return IoFailure(target, "cannot create");
         }
         TStatus status;
-        switch (CopyBytes(group.Handle(), file.Handle(), item.Size, buffer)) {
-        case TCopyEnd::Done:
+        switch (FileCopy(group.Handle(), file.Handle(), item.Size)) {
+        case TCopyResult::Done:
             if (!file.Close()) {
                 status = IoFailure(target, "cannot write");
             }
             break;
-        case TCopyEnd::ReadFailed:
+        case TCopyResult::ReadFailed:
             status = IoFailure(groupPath, "cannot read");
             break;
-        case TCopyEnd::SourceEnded:
+        case TCopyResult::SourceEnded:
             status =
                 TStatus::Io(groupPath + ": ends inside the data of \"" + PrintableName(item.Name) +
                             "\"; it changed since its directory was read");
             break;
-        case TCopyEnd::WriteFailed:
+        case TCopyResult::WriteFailed:
             status = IoFailure(target, "cannot write");
             break;
         }
@@ -264,9 +238,8 @@ TStatus WriteGrpFile(const std::string& target, const std::vector<TGrpSource>& s
         std::int64_t(directory.size())) {
         status = IoFailure(newPath, "cannot write");
     }
-    std::vector<std::uint8_t> buffer(CopyBufferSize);
     for (std::size_t i = 0; status.Ok() && i < sources.size(); ++i) {
-        status = CopySource(sources[i], file.Handle(), newPath, buffer);
+        status = CopySource(sources[i], file.Handle(), newPath);
     }
     // The new file reaches the disk before it takes the place of an old one, so that a crash
     // cannot leave a group file that was good replaced by one that is not. With nothing to

@@ -1,6 +1,8 @@
 #include "toolkit/Sysutils.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -27,6 +29,28 @@ std::size_t FileNameStart(const std::string& path) {
 }
 
 } // namespace
+
+TCopyResult TFileServices::FileCopy(THandle source, THandle target, std::int64_t count) {
+    // Large enough that the calls cost little beside the copying, small enough to allocate
+    // for every copy.
+    constexpr std::int64_t bufferSize = std::int64_t(1) << 20;
+    std::vector<char> buffer(std::size_t(std::min(count, bufferSize)));
+    while (count > 0) {
+        const std::int64_t piece = std::min(count, bufferSize);
+        const std::int64_t got = FileRead(source, buffer.data(), piece);
+        if (got < 0) {
+            return TCopyResult::ReadFailed;
+        }
+        if (got > 0 && FileWrite(target, buffer.data(), got) != got) {
+            return TCopyResult::WriteFailed;
+        }
+        if (got < piece) {
+            return TCopyResult::SourceEnded;
+        }
+        count -= got;
+    }
+    return TCopyResult::Done;
+}
 
 TFileServices& FileServices() {
     return currentServices != nullptr ? *currentServices : SystemFileServices();
@@ -58,6 +82,9 @@ std::int64_t FileRead(THandle handle, void* buffer, std::int64_t count) {
 }
 std::int64_t FileWrite(THandle handle, const void* buffer, std::int64_t count) {
     return FileServices().FileWrite(handle, buffer, count);
+}
+TCopyResult FileCopy(THandle source, THandle target, std::int64_t count) {
+    return FileServices().FileCopy(source, target, count);
 }
 bool FileClose(THandle handle) {
     return FileServices().FileClose(handle);

@@ -42,6 +42,14 @@ enum TFileAttr : std::uint32_t {
     faSymLink = 0x400, // a symbolic link (or a Windows reparse point); never followed
 };
 
+// How a copy between two open files ended.
+enum class TCopyResult {
+    Done,
+    SourceEnded, // the source ended before count bytes
+    ReadFailed,
+    WriteFailed,
+};
+
 // One entry of a folder listing.
 struct TSearchRec {
     std::string Name;
@@ -72,6 +80,10 @@ public:
     // The number of bytes read or written, or -1.
     virtual std::int64_t FileRead(THandle handle, void* buffer, std::int64_t count) = 0;
     virtual std::int64_t FileWrite(THandle handle, const void* buffer, std::int64_t count) = 0;
+    // Copies count bytes from the position of source to the position of target, advancing both.
+    // The default reads and writes through FileRead and FileWrite with a buffer of its own, so
+    // a decorator that fails those fails copies too; a system may do it in the kernel instead.
+    virtual TCopyResult FileCopy(THandle source, THandle target, std::int64_t count);
     // Forces written data to the disk.
     virtual bool FileFlush(THandle handle) = 0;
     virtual bool FileClose(THandle handle) = 0;
@@ -110,6 +122,7 @@ THandle FileCreate(const std::string& path);
 std::int64_t FileSeek(THandle handle, std::int64_t offset, TSeekOrigin origin);
 std::int64_t FileRead(THandle handle, void* buffer, std::int64_t count);
 std::int64_t FileWrite(THandle handle, const void* buffer, std::int64_t count);
+TCopyResult FileCopy(THandle source, THandle target, std::int64_t count);
 bool FileClose(THandle handle);
 bool DeleteFile(const std::string& path);
 bool CreateDir(const std::string& path);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 
 namespace {
 
@@ -74,6 +75,37 @@ TEST(FileServices, WriteSeekAndReadBack) {
     EXPECT_EQ(FileRead(file.Handle(), tail.data(), 50), 10); // short at the end of the file
     EXPECT_TRUE(std::equal(tail.begin(), tail.begin() + 10, data.end() - 10));
     EXPECT_EQ(FileRead(file.Handle(), tail.data(), 50), 0);
+}
+
+// The system's copy (in the kernel where it can) and the buffered one that decorators get must
+// agree: the bytes from each file's position on, both positions advanced, and the end of a
+// source that is shorter than asked reported as such.
+TEST(FileServices, CopyBetweenOpenFilesInBothWays) {
+    TTempFolder folder;
+    const TBytes data = Filler(3 * 1048576 + 17, 3);
+    const std::string sourcePath = folder / "SOURCE.BIN";
+    WriteBytes(sourcePath, data);
+    for (bool buffered : {false, true}) {
+        SCOPED_TRACE(buffered ? "buffered" : "system");
+        std::unique_ptr<TFailingFileServices> decorator;
+        if (buffered) {
+            decorator = std::make_unique<TFailingFileServices>();
+        }
+        const std::string targetPath = folder / "TARGET.BIN";
+        TFileHandle source(FileOpen(sourcePath, TFileMode::Read));
+        TFileHandle target(FileCreate(targetPath));
+        ASSERT_TRUE(source.Valid() && target.Valid());
+        ASSERT_EQ(FileSeek(source.Handle(), 5, TSeekOrigin::Beginning), 5);
+        ASSERT_EQ(FileWrite(target.Handle(), "head", 4), 4);
+        EXPECT_EQ(FileCopy(source.Handle(), target.Handle(), 2 * 1048576), TCopyResult::Done);
+        EXPECT_EQ(FileSeek(source.Handle(), 0, TSeekOrigin::Current), 5 + 2 * 1048576);
+        EXPECT_EQ(FileCopy(source.Handle(), target.Handle(), 2 * 1048576),
+                  TCopyResult::SourceEnded);
+        ASSERT_TRUE(target.Close());
+        TBytes expected(data.begin() + 5, data.end());
+        expected.insert(expected.begin(), {'h', 'e', 'a', 'd'});
+        EXPECT_TRUE(ReadBytes(targetPath) == expected);
+    }
 }
 
 TEST(FileServices, CreateTruncatesAndCreateNewRefusesAnExistingFile) {
