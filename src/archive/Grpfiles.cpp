@@ -122,8 +122,11 @@ TResult<TFileDigest> DigestFile(const std::string& path) {
 }
 
 TStatus ExtractGrpEntries(const std::string& groupPath, const std::vector<TExtractItem>& plan,
-                          const std::string& folder) {
+                          const std::string& folder, std::size_t* extracted) {
     assert(!folder.empty()); // it would put the files at the root
+    if (extracted != nullptr) {
+        *extracted = 0;
+    }
     TFileHandle group(FileOpen(groupPath, TFileMode::Read));
     if (!group.Valid()) {
         return IoFailure(groupPath, "cannot open");
@@ -178,6 +181,9 @@ TStatus ExtractGrpEntries(const std::string& groupPath, const std::vector<TExtra
             file.Close();
             DeleteFile(target); // incomplete: it would pass for the entry
             return status;
+        }
+        if (extracted != nullptr) {
+            ++*extracted;
         }
     }
     return {};

@@ -9,6 +9,7 @@
 #include "archive/Grpformat.h"
 #include "archive/Grpresult.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -29,9 +30,9 @@ TResult<TFileDigest> DigestFile(const std::string& path);
 // replaced. Before anything is written, a symbolic link or a folder in the place of any target
 // refuses the whole extraction: links are never followed. An entry of size 0 gives an empty file.
 // A failed write stops the extraction and removes the incomplete file; the files written before
-// it stay.
+// it stay. extracted, when given, receives the number of files written whole, also on failure.
 TStatus ExtractGrpEntries(const std::string& groupPath, const std::vector<TExtractItem>& plan,
-                          const std::string& folder);
+                          const std::string& folder, std::size_t* extracted = nullptr);
 
 // A file to pack: where it is, the entry name it gets, and its measured length.
 struct TGrpSource {

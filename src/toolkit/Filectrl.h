@@ -76,11 +76,11 @@ public:
     // The folder item index stands for.
     std::string ItemPath(int index) const;
     void Notification(TComponent* component, TOperation operation) override;
+    int ItemIndent(int index) const override;
 
 protected:
     void DblClick() override;
     void KeyPress(char& key) override;
-    int ItemIndent(int index) const override;
 
 private:
     friend class TDriveComboBox;

@@ -101,6 +101,9 @@ public:
 
     // The outcome of a native list's own mouse or key handling: its marks and current item.
     void SelectionChangedByUser(const std::vector<bool>& marks, int itemIndex);
+    // How far item index is painted to the right, in pixels (a platform that draws the items
+    // itself asks).
+    virtual int ItemIndent(int /*index*/) const { return 0; }
 
     bool WantsChars() const override { return true; }
 
@@ -111,8 +114,6 @@ protected:
     // list does.
     void MouseDoubleClick(TShiftState shift, int x, int y) override;
     void KeyDown(std::uint16_t& key, TShiftState shift) override;
-    // How far item index is painted to the right, in pixels.
-    virtual int ItemIndent(int /*index*/) const { return 0; }
 
 private:
     class TListBoxStrings : public TStrings {

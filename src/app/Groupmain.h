@@ -1,0 +1,142 @@
+#pragma once
+// TfrmMain: the program's one window. It holds the window-wide state, builds its controls in
+// code, runs the start-up sequence on its first activation, switches between the creating and
+// the extracting mode, moves and sorts the names of its two lists, and keeps the settings file.
+// The listing, extraction and creation of group files live in archive/; the window hands them
+// its controls through TGroupWindow and forwards its file-list and action-button events to them.
+
+#include "archive/Grpwindow.h"
+#include "toolkit/Buttons.h"
+#include "toolkit/Extctrls.h"
+#include "toolkit/Filectrl.h"
+#include "toolkit/Forms.h"
+#include "toolkit/Stdctrls.h"
+#include "widgets/Orncheckbox.h"
+#include "widgets/Orngradient.h"
+#include "widgets/Ornmesg.h"
+#include "widgets/Wdgradient.h"
+
+#include <optional>
+#include <string>
+
+class TfrmMain : public TForm, public TGroupWindow {
+public:
+    explicit TfrmMain(TComponent* owner);
+    ~TfrmMain() override;
+
+    // ---- Window-wide state, written by the start-up sequence (lastFolder also by
+    // LoadSettings) and kept for the whole run.
+    const std::string versionText = "2.0";
+    bool extractMode = false;
+    // The program's folder, with its trailing path delimiter.
+    std::string programFolder;
+    // The folder to show at start: the command-line file's, or the LastFolder setting.
+    std::string lastFolder;
+    // The file-name part of the first command-line argument; empty without one.
+    std::string commandLineFile;
+
+    // ---- Controls, owned by the form
+    TWDGradientPanel* PanelHeader;
+    TSpeedButton* btnOptions;
+    TPanel* PanelMain;
+    TOrnGradient* OrnGradient1;
+    TLabel* Label3;
+    TLabel* Label4;
+    TLabel* Label5;
+    TDriveComboBox* DriveComboBox1;
+    TDirectoryListBox* DirectoryListBox1;
+    TFileListBox* FileListBox1;
+    TListBox* ListBox1;
+    TOrnCheckBox* OrnCheckBox1;
+    TSpeedButton* btnAddAll;
+    TSpeedButton* btnFilesAdd;
+    TSpeedButton* btnFilesSub;
+    TImage* Image1;
+    TLabel* Label1;
+    TEdit* EditGrp;
+    TSpeedButton* btnName;
+    TSpeedButton* btnType;
+    TEdit* EditGrpFile;
+    TSpeedButton* btnGroup;
+    TSpeedButton* btnExtract;
+    TFileListBox* FileListBox2;
+    TWDGradientPanel* PanelBottom;
+    TSpeedButton* btnMExtract;
+    TSpeedButton* btnMGroup;
+    TSpeedButton* btnQuit;
+    TOrnMesg* OrnMesg1;
+
+    // ---- Operations
+    // Colours the Create button's caption yellow when creating is possible, black otherwise.
+    void UpdateGroupButton() override;
+    // Moves the marked names (all names when all) of the file list to the list to pack, group
+    // and zip files excepted.
+    void AddFiles(bool all);
+    // Moves the marked names of the list to pack back into the file list.
+    void RemoveFiles();
+    void LoadSettings();
+    // Raises "Unable to write to <file>" when the settings file cannot be written.
+    void SaveSettings();
+    // The settings file beside the program.
+    std::string SettingsFileName() const;
+
+    // ---- Event handlers
+    void FormActivate(TComponent* sender);
+    void FormDestroy(TComponent* sender);
+    void btnMGroupClick(TComponent* sender);
+    void btnMExtractClick(TComponent* sender);
+    void btnGroupMouseMove(TComponent* sender, TShiftState shift, int x, int y);
+    void btnExtractMouseMove(TComponent* sender, TShiftState shift, int x, int y);
+    void btnOptionsMouseDown(TComponent* sender, TMouseButton button, TShiftState shift, int x,
+                             int y);
+    void btnOptionsClick(TComponent* sender);
+    void btnQuitClick(TComponent* sender);
+    void btnFilesAddClick(TComponent* sender);
+    void btnAddAllClick(TComponent* sender);
+    void btnFilesSubClick(TComponent* sender);
+    void btnNameClick(TComponent* sender);
+    void btnTypeClick(TComponent* sender);
+    void DirectoryListBox1DblClick(TComponent* sender);
+    void ListBox1Enter(TComponent* sender);
+    void ListBox1Exit(TComponent* sender);
+    void ListBox1Click(TComponent* sender);
+    void FileListBox1Click(TComponent* sender);
+    void FileListBox1MouseUp(TComponent* sender, TMouseButton button, TShiftState shift, int x,
+                             int y);
+    void btnGroupClick(TComponent* sender);
+    void btnExtractClick(TComponent* sender);
+
+    // ---- TGroupWindow: the controls, as the group-file operations see them
+    bool ExtractMode() const override { return extractMode; }
+    std::string DirectoryListBox1Directory() const override;
+    std::optional<std::string> FileListBox1Current() const override;
+    void FileListBox1Update() override;
+    bool FileListBox2HasFiles(const std::string& folder) override;
+    int ListBox1Count() const override;
+    std::string ListBox1Item(int index) const override;
+    bool ListBox1Selected(int index) const override;
+    void ListBox1Clear() override;
+    void ListBox1Add(const std::string& name) override;
+    void ListBox1SetItemIndex(int index) override;
+    std::string EditGrpText() const override;
+    void SetEditGrpText(const std::string& text) override;
+    void SetEditGrpHint(const std::string& hint) override;
+    std::string EditGrpFileText() const override;
+    void SetEditGrpFileText(const std::string& text) override;
+    bool OrnCheckBox1Checked() const override;
+    int ShowMessage(const std::string& msg) override;
+    int MessageShow(const std::string& msg, const std::string& caption, const std::string& buttons,
+                    int x, int y) override;
+    void MessageBeep(unsigned type) override;
+
+private:
+    void CreateControls();
+    // Sorts the file list and then the list to pack by keyOf, then recolours.
+    void SortLists(std::string (*keyOf)(const std::string&));
+
+    // The start-up sequence runs on the first activation only.
+    bool StartedUp = false;
+};
+
+// The main window of the running program, set by the program entry; nullptr when there is none.
+extern TfrmMain* frmMain;

@@ -1,0 +1,56 @@
+#include "archive/Entrytable.h"
+
+TEntryTable entryTable;
+
+namespace {
+
+const std::string EmptyName;
+
+} // namespace
+
+const std::string& TEntryTable::EntryName(std::size_t index) const {
+    return index < Names.size() ? Names[index] : EmptyName;
+}
+
+std::uint32_t TEntryTable::EntrySize(std::size_t index) const {
+    return index < Sizes.size() ? Sizes[index] : 0;
+}
+
+void TEntryTable::Append(const std::string& name, std::uint32_t size) {
+    Names.push_back(name);
+    Sizes.push_back(size);
+}
+
+void TEntryTable::Clear() {
+    Names.clear();
+    Sizes.clear();
+    ListedFile.clear();
+    ListedLength = 0;
+}
+
+void TEntryTable::Fill(const std::string& path, const TGroupListing& listing) {
+    Clear();
+    const std::vector<TGrpEntry>& entries = listing.Directory.Entries;
+    Names.reserve(entries.size());
+    Sizes.reserve(entries.size());
+    for (const TGrpEntry& entry : entries) {
+        Append(entry.Name, entry.Size);
+    }
+    EntryCount = static_cast<std::uint32_t>(entries.size());
+    DataStart = listing.Directory.DataStart;
+    ListedFile = path;
+    ListedLength = listing.Length;
+}
+
+bool TEntryTable::StillDescribes(const TGroupListing& listing) const {
+    const std::vector<TGrpEntry>& entries = listing.Directory.Entries;
+    if (ListedFile.empty() || listing.Length != ListedLength || entries.size() != Names.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].Name != Names[i] || entries[i].Size != Sizes[i]) {
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,53 @@
+#pragma once
+// The entry table: the names and sizes of the last listed group file in directory order, which
+// the extraction works from, and the work list of the last creation. One table for the whole
+// run (entryTable).
+//
+// The table grows to any number of entries the format allows; a slot past the last entry reads
+// as an empty name and size 0.
+
+#include "archive/Grpformat.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// What the listing reads of a group file: its header and directory, and its length.
+struct TGroupListing {
+    TGrpDirectory Directory;
+    std::uint64_t Length = 0;
+};
+
+class TEntryTable {
+public:
+    const std::string& EntryName(std::size_t index) const;
+    std::uint32_t EntrySize(std::size_t index) const;
+    // The number of slots in use.
+    std::size_t Used() const { return Names.size(); }
+
+    // Puts name and size into the first empty slot.
+    void Append(const std::string& name, std::uint32_t size);
+    // Empties every slot and forgets the listed file; EntryCount and DataStart keep their values.
+    void Clear();
+
+    // Replaces everything with the listing of the group file at path.
+    void Fill(const std::string& path, const TGroupListing& listing);
+    // The file the table was filled from; empty when it was not filled by a listing since the
+    // last Clear.
+    const std::string& ListedPath() const { return ListedFile; }
+    // True when listing, read now from ListedPath, gives the same length and the same entries
+    // (count, names, sizes) as when the table was filled.
+    bool StillDescribes(const TGroupListing& listing) const;
+
+    std::uint32_t EntryCount = 0;
+    std::uint64_t DataStart = 0; // 16 + 16 x EntryCount
+
+private:
+    std::vector<std::string> Names;
+    std::vector<std::uint32_t> Sizes;
+    std::string ListedFile;
+    std::uint64_t ListedLength = 0;
+};
+
+extern TEntryTable entryTable;
