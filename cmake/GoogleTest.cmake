@@ -28,6 +28,8 @@ function(morvik_test name)
     if(CMAKE_CROSSCOMPILING)
         # Under Wine every process start costs; the program runs whole, as one test.
         add_test(NAME ${name} COMMAND ${name})
+        # A window left waiting for an answer must fail the run, not stall it.
+        set_tests_properties(${name} PROPERTIES TIMEOUT 300)
     else()
         gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
     endif()
