@@ -186,16 +186,5 @@ void TSpeedButton::Paint() {
     if (Caption().empty())
         return;
     canvas.Brush.Style = TBrushStyle::Clear;
-    const std::uint32_t flags = dtCenter | dtVCenter | dtSingleLine;
-    TRect r = textBounds;
-    if (Enabled()) {
-        canvas.DrawText(Caption(), r, flags);
-        return;
-    }
-    OffsetRect(r, 1, 1);
-    canvas.Font.Color = clBtnHighlight;
-    canvas.DrawText(Caption(), r, flags);
-    r = textBounds;
-    canvas.Font.Color = clBtnShadow;
-    canvas.DrawText(Caption(), r, flags);
+    DrawControlText(canvas, Caption(), textBounds, dtCenter | dtVCenter | dtSingleLine, Enabled());
 }

@@ -112,3 +112,18 @@ TSize GetAveCharSize(TCanvas& canvas) {
     const TSize extent = canvas.TextExtent(letters);
     return {extent.cx / 52, extent.cy};
 }
+
+void DrawControlText(TCanvas& canvas, const std::string& text, const TRect& bounds,
+                     std::uint32_t format, bool enabled) {
+    TRect r = bounds;
+    if (enabled) {
+        canvas.DrawText(text, r, format);
+        return;
+    }
+    OffsetRect(r, 1, 1);
+    canvas.Font.Color = clBtnHighlight;
+    canvas.DrawText(text, r, format);
+    r = bounds;
+    canvas.Font.Color = clBtnShadow;
+    canvas.DrawText(text, r, format);
+}

@@ -21,9 +21,15 @@ using TColor = std::uint32_t;
 constexpr TColor RGB(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     return TColor(r) | (TColor(g) << 8) | (TColor(b) << 16);
 }
-constexpr std::uint8_t GetRValue(TColor c) { return std::uint8_t(c & 0xFF); }
-constexpr std::uint8_t GetGValue(TColor c) { return std::uint8_t((c >> 8) & 0xFF); }
-constexpr std::uint8_t GetBValue(TColor c) { return std::uint8_t((c >> 16) & 0xFF); }
+constexpr std::uint8_t GetRValue(TColor c) {
+    return std::uint8_t(c & 0xFF);
+}
+constexpr std::uint8_t GetGValue(TColor c) {
+    return std::uint8_t((c >> 8) & 0xFF);
+}
+constexpr std::uint8_t GetBValue(TColor c) {
+    return std::uint8_t((c >> 16) & 0xFF);
+}
 
 inline constexpr TColor clBlack = RGB(0, 0, 0);
 inline constexpr TColor clMaroon = RGB(128, 0, 0);
@@ -41,7 +47,9 @@ inline constexpr TColor clNone = 0x1FFFFFFF;
 inline constexpr TColor clDefault = 0x20000000;
 
 inline constexpr TColor clSystemColor = 0x80000000;
-constexpr bool IsSystemColor(TColor c) { return (c & 0xFF000000) == clSystemColor; }
+constexpr bool IsSystemColor(TColor c) {
+    return (c & 0xFF000000) == clSystemColor;
+}
 
 // System colours; n is the Win32 COLOR_ index.
 inline constexpr TColor clScrollBar = clSystemColor + 0;
@@ -95,11 +103,15 @@ struct TRect {
     int Width() const { return Right - Left; }
     int Height() const { return Bottom - Top; }
     bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
-    bool Contains(TPoint p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
+    bool Contains(TPoint p) const {
+        return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom;
+    }
     friend bool operator==(const TRect&, const TRect&) = default;
 };
 
-constexpr TRect Rect(int left, int top, int right, int bottom) { return {left, top, right, bottom}; }
+constexpr TRect Rect(int left, int top, int right, int bottom) {
+    return {left, top, right, bottom};
+}
 constexpr TRect Bounds(int left, int top, int width, int height) {
     return {left, top, left + width, top + height};
 }
@@ -342,3 +354,8 @@ public:
 // The average character width and the character height of the canvas's font: the width of "A"
 // to "Z" and "a" to "z" divided by 52, and their height.
 TSize GetAveCharSize(TCanvas& canvas);
+
+// Draws a control's caption with DrawText in bounds; a disabled caption is engraved: a copy in
+// the button highlight colour one pixel down and right, under one in the button shadow colour.
+void DrawControlText(TCanvas& canvas, const std::string& text, const TRect& bounds,
+                     std::uint32_t format, bool enabled);

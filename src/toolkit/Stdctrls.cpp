@@ -115,19 +115,7 @@ void TLabel::Paint() {
         canvas.FillRect(bounds);
     }
     canvas.Brush.Style = TBrushStyle::Clear;
-    const std::uint32_t flags = TextFlags();
-    TRect r = bounds;
-    if (Enabled()) {
-        canvas.DrawText(Caption(), r, flags);
-        return;
-    }
-    // Disabled: engraved, a highlight copy one pixel down and right under the shadow one.
-    OffsetRect(r, 1, 1);
-    canvas.Font.Color = clBtnHighlight;
-    canvas.DrawText(Caption(), r, flags);
-    r = bounds;
-    canvas.Font.Color = clBtnShadow;
-    canvas.DrawText(Caption(), r, flags);
+    DrawControlText(canvas, Caption(), bounds, TextFlags(), Enabled());
 }
 
 // ---- TEdit -------------------------------------------------------------------------------------
