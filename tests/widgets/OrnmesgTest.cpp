@@ -3,6 +3,7 @@
 
 #include "toolkit/Headlesstest.h"
 #include "toolkit/Pixelcheck.h"
+#include "widgets/Showndialog.h"
 
 #include "toolkit/Stdctrls.h"
 #include "widgets/Orngradient.h"
@@ -50,33 +51,6 @@ protected:
     TComponentPtr<TOrnMesg> Mesg;
     int ComponentsBefore = 0;
 };
-
-// The dialog's picture shows the system icon at the place of its "Image" control: every pixel
-// of the icon that is not transparent.
-::testing::AssertionResult ShowsIcon(const TShownDialog& dialog, TSystemIcon id) {
-    const TShownControl* image = dialog.Find("Image");
-    if (!image)
-        return ::testing::AssertionFailure() << "the dialog has no icon";
-    const TBitmap icon = Platform().SystemIcon(id);
-    for (int y = 0; y < icon.Height(); ++y)
-        for (int x = 0; x < icon.Width(); ++x) {
-            const TColor expected = icon.Pixel(x, y);
-            if (expected == clFuchsia)
-                continue;
-            const TPoint at{image->Bounds.Left + x, image->Bounds.Top + y};
-            if (dialog.Image.Pixel(at.X, at.Y) != expected) {
-                const ::testing::TestInfo* test =
-                    ::testing::UnitTest::GetInstance()->current_test_info();
-                const std::string file =
-                    std::string(test->test_suite_name()) + "." + test->name() + ".png";
-                WritePng(file, dialog.Image);
-                return ::testing::AssertionFailure()
-                       << "icon " << int(id) << " differs at (" << at.X << ", " << at.Y
-                       << "); the picture is in " << file;
-            }
-        }
-    return ::testing::AssertionSuccess();
-}
 
 // ---- Properties --------------------------------------------------------------------------------
 
