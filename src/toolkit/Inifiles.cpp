@@ -10,8 +10,7 @@
 
 namespace {
 
-// The private-profile functions read into a buffer of 2048 bytes with its terminating zero.
-constexpr std::size_t MaxValueLength = 2047;
+constexpr std::size_t MaxValueLength = IniReadBufferSize - 1;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
@@ -135,10 +134,6 @@ std::string_view Unquote(std::string_view value) {
     return value;
 }
 
-bool HasLineBreak(const std::string& text) {
-    return text.find_first_of("\r\n") != std::string::npos;
-}
-
 // The whole file; false when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& text) {
     TFileServices& files = FileServices();
@@ -173,10 +168,10 @@ bool ReplaceWholeFile(const std::string& path, const std::string& text) {
 
 } // namespace
 
-TIniFile::TIniFile(std::string fileName) : Name(std::move(fileName)) {}
+TPortableIniFile::TPortableIniFile(std::string fileName) : Name(std::move(fileName)) {}
 
-std::string TIniFile::ReadString(const std::string& section, const std::string& key,
-                                 const std::string& defaultValue) const {
+std::string TPortableIniFile::ReadString(const std::string& section, const std::string& key,
+                                         const std::string& defaultValue) const {
     std::string text;
     if (FileExists(Name) && ReadWholeFile(Name, text)) {
         const std::vector<std::string> lines = SplitLines(text);
@@ -190,28 +185,48 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
     return std::string(result.substr(0, MaxValueLength));
 }
 
-void TIniFile::WriteString(const std::string& section, const std::string& key,
-                           const std::string& value) {
+void TPortableIniFile::WriteString(const std::string& section, const std::string& key,
+                                   const std::string& value) {
     const Exception refused("Unable to write to " + Name);
-    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value))
+    if (SplitsIniLine(section) || SplitsIniLine(key) || SplitsIniLine(value))
         throw refused;
     std::string text;
     if (FileExists(Name) && !ReadWholeFile(Name, text))
         throw refused;
 
     std::vector<std::string> lines = SplitLines(text);
-    const TKeyPlace place = FindKey(lines, Trim(section), Trim(key));
+    const std::string sectionName(Trim(section));
+    const std::string keyName(Trim(key));
+    const TKeyPlace place = FindKey(lines, sectionName, keyName);
     if (place.KeyFound) {
         if (place.HasValue && place.Value == value)
             return;
         lines[place.KeyLine] = std::string(place.KeyName) + "=" + value;
     } else if (place.SectionFound) {
         lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(place.InsertAt),
-                     key + "=" + value);
+                     keyName + "=" + value);
     } else {
-        lines.push_back("[" + section + "]");
-        lines.push_back(key + "=" + value);
+        lines.push_back("[" + sectionName + "]");
+        lines.push_back(keyName + "=" + value);
     }
     if (!ReplaceWholeFile(Name, JoinLines(lines)))
         throw refused;
 }
+
+#ifndef _WIN32
+// Without private-profile functions the settings file is the portable one; Windows builds link
+// the one of the Win32 platform instead.
+TIniFile::TIniFile(std::string fileName) : Name(std::move(fileName)) {}
+
+TIniFile::~TIniFile() = default;
+
+std::string TIniFile::ReadString(const std::string& section, const std::string& key,
+                                 const std::string& defaultValue) const {
+    return TPortableIniFile(Name).ReadString(section, key, defaultValue);
+}
+
+void TIniFile::WriteString(const std::string& section, const std::string& key,
+                           const std::string& value) {
+    TPortableIniFile(Name).WriteString(section, key, value);
+}
+#endif

@@ -94,8 +94,9 @@ TEST_F(MainWindowTest, FirstStartShowsTheProgramFolderAndCreatesTheSettingsFile)
 TEST_F(MainWindowTest, SettingsAreReadWithoutRegardToCaseAndRewrittenInPlace) {
     Work.AddFile("a.txt");
     Work.AddFolder("maps");
+    // No blank lines: the private-profile functions of Windows drop them when they write.
     WriteSettings("; mine\r\n[setup]\r\nlastfolder=" + Work.Name() +
-                  "\r\nOther=1\r\n\r\n[More]\r\n");
+                  "\r\nOther=1\r\n[More]\r\nKey=2\r\n");
     Run([&](TfrmMain& form) {
         EXPECT_EQ(form.lastFolder, Work.Name());
         EXPECT_EQ(form.DirectoryListBox1->Directory(), Work.Name());
@@ -104,7 +105,7 @@ TEST_F(MainWindowTest, SettingsAreReadWithoutRegardToCaseAndRewrittenInPlace) {
     });
     EXPECT_EQ(ReadSettings(), "; mine\r\n[setup]\r\nlastfolder=" + (Work / "maps") +
                                   "\r\nOther=1\r\nGroupPath=" + Work.Name() +
-                                  "\r\nGroupFile=\r\n\r\n[More]\r\n");
+                                  "\r\nGroupFile=\r\n[More]\r\nKey=2\r\n");
 }
 
 TEST_F(MainWindowTest, DeletedLastFolderFallsBackToTheProgramFolder) {
@@ -249,5 +250,13 @@ TEST_F(MainWindowTest, ErrorOutOfTheLoopIsShownAndTheProgramEndsInOrder) {
     EXPECT_EQ(Run([](TfrmMain&) { throw std::runtime_error("the loop broke"); }, false), 0);
     ASSERT_EQ(Headless.Errors().size(), 1u);
     EXPECT_EQ(Headless.Errors()[0].Message, "the loop broke");
+    EXPECT_TRUE(FileExists(SettingsPath()));
+}
+
+TEST_F(MainWindowTest, ThrownObjectThatIsNoExceptionIsShownWithAnEmptyMessage) {
+    EXPECT_EQ(Run([](TfrmMain&) { throw 42; }, false), 0);
+    ASSERT_EQ(Headless.Errors().size(), 1u);
+    EXPECT_EQ(Headless.Errors()[0].Message, "");
+    // The window is still destroyed in order, and its settings saved.
     EXPECT_TRUE(FileExists(SettingsPath()));
 }

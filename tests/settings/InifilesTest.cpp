@@ -62,6 +62,8 @@ private:
     TFailure Failure;
 };
 
+// A temporary folder holding the settings file, for the engine TEngine.
+template <class TEngine>
 class IniFileTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -72,6 +74,7 @@ protected:
     }
     void TearDown() override {
         SetFileServices(nullptr);
+        fs::permissions(Folder, fs::perms::owner_all, fs::perm_options::add);
         fs::remove_all(Folder);
     }
 
@@ -83,7 +86,7 @@ protected:
     // The message of the error the write raises; empty when it raises none.
     std::string WriteError(const std::string& key, const std::string& value) {
         try {
-            TIniFile(FileName).WriteString("Setup", key, value);
+            TEngine(FileName).WriteString("Setup", key, value);
         } catch (const Exception& error) {
             return error.what();
         }
@@ -97,43 +100,222 @@ protected:
     std::string FileName;
 };
 
-TEST_F(IniFileTest, NewFileHoldsTheKeysInTheOrderWritten) {
-    TIniFile ini(FileName);
-    ini.WriteString("Setup", "LastFolder", "C:\\GAMES\\DUKE3D");
-    ini.WriteString("Setup", "GroupPath", "");
-    ini.WriteString("Setup", "GroupFile", "");
-    EXPECT_EQ(Stored(), "[Setup]\r\nLastFolder=C:\\GAMES\\DUKE3D\r\nGroupPath=\r\nGroupFile=\r\n");
-    EXPECT_EQ(FilesInFolder(), 1u); // nothing left beside it
-    EXPECT_EQ(ini.ReadString("Setup", "LastFolder", "x"), "C:\\GAMES\\DUKE3D");
-    EXPECT_EQ(ini.ReadString("Setup", "GroupPath", "x"), ""); // an empty value is no default
+// The file-level rules run against the settings file of the build; on Windows, where that is the
+// private-profile functions, against the portable engine as well.
+#ifdef _WIN32
+using TEngines = testing::Types<TIniFile, TPortableIniFile>;
+#else
+using TEngines = testing::Types<TIniFile>;
+#endif
+TYPED_TEST_SUITE(IniFileTest, TEngines);
+
+TYPED_TEST(IniFileTest, NewFileHoldsTheKeysInTheOrderWritten) {
+    {
+        TypeParam ini(this->FileName);
+        ini.WriteString("Setup", "LastFolder", "C:\\GAMES\\DUKE3D");
+        ini.WriteString("Setup", "GroupPath", "");
+        ini.WriteString("Setup", "GroupFile", "");
+        EXPECT_EQ(ini.ReadString("Setup", "LastFolder", "x"), "C:\\GAMES\\DUKE3D");
+        EXPECT_EQ(ini.ReadString("Setup", "GroupPath", "x"), ""); // an empty value is no default
+    }
+    EXPECT_EQ(this->Stored(),
+              "[Setup]\r\nLastFolder=C:\\GAMES\\DUKE3D\r\nGroupPath=\r\nGroupFile=\r\n");
+    EXPECT_EQ(this->FilesInFolder(), 1u); // nothing left beside it
 }
 
-TEST_F(IniFileTest, MissingFileSectionOrKeyGivesTheDefault) {
-    TIniFile ini(FileName);
+TYPED_TEST(IniFileTest, MissingFileSectionOrKeyGivesTheDefault) {
+    TypeParam ini(this->FileName);
     EXPECT_EQ(ini.ReadString("Setup", "LastFolder", "none"), "none");
-    EXPECT_FALSE(fs::exists(FileName)); // reading creates nothing
-    Store("[Other]\r\nLastFolder=C:\\A\r\n");
+    EXPECT_FALSE(fs::exists(this->FileName)); // reading creates nothing
+    this->Store("[Other]\r\nLastFolder=C:\\A\r\n");
     EXPECT_EQ(ini.ReadString("Setup", "LastFolder", "none"), "none");
-    Store("[Setup]\r\nGroupPath=C:\\A\r\nLastFolderX=C:\\B\r\nLastFolder\r\n[Other]\r\n"
-          "LastFolder=C:\\C\r\n");
+    this->Store("[Setup]\r\nGroupPath=C:\\A\r\nLastFolderX=C:\\B\r\nLastFolder\r\n[Other]\r\n"
+                "LastFolder=C:\\C\r\n");
     EXPECT_EQ(ini.ReadString("Setup", "LastFolder", "none"), "none");
     // The default passes the same buffer: trailing spaces dropped, cut at 2047.
     EXPECT_EQ(ini.ReadString("Setup", "LastFolder", " a b  "), " a b");
     EXPECT_EQ(ini.ReadString("Setup", "LastFolder", std::string(3000, 'd')).size(), 2047u);
 }
 
-TEST_F(IniFileTest, WriteReplacesInPlaceAndKeepsEveryOtherLine) {
-    const std::string before = "; settings\r\n\r\nTop=1\r\n[Other]\r\nLastFolder=C:\\OTHER\r\n\r\n";
-    const std::string after = "\r\n[Last]\r\n  Key = spaced  \r\n";
-    Store(before + "[SETUP]\r\nGroupPath=C:\\G\\\r\n\tlastFolder = C:\\OLD \r\n; note\r\n" + after);
-    TIniFile(FileName).WriteString("Setup", "LastFolder", "D:\\NEW");
-    EXPECT_EQ(Stored(),
+TYPED_TEST(IniFileTest, WriteReplacesInPlaceAndKeepsTheOtherSectionsAndKeys) {
+    const std::string before = "; settings\r\nTop=1\r\n[Other]\r\nLastFolder=C:\\OTHER\r\n";
+    const std::string after = "[Last]\r\nKey=1\r\n";
+    this->Store(before + "[SETUP]\r\nGroupPath=C:\\G\\\r\n\tlastFolder = C:\\OLD \r\n; note\r\n" +
+                after);
+    TypeParam(this->FileName).WriteString("Setup", "LastFolder", "D:\\NEW");
+    EXPECT_EQ(this->Stored(),
               before + "[SETUP]\r\nGroupPath=C:\\G\\\r\nlastFolder=D:\\NEW\r\n; note\r\n" + after);
 }
 
-TEST_F(IniFileTest, MissingKeyGoesAfterTheLastLineOfItsSection) {
+TYPED_TEST(IniFileTest, MissingKeyGoesAtTheEndOfItsSection) {
+    this->Store("[Setup]\r\nLastFolder=C:\\A\r\n[Other]\r\nKey=1\r\n");
+    TypeParam ini(this->FileName);
+    ini.WriteString("Setup", "GroupPath", "C:\\B\\");
+    ini.WriteString("Other", "GroupFile", "X.GRP");
+    EXPECT_EQ(this->Stored(), "[Setup]\r\nLastFolder=C:\\A\r\nGroupPath=C:\\B\\\r\n"
+                              "[Other]\r\nKey=1\r\nGroupFile=X.GRP\r\n");
+    this->Store("[Setup]\r\n[Other]\r\n");
+    ini.WriteString("Setup", "GroupPath", "");
+    EXPECT_EQ(this->Stored(), "[Setup]\r\nGroupPath=\r\n[Other]\r\n");
+}
+
+TYPED_TEST(IniFileTest, LineNamingTheKeyWithoutEqualsIsThatKey) {
+    this->Store("[Setup]\r\n GroupPath \r\nGroupFile=X.GRP\r\n");
+    TypeParam ini(this->FileName);
+    EXPECT_EQ(ini.ReadString("Setup", "GroupPath", "none"), "none");
+    ini.WriteString("Setup", "GroupPath", "");
+    EXPECT_EQ(this->Stored(), "[Setup]\r\nGroupPath=\r\nGroupFile=X.GRP\r\n");
+    EXPECT_EQ(ini.ReadString("Setup", "GroupPath", "none"), "");
+}
+
+TYPED_TEST(IniFileTest, MissingSectionIsAppendedAtTheEnd) {
+    TypeParam ini(this->FileName);
+    this->Store("[Other]\r\nKey=1\r\n");
+    ini.WriteString("Setup", "LastFolder", "C:\\A");
+    EXPECT_EQ(this->Stored(), "[Other]\r\nKey=1\r\n[Setup]\r\nLastFolder=C:\\A\r\n");
+    this->Store("[Other]\r\nKey=1"); // a last line without its end
+    ini.WriteString("Setup", "LastFolder", "C:\\A");
+    EXPECT_EQ(this->Stored(), "[Other]\r\nKey=1\r\n[Setup]\r\nLastFolder=C:\\A\r\n");
+    this->Store("");
+    ini.WriteString("Setup", "LastFolder", "C:\\A");
+    EXPECT_EQ(this->Stored(), "[Setup]\r\nLastFolder=C:\\A\r\n");
+}
+
+TYPED_TEST(IniFileTest, NamesMatchWithoutRegardToAsciiCase) {
+    this->Store("[setup]\r\nlastfolder=C:\\A\r\n");
+    TypeParam ini(this->FileName);
+    EXPECT_EQ(ini.ReadString("Setup", "LastFolder", ""), "C:\\A");
+    EXPECT_EQ(ini.ReadString("SETUP", "LASTFOLDER", ""), "C:\\A");
+    ini.WriteString("Setup", "LastFolder", "C:\\B");
+    EXPECT_EQ(this->Stored(), "[setup]\r\nlastfolder=C:\\B\r\n");
+    // Only a to z fold: bytes above 127 are compared as they are.
+    this->Store("[Setup]\r\n\xe9t\xe9=1\r\n");
+    EXPECT_EQ(ini.ReadString("Setup", "\xc9T\xc9", "none"), "none");
+    EXPECT_EQ(ini.ReadString("Setup", "\xe9T\xe9", "none"), "1");
+}
+
+TYPED_TEST(IniFileTest, BlanksAroundNamesAndValuesAreTrimmed) {
+    this->Store("  [ Setup ]  \r\n \t LastFolder \t=  C:\\My Games  \t\r\nGroupPath=   \r\n");
+    TypeParam ini(this->FileName);
+    EXPECT_EQ(ini.ReadString("Setup", "LastFolder", ""), "C:\\My Games");
+    EXPECT_EQ(ini.ReadString(" Setup", "LastFolder ", ""), "C:\\My Games");
+    EXPECT_EQ(ini.ReadString("Setup", "GroupPath", "none"), "");
+}
+
+TYPED_TEST(IniFileTest, ValueIsCutTo2047CharactersOnRead) {
+    TypeParam ini(this->FileName);
+    for (std::size_t length : {2046u, 2047u, 2048u, 5000u}) {
+        const std::string value(length, 'v');
+        ini.WriteString("Setup", "LastFolder", value);
+        EXPECT_EQ(this->Stored(), "[Setup]\r\nLastFolder=" + value + "\r\n"); // stored whole
+        EXPECT_EQ(ini.ReadString("Setup", "LastFolder", ""), value.substr(0, 2047));
+    }
+}
+
+TYPED_TEST(IniFileTest, LfLinesAreReadAndRewrittenWithCrLf) {
+    this->Store("[Setup]\nLastFolder=C:\\A\nGroupPath=C:\\B\\\n[Other]\nKey=1\n");
+    TypeParam ini(this->FileName);
+    EXPECT_EQ(ini.ReadString("Setup", "LastFolder", ""), "C:\\A");
+    EXPECT_EQ(ini.ReadString("Setup", "GroupPath", ""), "C:\\B\\");
+    EXPECT_EQ(ini.ReadString("Other", "Key", ""), "1");
+    ini.WriteString("Setup", "GroupFile", "");
+    EXPECT_EQ(this->Stored(), "[Setup]\r\nLastFolder=C:\\A\r\nGroupPath=C:\\B\\\r\nGroupFile=\r\n"
+                              "[Other]\r\nKey=1\r\n");
+}
+
+TYPED_TEST(IniFileTest, ValuesAreWrittenAsTheyAre) {
+    TypeParam ini(this->FileName);
+    ini.WriteString("Setup", "LastFolder", "a=b;c\\\"d\"");
+    ini.WriteString("Setup", "GroupFile", "\"X.GRP\"");
+    EXPECT_EQ(this->Stored(), "[Setup]\r\nLastFolder=a=b;c\\\"d\"\r\nGroupFile=\"X.GRP\"\r\n");
+    EXPECT_EQ(ini.ReadString("Setup", "LastFolder", ""), "a=b;c\\\"d\"");
+    // A pair of enclosing quotes is dropped on read, as the private-profile functions do.
+    EXPECT_EQ(ini.ReadString("Setup", "GroupFile", ""), "X.GRP");
+    this->Store("[Setup]\r\nA='x'\r\nB=\"\r\nC='x\"\r\n");
+    EXPECT_EQ(ini.ReadString("Setup", "A", ""), "x");
+    EXPECT_EQ(ini.ReadString("Setup", "B", ""), "\"");
+    EXPECT_EQ(ini.ReadString("Setup", "C", ""), "'x\"");
+}
+
+TYPED_TEST(IniFileTest, FirstMatchingSectionAndKeyCount) {
+    this->Store("[Setup]\r\nKey=1\r\nkey=2\r\n[Setup]\r\nKey=3\r\nOther=4\r\n");
+    TypeParam ini(this->FileName);
+    EXPECT_EQ(ini.ReadString("Setup", "Key", ""), "1");
+    EXPECT_EQ(ini.ReadString("Setup", "Other", "none"), "none");
+    ini.WriteString("Setup", "KEY", "5");
+    ini.WriteString("Setup", "Other", "6");
+    EXPECT_EQ(this->Stored(),
+              "[Setup]\r\nKey=5\r\nkey=2\r\nOther=6\r\n[Setup]\r\nKey=3\r\nOther=4\r\n");
+}
+
+TYPED_TEST(IniFileTest, LineBreakThatWouldSplitItsLineIsRefused) {
+    const std::string old = "[Setup]\r\nLastFolder=C:\\A\r\n";
+    this->Store(old);
+    const std::string refused = "Unable to write to " + this->FileName;
+    EXPECT_EQ(this->WriteError("LastFolder", "C:\\B\r\n[Other]"), refused);
+    EXPECT_EQ(this->WriteError("LastFolder", "C:\\B\nC"), refused);
+    EXPECT_EQ(this->WriteError("Last\rFolder", "C:\\B"), refused);
+    EXPECT_THROW(TypeParam(this->FileName).WriteString("Set\nup", "LastFolder", "C:\\B"),
+                 Exception);
+    EXPECT_EQ(this->Stored(), old);
+}
+
+TYPED_TEST(IniFileTest, WriteIntoAMissingFolderOrOntoAFolderIsRefused) {
+    const fs::path missing = this->Folder / "missing";
+    this->FileName = (missing / "Morvik.ini").string();
+    EXPECT_EQ(this->WriteError("LastFolder", "C:\\A"), "Unable to write to " + this->FileName);
+    EXPECT_EQ(TypeParam(this->FileName).ReadString("Setup", "LastFolder", "none"), "none");
+    EXPECT_FALSE(fs::exists(missing));
+
+    this->FileName = (this->Folder / "Morvik.ini").string();
+    fs::create_directory(this->FileName);
+    EXPECT_EQ(this->WriteError("LastFolder", "C:\\A"), "Unable to write to " + this->FileName);
+    EXPECT_TRUE(fs::is_directory(this->FileName));
+    EXPECT_EQ(this->FilesInFolder(), 1u);
+}
+
+TYPED_TEST(IniFileTest, WriteIntoAFolderWithoutWriteAccessIsRefused) {
+    fs::permissions(this->Folder,
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    if (std::ofstream(this->Folder / "probe")) {
+        fs::remove(this->Folder / "probe");
+        GTEST_SKIP() << "the folder stays writable for this user";
+    }
+    EXPECT_EQ(this->WriteError("LastFolder", "C:\\A"), "Unable to write to " + this->FileName);
+    EXPECT_EQ(this->FilesInFolder(), 0u);
+}
+
+TYPED_TEST(IniFileTest, NameWithoutAFolderIsInTheCurrentFolder) {
+    const fs::path current = fs::current_path();
+    fs::current_path(this->Folder);
+    {
+        TypeParam ini("Morvik.ini");
+        ini.WriteString("Setup", "LastFolder", "C:\\A");
+        EXPECT_EQ(ini.ReadString("Setup", "LastFolder", ""), "C:\\A");
+    }
+    fs::current_path(current);
+    EXPECT_EQ(this->Stored(), "[Setup]\r\nLastFolder=C:\\A\r\n");
+}
+
+// How the portable engine writes back the rest of a file, and how it fails; the private-profile
+// functions do both in their own way.
+using PortableIniFileTest = IniFileTest<TPortableIniFile>;
+
+TEST_F(PortableIniFileTest, WriteKeepsEveryOtherLineExactly) {
+    const std::string before =
+        "; settings\r\n\r\nTop=1\r\n[Other] ; old\r\n  LastFolder = C:\\OTHER  \r\n\r\n";
+    const std::string after = "\r\n[Last]\r\n  Key = spaced  \r\njunk\r\n";
+    Store(before + "[SETUP]\r\nGroupPath=C:\\G\\\r\n\tlastFolder = C:\\OLD \r\n; note\r\n" + after);
+    TPortableIniFile(FileName).WriteString("Setup", "LastFolder", " D:\\NEW ");
+    EXPECT_EQ(Stored(), before +
+                            "[SETUP]\r\nGroupPath=C:\\G\\\r\nlastFolder= D:\\NEW \r\n; note\r\n" +
+                            after);
+}
+
+TEST_F(PortableIniFileTest, MissingKeyGoesAfterTheLastLineOfItsSectionThatIsNotBlank) {
     Store("[Setup]\r\nLastFolder=C:\\A\r\n\r\n\r\n[Other]\r\nKey=1\r\n");
-    TIniFile ini(FileName);
+    TPortableIniFile ini(FileName);
     ini.WriteString("Setup", "GroupPath", "C:\\B\\");
     ini.WriteString("Other", "GroupFile", "X.GRP");
     EXPECT_EQ(Stored(), "[Setup]\r\nLastFolder=C:\\A\r\nGroupPath=C:\\B\\\r\n\r\n\r\n"
@@ -141,101 +323,19 @@ TEST_F(IniFileTest, MissingKeyGoesAfterTheLastLineOfItsSection) {
     Store("[Setup]\r\n\r\n[Other]\r\n");
     ini.WriteString("Setup", "GroupPath", "");
     EXPECT_EQ(Stored(), "[Setup]\r\nGroupPath=\r\n\r\n[Other]\r\n");
-}
-
-TEST_F(IniFileTest, LineNamingTheKeyWithoutEqualsIsThatKey) {
-    Store("[Setup]\r\n GroupPath \r\nGroupFile=X.GRP\r\n");
-    TIniFile ini(FileName);
-    EXPECT_EQ(ini.ReadString("Setup", "GroupPath", "none"), "none");
-    ini.WriteString("Setup", "GroupPath", "");
-    EXPECT_EQ(Stored(), "[Setup]\r\nGroupPath=\r\nGroupFile=X.GRP\r\n");
-    EXPECT_EQ(ini.ReadString("Setup", "GroupPath", "none"), "");
-}
-
-TEST_F(IniFileTest, MissingSectionIsAppendedAtTheEnd) {
-    TIniFile ini(FileName);
-    Store("[Other]\r\nKey=1\r\n");
-    ini.WriteString("Setup", "LastFolder", "C:\\A");
-    EXPECT_EQ(Stored(), "[Other]\r\nKey=1\r\n[Setup]\r\nLastFolder=C:\\A\r\n");
-    Store("[Other]\r\nKey=1\r\n\r\n");
+    Store("[Other]\nKey=1\n\n"); // a missing section goes after the blank lines
     ini.WriteString("Setup", "LastFolder", "C:\\A");
     EXPECT_EQ(Stored(), "[Other]\r\nKey=1\r\n\r\n[Setup]\r\nLastFolder=C:\\A\r\n");
-    Store("[Other]\r\nKey=1"); // a last line without its end
-    ini.WriteString("Setup", "LastFolder", "C:\\A");
-    EXPECT_EQ(Stored(), "[Other]\r\nKey=1\r\n[Setup]\r\nLastFolder=C:\\A\r\n");
-    Store("");
-    ini.WriteString("Setup", "LastFolder", "C:\\A");
-    EXPECT_EQ(Stored(), "[Setup]\r\nLastFolder=C:\\A\r\n");
 }
 
-TEST_F(IniFileTest, NamesMatchWithoutRegardToAsciiCase) {
-    Store("[setup]\r\nlastfolder=C:\\A\r\n");
-    TIniFile ini(FileName);
-    EXPECT_EQ(ini.ReadString("Setup", "LastFolder", ""), "C:\\A");
-    EXPECT_EQ(ini.ReadString("SETUP", "LASTFOLDER", ""), "C:\\A");
-    ini.WriteString("Setup", "LastFolder", "C:\\B");
-    EXPECT_EQ(Stored(), "[setup]\r\nlastfolder=C:\\B\r\n");
-    // Only a to z fold: bytes above 127 are compared as they are.
-    Store("[Setup]\r\n\xe9t\xe9=1\r\n");
-    EXPECT_EQ(ini.ReadString("Setup", "\xc9T\xc9", "none"), "none");
-    EXPECT_EQ(ini.ReadString("Setup", "\xe9T\xe9", "none"), "1");
+TEST_F(PortableIniFileTest, NewNamesAreWrittenWithoutTheirBlanks) {
+    TPortableIniFile ini(FileName);
+    ini.WriteString(" Setup ", "\tLastFolder ", "C:\\A");
+    ini.WriteString("Setup", " GroupPath", "");
+    EXPECT_EQ(Stored(), "[Setup]\r\nLastFolder=C:\\A\r\nGroupPath=\r\n");
 }
 
-TEST_F(IniFileTest, BlanksAroundNamesAndValuesAreTrimmed) {
-    Store("  [ Setup ]  \r\n \t LastFolder \t=  C:\\My Games  \t\r\nGroupPath=   \r\n");
-    TIniFile ini(FileName);
-    EXPECT_EQ(ini.ReadString("Setup", "LastFolder", ""), "C:\\My Games");
-    EXPECT_EQ(ini.ReadString(" Setup", "LastFolder ", ""), "C:\\My Games");
-    EXPECT_EQ(ini.ReadString("Setup", "GroupPath", "none"), "");
-}
-
-TEST_F(IniFileTest, ValueIsCutTo2047CharactersOnRead) {
-    TIniFile ini(FileName);
-    for (std::size_t length : {2046u, 2047u, 2048u, 5000u}) {
-        const std::string value(length, 'v');
-        ini.WriteString("Setup", "LastFolder", value);
-        EXPECT_EQ(Stored(), "[Setup]\r\nLastFolder=" + value + "\r\n"); // stored whole
-        EXPECT_EQ(ini.ReadString("Setup", "LastFolder", ""), value.substr(0, 2047));
-    }
-}
-
-TEST_F(IniFileTest, LfLinesAreReadAndRewrittenWithCrLf) {
-    Store("[Setup]\nLastFolder=C:\\A\nGroupPath=C:\\B\\\n\n[Other]\nKey=1\n");
-    TIniFile ini(FileName);
-    EXPECT_EQ(ini.ReadString("Setup", "LastFolder", ""), "C:\\A");
-    EXPECT_EQ(ini.ReadString("Setup", "GroupPath", ""), "C:\\B\\");
-    EXPECT_EQ(ini.ReadString("Other", "Key", ""), "1");
-    ini.WriteString("Setup", "GroupFile", "");
-    EXPECT_EQ(Stored(),
-              "[Setup]\r\nLastFolder=C:\\A\r\nGroupPath=C:\\B\\\r\nGroupFile=\r\n\r\n[Other]\r\n"
-              "Key=1\r\n");
-}
-
-TEST_F(IniFileTest, ValuesAreWrittenAsTheyAre) {
-    TIniFile ini(FileName);
-    ini.WriteString("Setup", "LastFolder", "a=b;c\\\"d\"");
-    ini.WriteString("Setup", "GroupFile", "\"X.GRP\"");
-    EXPECT_EQ(Stored(), "[Setup]\r\nLastFolder=a=b;c\\\"d\"\r\nGroupFile=\"X.GRP\"\r\n");
-    EXPECT_EQ(ini.ReadString("Setup", "LastFolder", ""), "a=b;c\\\"d\"");
-    // A pair of enclosing quotes is dropped on read, as the private-profile functions do.
-    EXPECT_EQ(ini.ReadString("Setup", "GroupFile", ""), "X.GRP");
-    Store("[Setup]\r\nA='x'\r\nB=\"\r\nC='x\"\r\n");
-    EXPECT_EQ(ini.ReadString("Setup", "A", ""), "x");
-    EXPECT_EQ(ini.ReadString("Setup", "B", ""), "\"");
-    EXPECT_EQ(ini.ReadString("Setup", "C", ""), "'x\"");
-}
-
-TEST_F(IniFileTest, FirstMatchingSectionAndKeyCount) {
-    Store("[Setup]\r\nKey=1\r\nkey=2\r\n[Setup]\r\nKey=3\r\nOther=4\r\n");
-    TIniFile ini(FileName);
-    EXPECT_EQ(ini.ReadString("Setup", "Key", ""), "1");
-    EXPECT_EQ(ini.ReadString("Setup", "Other", "none"), "none");
-    ini.WriteString("Setup", "KEY", "5");
-    ini.WriteString("Setup", "Other", "6");
-    EXPECT_EQ(Stored(), "[Setup]\r\nKey=5\r\nkey=2\r\nOther=6\r\n[Setup]\r\nKey=3\r\nOther=4\r\n");
-}
-
-TEST_F(IniFileTest, RefusedWriteRaisesAndKeepsTheFile) {
+TEST_F(PortableIniFileTest, RefusedWriteRaisesAndKeepsTheFile) {
     const std::string old = "[Setup]\nLastFolder=C:\\OLD\n";
     using F = TFailingFileServices;
     for (F::TFailure failure : {F::Create, F::Write, F::Flush, F::Close, F::Rename}) {
@@ -251,7 +351,7 @@ TEST_F(IniFileTest, RefusedWriteRaisesAndKeepsTheFile) {
     }
 }
 
-TEST_F(IniFileTest, UnchangedValueWritesNothing) {
+TEST_F(PortableIniFileTest, UnchangedValueWritesNothing) {
     const std::string old = "[Setup]\nLastFolder =  C:\\A \n";
     Store(old);
     TFailingFileServices services(TFailingFileServices::Create);
@@ -261,22 +361,13 @@ TEST_F(IniFileTest, UnchangedValueWritesNothing) {
     EXPECT_EQ(Stored(), old);
 }
 
-TEST_F(IniFileTest, FileThatCannotBeReadIsNeverOverwritten) {
+TEST_F(PortableIniFileTest, FileThatCannotBeReadIsNeverOverwritten) {
     const std::string old = "[Setup]\r\nLastFolder=C:\\A\r\n[Other]\r\nKey=1\r\n";
     Store(old);
     TFailingFileServices services(TFailingFileServices::Open);
     SetFileServices(&services);
-    EXPECT_EQ(TIniFile(FileName).ReadString("Setup", "LastFolder", "none"), "none");
+    EXPECT_EQ(TPortableIniFile(FileName).ReadString("Setup", "LastFolder", "none"), "none");
     EXPECT_EQ(WriteError("LastFolder", "C:\\B"), "Unable to write to " + FileName);
-    EXPECT_EQ(Stored(), old);
-}
-
-TEST_F(IniFileTest, LineBreakThatWouldSplitItsLineIsRefused) {
-    const std::string old = "[Setup]\r\nLastFolder=C:\\A\r\n";
-    Store(old);
-    EXPECT_EQ(WriteError("LastFolder", "C:\\B\r\n[Other]"), "Unable to write to " + FileName);
-    EXPECT_EQ(WriteError("LastFolder", "C:\\B\nC"), "Unable to write to " + FileName);
-    EXPECT_EQ(WriteError("Last\rFolder", "C:\\B"), "Unable to write to " + FileName);
     EXPECT_EQ(Stored(), old);
 }
 
