@@ -6,8 +6,10 @@
 
 #include "archive/Entrytable.h"
 #include "archive/Grpformat.h"
+#include "widgets/Showndialog.h"
 
 #include <cstdint>
+#include <filesystem>
 
 namespace {
 
@@ -63,15 +65,38 @@ TEST_F(GroupFilesTest, ClickingAGroupFileListsItsEntriesInDirectoryOrder) {
 
 TEST_F(GroupFilesTest, RefusedFileKeepsThePreviousListing) {
     Work.AddFile("bad.grp", std::string("kensilverman\0\0\0\0", 16));
-    Headless.QueueAnswer(TModalAnswer::PressKey('O'));
+    // Shorter than its header; a header claiming three entries and no directory; a file gone
+    // from the disk since the folder was read.
+    Work.AddFile("short.grp", "KenSilverman\x01");
+    Work.AddFile("count.grp", std::string("KenSilverman\x03\0\0\0", 16));
+    Work.AddFile("gone.grp", TwoEntryGroup());
+    const TNames refused{"bad.grp", "short.grp", "count.grp", "gone.grp"};
+    for (std::size_t i = 0; i < refused.size(); ++i)
+        Headless.QueueAnswer(TModalAnswer::PressKey('O'));
     Run([&](TfrmMain& form) {
         ClickFile(form, "MyGroup.grp");
-        ClickFile(form, "bad.grp");
-        EXPECT_EQ(Items(*form.ListBox1), (TNames{"GAME.CON", "E1L1.MAP"}));
-        EXPECT_EQ(form.EditGrpFile->Text(), "bad.grp");
+        std::filesystem::remove(Work / "gone.grp");
+        for (const std::string& name : refused) {
+            SCOPED_TRACE(name);
+            ClickFile(form, name);
+            EXPECT_EQ(Items(*form.ListBox1), (TNames{"GAME.CON", "E1L1.MAP"}));
+            EXPECT_EQ(form.EditGrpFile->Text(), name);
+        }
     });
-    EXPECT_EQ(Headless.Journal(), (TNames{"Beep 0", "Dialog Information"}));
+    TNames journal;
+    for (std::size_t i = 0; i < refused.size(); ++i) {
+        journal.push_back("Beep 0");
+        journal.push_back("Dialog Information");
+    }
+    EXPECT_EQ(Headless.Journal(), journal);
+    for (const TShownDialog& dialog : Headless.Dialogs()) {
+        EXPECT_EQ(MessageOf(dialog), "Unknown GRP File!!!\nAborting...");
+        ASSERT_NE(dialog.Find("A0"), nullptr);
+        EXPECT_EQ(dialog.Find("A0")->Caption, "&OK");
+        EXPECT_EQ(dialog.Find("A1"), nullptr);
+    }
     EXPECT_EQ(entryTable.EntryCount, 2u);
+    EXPECT_EQ(entryTable.EntryName(0), "GAME.CON");
 }
 
 TEST_F(GroupFilesTest, ModeSwitchEmptiesTheEntryTable) {
@@ -100,6 +125,84 @@ TEST_F(GroupFilesTest, CreatingModeAdoptsAClickedGroupFilesName) {
         // Adopting lists nothing.
         EXPECT_EQ(form.ListBox1->Items().Count(), 0);
         EXPECT_EQ(form.EditGrpFile->Text(), "");
+    });
+}
+
+// The switch runs in full in its own mode too: the listing is forgotten, and there is nothing to
+// extract until a file is listed again.
+TEST_F(GroupFilesTest, SwitchingToExtractingAgainForgetsTheListing) {
+    Headless.QueueAnswer(TModalAnswer::PressKey('O'));
+    Run([&](TfrmMain& form) {
+        ClickFile(form, "MyGroup.grp");
+        ASSERT_EQ(form.ListBox1->Items().Count(), 2);
+        Headless.UserClick(*form.btnMExtract);
+        EXPECT_EQ(Items(*form.ListBox1), TNames{});
+        EXPECT_EQ(form.EditGrp->Text(), "");
+        EXPECT_EQ(form.EditGrp->Hint(), "");
+        EXPECT_EQ(form.EditGrpFile->Text(), "");
+        EXPECT_EQ(Items(*form.FileListBox1), TNames{"MyGroup.grp"});
+        Headless.UserClick(*form.OrnCheckBox1);
+        Headless.UserClick(*form.btnExtract);
+    });
+    EXPECT_EQ(entryTable.EntryName(0), "");
+    EXPECT_EQ(Headless.Journal(), (TNames{"Beep 0", "Dialog Information"}));
+    EXPECT_FALSE(DirectoryExists(Work / "MyGroup_Extract"));
+    EXPECT_FALSE(DirectoryExists(Work / "_Extract"));
+}
+
+// A change of the current item by keyboard names the new file but lists nothing: the entries
+// shown are still the old file's, and extracting them from the new one is refused.
+TEST_F(GroupFilesTest, KeyboardChoiceNamesTheFileButExtractsNothingUntilItIsListed) {
+    Work.AddFile("OTHER.GRP", Bytes(BuildGrpImage({{"TILES.ART", {7, 7}}})));
+    Headless.QueueAnswer(TModalAnswer::PressKey('Y'));
+    Headless.QueueAnswer(TModalAnswer::PressKey('O'));
+    Headless.QueueAnswer(TModalAnswer::PressKey('Y'));
+    Run([&](TfrmMain& form) {
+        ClickFile(form, "MyGroup.grp");
+        Headless.UserPressKey(form, vkDown);
+        ASSERT_EQ(form.FileListBox1->Items()[form.FileListBox1->ItemIndex()], "OTHER.GRP");
+        EXPECT_EQ(form.EditGrpFile->Text(), "OTHER.GRP");
+        EXPECT_EQ(form.EditGrp->Text(), "OTHER_Extract");
+        EXPECT_EQ(Items(*form.ListBox1), (TNames{"GAME.CON", "E1L1.MAP"}));
+        Headless.UserClick(*form.OrnCheckBox1);
+        Headless.UserClick(*form.btnExtract);
+        EXPECT_FALSE(DirectoryExists(Work / "OTHER_Extract"));
+
+        // Listed by the mouse, it extracts.
+        ClickFile(form, "OTHER.GRP");
+        EXPECT_EQ(Items(*form.ListBox1), TNames{"TILES.ART"});
+        Headless.UserClick(*form.btnExtract);
+    });
+    EXPECT_EQ(ReadFile(Work / "OTHER_Extract" + PathDelim + "TILES.ART"), "\x07\x07");
+    EXPECT_FALSE(DirectoryExists(Work / "MyGroup_Extract"));
+    EXPECT_EQ(Headless.Journal(),
+              (TNames{"Beep 48", "Dialog Extract: OTHER.GRP", "Beep 0", "Dialog Information",
+                      "Beep 48", "Dialog Extract: OTHER.GRP", "Beep 64"}));
+}
+
+// Creating mode takes any name holding ".grp" in any case, and every release over the file
+// list recolours the Create button, a group file or not.
+TEST_F(GroupFilesTest, CreatingModeAdoptsAnyNameHoldingGrpAndAlwaysRecolours) {
+    Work.AddFile("NOTES.GRPX");
+    Work.AddFile("a.txt");
+    Work.AddFile("readme.txt");
+    Run([&](TfrmMain& form) {
+        Headless.UserClick(*form.btnMGroup);
+        MarkItems(*form.FileListBox1, {"a.txt"});
+        Headless.UserClick(*form.btnFilesAdd);
+        ASSERT_EQ(form.btnGroup->Font().Color, clYellow);
+        // The user empties the name; ListBox1 losing the focus recolours nothing then.
+        Headless.UserClick(*form.EditGrp);
+        form.EditGrp->SetText("");
+        ASSERT_EQ(form.btnGroup->Font().Color, clYellow);
+        ClickFile(form, "readme.txt");
+        EXPECT_EQ(form.EditGrp->Text(), "");
+        EXPECT_EQ(form.btnGroup->Font().Color, clBlack);
+        ClickFile(form, "NOTES.GRPX");
+        EXPECT_EQ(form.EditGrp->Text(), "NOTES.GRPX");
+        EXPECT_EQ(form.EditGrp->Hint(), "Group to: " + Work.Name() + PathDelim + "NOTES.GRPX ");
+        EXPECT_EQ(form.btnGroup->Font().Color, clYellow);
+        EXPECT_EQ(Items(*form.ListBox1), TNames{"a.txt"});
     });
 }
 

@@ -193,6 +193,19 @@ TEST_F(MainWindowLayout, ListsAndButtonsBehaveAsDesigned) {
     }
 }
 
+TEST_F(MainWindowLayout, MessageDialogValuesOfTheForm) {
+    const TOrnMesg& mesg = *Form->OrnMesg1;
+    EXPECT_EQ(mesg.Owner(), Form.get());
+    EXPECT_EQ(mesg.ColorGradient1(), clWhite);
+    EXPECT_EQ(mesg.ColorGradient2(), clGray);
+    // "MS Sans Serif" -11 in the window-text colour, no style, for the text and the buttons.
+    EXPECT_EQ(mesg.FontText(), TFont{});
+    EXPECT_EQ(mesg.FontButton(), TFont{});
+    EXPECT_EQ(mesg.SoundNum(), -1);
+    EXPECT_EQ(mesg.Symbol(), dgWarning);
+    EXPECT_FALSE(mesg.VerticalGradient());
+}
+
 TEST_F(MainWindowLayout, TabOrderOfTheMainArea) {
     const TWinControl* order[] = {Form->DirectoryListBox1, Form->FileListBox1, Form->ListBox1,
                                   Form->EditGrp,           Form->OrnCheckBox1, Form->DriveComboBox1,

@@ -84,6 +84,26 @@ TEST_F(MainWindowTest, RemovedNamesReturnInTheFileListsNameOrder) {
     });
 }
 
+TEST_F(MainWindowTest, RemoveFillesWithNothingMarkedOnlyFocusesAndRecolours) {
+    Program.AddFile("a.txt");
+    Program.AddFile("b.txt");
+    Run([&](TfrmMain& form) {
+        Headless.UserClick(*form.btnAddAll);
+        ASSERT_EQ(Marked(*form.ListBox1), TNames{});
+        ASSERT_EQ(form.btnGroup->Font().Color, clYellow);
+        // The user empties the name; ListBox1 losing the focus recolours nothing then.
+        Headless.UserClick(*form.EditGrp);
+        form.EditGrp->SetText("");
+        ASSERT_EQ(form.btnGroup->Font().Color, clYellow);
+        Headless.UserClick(*form.btnFilesSub);
+        EXPECT_EQ(Items(*form.ListBox1), (TNames{"a.txt", "b.txt"}));
+        EXPECT_EQ(Items(*form.FileListBox1), TNames{});
+        EXPECT_EQ(form.ActiveControl(), form.FileListBox1);
+        EXPECT_EQ(form.btnGroup->Font().Color, clBlack);
+    });
+    EXPECT_TRUE(Headless.Beeps().empty());
+}
+
 TEST_F(MainWindowTest, SortByNameComparesUpperCaseBytes) {
     for (const char* name : {"b.art", "_a.art", "A1.map"})
         Program.AddFile(name);
