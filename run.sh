@@ -1,8 +1,103 @@
 #!/usr/bin/env bash
-# Builds morvik-cli for this machine and runs it with the arguments given.
+# Builds the 64-bit Morvik.exe and opens it, on the group file given if any: directly on Windows,
+# under Wine elsewhere (installing what is missing first). `./run.sh --cli ARGS...` builds
+# morvik-cli instead and runs it with ARGS.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
+
+usage() {
+    echo "usage: ./run.sh [GROUP]          build Morvik.exe and open it, on GROUP if given"
+    echo "       ./run.sh --cli ARGS...    build morvik-cli and run it with ARGS"
+}
+
+# Wine 8 opens its windows on an X display only; without one it would print a backtrace or wait.
+no_display() {
+    cat >&2 <<EOF
+run: $1.
+Morvik.exe opens a window, and Wine shows it on an X display. Either
+  - run ./run.sh in a terminal of a desktop session, or
+  - log in with X forwarding (ssh -X HOST) and run it there, or
+  - give it a virtual display, invisible but fine for scripts and screenshots:
+      xvfb-run -a ./run.sh [GROUP]
+The command-line tool needs no display:  ./run.sh --cli list GROUP
+EOF
+    exit 1
+}
+
+case "$(uname -s)" in
+MINGW* | MSYS* | CYGWIN*) windows=1 ;;
+*) windows=0 ;;
+esac
+
+# On Windows the build uses the compiler the shell finds (an MSYS2 MINGW64 shell has it); the
+# cross-compiling preset and its tests are for Linux.
+build_on_windows() {
+    local tool
+    for tool in cmake ninja; do
+        command -v "$tool" >/dev/null || {
+            echo "run: $tool not found; in an MSYS2 MINGW64 shell:" \
+                "pacman -S --needed mingw-w64-x86_64-gcc mingw-w64-x86_64-cmake mingw-w64-x86_64-ninja" >&2
+            exit 1
+        }
+    done
+    cmake -S "$here" -B "$here/build/win64" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DMORVIK_TESTS=OFF >/dev/null
+    cmake --build "$here/build/win64" --target "$1" -j2 >&2
+}
+
+# Build output goes to standard error, so that the tool's own output can be piped or redirected.
+if [ "${1:-}" = --cli ]; then
+    shift
+    if [ $windows = 1 ]; then
+        build_on_windows morvik-cli
+        exec "$here/build/win64/src/cli/morvik-cli.exe" "$@"
+    fi
+    "$here/scripts/setup.sh" >&2
+    cmake --preset native -S "$here" >/dev/null
+    cmake --build "$here/build/native" --target morvik-cli -j2 >&2
+    exec "$here/build/native/src/cli/morvik-cli" "$@"
+fi
+
+case "${1:-}" in
+-h | --help) usage; exit 0 ;;
+-*) usage >&2; exit 2 ;;
+esac
+[ $# -le 1 ] || { usage >&2; exit 2; }
+group=""
+if [ $# = 1 ]; then
+    [ -f "$1" ] || { echo "run: $1: no such file" >&2; exit 2; }
+    # Absolute, because the window opens in the folder of the file it is given.
+    group="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
+fi
+
+if [ $windows = 1 ]; then
+    build_on_windows Morvik
+    args=()
+    [ -z "$group" ] || args=("$(cygpath -w "$group")")
+    exec "$here/build/win64/Morvik.exe" "${args[@]}"
+fi
+
+# Checked before the build, so that a session without a display learns it at once.
+[ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ] || no_display "no display: DISPLAY and WAYLAND_DISPLAY are unset"
 "$here/scripts/setup.sh"
-cmake --preset native -S "$here" >/dev/null
-cmake --build "$here/build/native" --target morvik-cli >/dev/null
-exec "$here/build/native/src/cli/morvik-cli" "$@"
+echo "run: building Morvik.exe in build/win64"
+cmake --preset win64 -S "$here" >/dev/null
+cmake --build "$here/build/win64" --target Morvik -j2 >&2
+# A Wayland session without Xwayland, or a DISPLAY that is gone, is found out here (xdotool comes
+# with the setup), before Wine gets the chance to fail on it.
+[ -n "${DISPLAY:-}" ] || no_display "no X display: DISPLAY is unset"
+xdotool getdisplaygeometry >/dev/null 2>&1 || no_display "the X display \"$DISPLAY\" cannot be opened"
+
+# Wine isolated as in the tests, but in a prefix of its own: a test run never shares this
+# wine server, and the user's home folder is never written.
+source "$here/scripts/wine-env.sh"
+morvik_wine_env "$here/build/win64/run-wine"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "run: creating the Wine prefix in build/win64/run-wine (once, about ten seconds)"
+    wineboot --init </dev/null >/dev/null 2>&1 || true
+fi
+args=()
+# Wine's drive Z: is the Unix root.
+[ -z "$group" ] || args=("Z:${group//\//\\}")
+echo "run: opening Morvik.exe (its settings go to build/win64/Morvik.ini)"
+exec wine "$here/build/win64/Morvik.exe" "${args[@]}"
