@@ -5,7 +5,6 @@
 #include "Mainwindowtest.h"
 
 #include "archive/Entrytable.h"
-#include "archive/Grpformat.h"
 
 namespace {
 
@@ -18,9 +17,7 @@ protected:
         entryTable = TEntryTable();
         Games = Work / "My Games";
         Work.AddFolder("My Games");
-        const std::vector<std::uint8_t> image =
-            BuildGrpImage({{"GAME.CON", {'c', 'o', 'n'}}, {"E1L1.MAP", {1}}});
-        AddFile("DUKE3D.GRP", std::string(image.begin(), image.end()));
+        AddFile("DUKE3D.GRP", GroupFileBytes({{"GAME.CON", "con"}, {"E1L1.MAP", "\x01"}}));
         for (const char* name : {"b.art", "_a.art", "A1.map", "MAPS.ZIP", "E1L1.GRP.BAK"})
             AddFile(name, "x");
     }

@@ -5,23 +5,17 @@
 #include "Mainwindowtest.h"
 
 #include "archive/Entrytable.h"
-#include "archive/Grpformat.h"
 #include "widgets/Showndialog.h"
 
-#include <cstdint>
 #include <filesystem>
 
 namespace {
 
 using TNames = std::vector<std::string>;
 
-std::string Bytes(const std::vector<std::uint8_t>& bytes) {
-    return std::string(bytes.begin(), bytes.end());
-}
-
 // GAME.CON of 5 bytes and E1L1.MAP of 3, in that order: 56 bytes.
 std::string TwoEntryGroup() {
-    return Bytes(BuildGrpImage({{"GAME.CON", {'g', 'a', 'm', 'e', '!'}}, {"E1L1.MAP", {1, 2, 3}}}));
+    return GroupFileBytes({{"GAME.CON", "game!"}, {"E1L1.MAP", "\x01\x02\x03"}});
 }
 
 class GroupFilesTest : public MainWindowTest {
@@ -153,7 +147,7 @@ TEST_F(GroupFilesTest, SwitchingToExtractingAgainForgetsTheListing) {
 // A change of the current item by keyboard names the new file but lists nothing: the entries
 // shown are still the old file's, and extracting them from the new one is refused.
 TEST_F(GroupFilesTest, KeyboardChoiceNamesTheFileButExtractsNothingUntilItIsListed) {
-    Work.AddFile("OTHER.GRP", Bytes(BuildGrpImage({{"TILES.ART", {7, 7}}})));
+    Work.AddFile("OTHER.GRP", GroupFileBytes({{"TILES.ART", "\x07\x07"}}));
     Headless.QueueAnswer(TModalAnswer::PressKey('Y'));
     Headless.QueueAnswer(TModalAnswer::PressKey('O'));
     Headless.QueueAnswer(TModalAnswer::PressKey('Y'));
@@ -250,7 +244,6 @@ TEST_F(GroupFilesTest, ListedNamesArePackedInListOrderByCreateGrp) {
         // The file list is read again and shows the new group file.
         EXPECT_GE(form.FileListBox1->Items().IndexOf("NEW.GRP"), 0);
     });
-    EXPECT_EQ(ReadFile(Work / "NEW.GRP"),
-              Bytes(BuildGrpImage({{"b.con", {'b', 'b'}}, {"a.map", {'a'}}})));
+    EXPECT_EQ(ReadFile(Work / "NEW.GRP"), GroupFileBytes({{"b.con", "bb"}, {"a.map", "a"}}));
     EXPECT_EQ(Headless.Journal(), (TNames{"Beep 48", "Dialog Create .Grp File", "Beep 64"}));
 }

@@ -7,14 +7,27 @@
 
 #include "app/Groupmain.h"
 #include "app/Morvik.h"
+#include "archive/Grpformat.h"
 #include "toolkit/Sysutils.h"
 #include "widgets/Ornglyphresources.h"
 
+#include <cstdint>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
+
+// The bytes of a group file in the standard form holding these entries (name, contents), in
+// this order: what a test puts on disk or expects to find there.
+inline std::string GroupFileBytes(const std::vector<std::pair<std::string, std::string>>& entries) {
+    std::vector<std::pair<std::string, std::vector<std::uint8_t>>> image;
+    for (const auto& [name, contents] : entries)
+        image.emplace_back(name, std::vector<std::uint8_t>(contents.begin(), contents.end()));
+    const std::vector<std::uint8_t> bytes = BuildGrpImage(image);
+    return std::string(bytes.begin(), bytes.end());
+}
 
 class MainWindowTest : public HeadlessTest {
 protected:

@@ -7,22 +7,11 @@
 #include "Mainwindowtest.h"
 
 #include "archive/Entrytable.h"
-#include "archive/Grpformat.h"
 #include "widgets/Showndialog.h"
-
-#include <cstdint>
 
 namespace {
 
 using TNames = std::vector<std::string>;
-
-std::string Bytes(const std::vector<std::uint8_t>& bytes) {
-    return std::string(bytes.begin(), bytes.end());
-}
-
-std::vector<std::uint8_t> Data(const std::string& text) {
-    return std::vector<std::uint8_t>(text.begin(), text.end());
-}
 
 class SessionTest : public MainWindowTest {
 protected:
@@ -75,10 +64,8 @@ TEST_F(SessionTest, PackThenExtractAsAUserDoes) {
     const std::string group = Work / "MyGroup.grp";
     // Sorted by extension in upper case: CON, DAT, EXE, MAP.
     const TNames sorted = {"GAME.CON", "EMPTY.DAT", "morvik.exe", "E1L1.MAP"};
-    const std::string packed = Bytes(BuildGrpImage({{"GAME.CON", Data("ABCDE")},
-                                                    {"EMPTY.DAT", {}},
-                                                    {"morvik.exe", Data("MZ!!")},
-                                                    {"E1L1.MAP", Data("xyz")}}));
+    const std::string packed = GroupFileBytes(
+        {{"GAME.CON", "ABCDE"}, {"EMPTY.DAT", ""}, {"morvik.exe", "MZ!!"}, {"E1L1.MAP", "xyz"}});
     Run([&](TfrmMain& form) {
         ASSERT_EQ(form.DirectoryListBox1->Directory(), Work.Name());
 
