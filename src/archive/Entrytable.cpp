@@ -28,23 +28,24 @@ void TEntryTable::Clear() {
     ListedLength = 0;
 }
 
-void TEntryTable::Fill(const std::string& path, const TGroupListing& listing) {
+void TEntryTable::Fill(const std::string& path, const TGrpDirectory& directory) {
     Clear();
-    const std::vector<TGrpEntry>& entries = listing.Directory.Entries;
+    const std::vector<TGrpEntry>& entries = directory.Entries;
     Names.reserve(entries.size());
     Sizes.reserve(entries.size());
     for (const TGrpEntry& entry : entries) {
         Append(entry.Name, entry.Size);
     }
     EntryCount = static_cast<std::uint32_t>(entries.size());
-    DataStart = listing.Directory.DataStart;
+    DataStart = directory.DataStart;
     ListedFile = path;
-    ListedLength = listing.Length;
+    ListedLength = directory.FileLength;
 }
 
-bool TEntryTable::StillDescribes(const TGroupListing& listing) const {
-    const std::vector<TGrpEntry>& entries = listing.Directory.Entries;
-    if (ListedFile.empty() || listing.Length != ListedLength || entries.size() != Names.size()) {
+bool TEntryTable::StillDescribes(const TGrpDirectory& directory) const {
+    const std::vector<TGrpEntry>& entries = directory.Entries;
+    if (ListedFile.empty() || directory.FileLength != ListedLength ||
+        entries.size() != Names.size()) {
         return false;
     }
     for (std::size_t i = 0; i < entries.size(); ++i) {

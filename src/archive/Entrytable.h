@@ -13,12 +13,6 @@
 #include <string>
 #include <vector>
 
-// What the listing reads of a group file: its header and directory, and its length.
-struct TGroupListing {
-    TGrpDirectory Directory;
-    std::uint64_t Length = 0;
-};
-
 class TEntryTable {
 public:
     const std::string& EntryName(std::size_t index) const;
@@ -31,14 +25,14 @@ public:
     // Empties every slot and forgets the listed file; EntryCount and DataStart keep their values.
     void Clear();
 
-    // Replaces everything with the listing of the group file at path.
-    void Fill(const std::string& path, const TGroupListing& listing);
+    // Replaces everything with the directory of the group file at path.
+    void Fill(const std::string& path, const TGrpDirectory& directory);
     // The file the table was filled from; empty when it was not filled by a listing since the
     // last Clear.
     const std::string& ListedPath() const { return ListedFile; }
-    // True when listing, read now from ListedPath, gives the same length and the same entries
-    // (count, names, sizes) as when the table was filled.
-    bool StillDescribes(const TGroupListing& listing) const;
+    // True when directory, read now from ListedPath, gives the same file length and the same
+    // entries (count, names, sizes) as when the table was filled.
+    bool StillDescribes(const TGrpDirectory& directory) const;
 
     std::uint32_t EntryCount = 0;
     std::uint64_t DataStart = 0; // 16 + 16 x EntryCount

@@ -3,7 +3,6 @@
 #include "archive/Entrytable.h"
 #include "archive/Grpextract.h"
 #include "archive/Grpfiles.h"
-#include "archive/Grplisting.h"
 #include "toolkit/Sysutils.h"
 
 #include <algorithm>
@@ -53,19 +52,19 @@ bool ExtractEntries(TGroupWindow& window, const std::string& workFolder,
     }
     // Nor may the file have been rewritten since. Its directory is read again and checked
     // against its length, so that no entry reaches past its end.
-    const TResult<TGroupListing> listing = ReadGroupListing(groupPath);
-    if (!listing.Ok()) {
-        ShowRefusal(window, "Cannot read Group file: " + groupName + "\n" + listing.Reason());
+    const TResult<TGrpDirectory> directory = ReadGrpDirectory(groupPath);
+    if (!directory.Ok()) {
+        ShowRefusal(window, "Cannot read Group file: " + groupName + "\n" + directory.Reason());
         return false;
     }
-    if (!entryTable.StillDescribes(listing.Value())) {
+    if (!entryTable.StillDescribes(directory.Value())) {
         ShowRefusal(window, "Group file changed since it was listed: " + groupName +
                                 "\nClick it in the file list to list it again.");
         return false;
     }
     // An entry name that would leave the folder, or name anything but a plain file in it, stops
     // the extraction before anything is written.
-    TResult<std::vector<TExtractItem>> plan = PlanGrpExtraction(listing.Value().Directory, names);
+    TResult<std::vector<TExtractItem>> plan = PlanGrpExtraction(directory.Value(), names);
     if (!plan.Ok()) {
         ShowRefusal(window, "Cannot extract from Group file: " + groupName + "\n" + plan.Reason() +
                                 "\nNothing was extracted.");

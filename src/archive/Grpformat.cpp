@@ -70,6 +70,7 @@ TResult<TGrpDirectory> DecodeGrpDirectory(const TGrpHeader& header,
     TGrpDirectory result;
     result.Variant = header.Variant;
     result.DataStart = GrpDirectorySize(header.Count);
+    result.FileLength = fileLength;
     result.Entries.reserve(header.Count);
     std::uint64_t offset = result.DataStart;
     for (std::uint32_t i = 0; i < header.Count; ++i) {

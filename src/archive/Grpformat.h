@@ -47,8 +47,9 @@ struct TGrpEntry {
 
 struct TGrpDirectory {
     TGrpVariant Variant = TGrpVariant::Standard;
-    std::uint64_t DataStart = GrpRecordSize; // 16 + 16 x N
-    std::uint64_t DataEnd = GrpRecordSize;   // DataStart + the sum of all sizes
+    std::uint64_t DataStart = GrpRecordSize;  // 16 + 16 x N
+    std::uint64_t DataEnd = GrpRecordSize;    // DataStart + the sum of all sizes
+    std::uint64_t FileLength = GrpRecordSize; // of the file the directory was read from
     std::vector<TGrpEntry> Entries;
 };
 

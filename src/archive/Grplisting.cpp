@@ -3,25 +3,6 @@
 #include "archive/Grpfiles.h"
 #include "toolkit/Sysutils.h"
 
-#include <cstdint>
-#include <utility>
-
-TResult<TGroupListing> ReadGroupListing(const std::string& path) {
-    TResult<TGrpDirectory> directory = ReadGrpDirectory(path);
-    if (!directory.Ok()) {
-        return directory.Status();
-    }
-    // The length joins the directory in what the extraction compares, to tell that the file is
-    // still the one listed.
-    TFileHandle file(FileOpen(path, TFileMode::Read));
-    const std::int64_t length =
-        file.Valid() ? FileSeek(file.Handle(), 0, TSeekOrigin::End) : std::int64_t(-1);
-    if (length < 0) {
-        return TStatus::Io(path + ": cannot read: " + LastErrorText());
-    }
-    return TGroupListing{std::move(directory.Value()), std::uint64_t(length)};
-}
-
 void FileListBox1Click(TGroupWindow& window) {
     if (!window.ExtractMode()) {
         return;
@@ -56,12 +37,12 @@ void ReadGroupDirectory(TGroupWindow& window, const std::string& fileName) {
     const std::string path = WorkFolder(window) + fileName;
     // A file that cannot be read, or is shorter than its directory or the data its sizes claim,
     // is refused like one of unknown magic.
-    const TResult<TGroupListing> listing = ReadGroupListing(path);
-    if (!listing.Ok()) {
+    const TResult<TGrpDirectory> directory = ReadGrpDirectory(path);
+    if (!directory.Ok()) {
         ShowRefusal(window, "Unknown GRP File!!!\nAborting...");
         return;
     }
-    entryTable.Fill(path, listing.Value());
+    entryTable.Fill(path, directory.Value());
     window.ListBox1Clear();
     for (std::size_t i = 0; i < entryTable.Used(); ++i) {
         window.ListBox1Add(entryTable.EntryName(i));

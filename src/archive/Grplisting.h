@@ -9,9 +9,6 @@
 
 #include <string>
 
-// The header and directory of the group file at path (nothing of its data) and its length.
-TResult<TGroupListing> ReadGroupListing(const std::string& path);
-
 // A change of FileListBox1's current item: in extracting mode, EditGrpFile takes the item and
 // EditGrp the extraction folder's name (the part before ".GRP" followed by "_Extract").
 void FileListBox1Click(TGroupWindow& window);
