@@ -3,6 +3,7 @@
 #include "archive/Grpextract.h"
 #include "archive/Grpfiles.h"
 #include "archive/Grpformat.h"
+#include "archive/Grppattern.h"
 #include "toolkit/Sysutils.h"
 
 #include <cstdio>
@@ -21,10 +22,10 @@ constexpr const char* HelpText = R"(Usage: morvik-cli COMMAND [OPTION...] GROUP 
 Lists, extracts and creates GRP group files.
 
 Commands:
-  list [--names] GROUP
+  list [--names] GROUP [NAME...]
       Shows the group file's size and CRC-32, then the name and size of every
-      entry in directory order. With --names, only the names, one a line: the
-      list that create --from takes back.
+      entry, or of the named ones, in directory order. With --names, only the
+      names, one a line: the list that create --from takes back.
 
   extract GROUP [NAME...] [-d DIR]
       Writes the named entries, or all of them, into the folder DIR, by default
@@ -41,6 +42,13 @@ Commands:
       --from LIST reads the file names from LIST, one a line ("-" for standard
       input). With -d DIR the files are found in DIR. An existing group file
       is replaced only with --force, and only by a complete new one.
+
+Entry names:
+  A NAME is matched byte for byte (GAME.CON is not game.con). A NAME with "*"
+  (any run of characters) or "?" (any one character) is a pattern, matched in
+  either letter case: "*.MAP" chooses e1l1.map too, and "*.*" every entry.
+  Quote patterns in the shell. A name or pattern that chooses no entry is an
+  error, and then nothing is done.
 
 Options:
   -d, --directory DIR   the folder to extract into, or to take the files from
@@ -148,12 +156,39 @@ std::string Hex32(std::uint32_t value) {
     return text;
 }
 
+// The entries that the names and patterns after the group file (arguments[0]) choose, in
+// directory order; all of them when none is given. An argument that chooses nothing is reported,
+// with what was therefore not done, and leaves no choice.
+std::optional<std::vector<std::size_t>> ChooseEntries(const std::string& group,
+                                                      const TGrpDirectory& directory,
+                                                      const std::vector<std::string>& arguments,
+                                                      const char* notDone, std::ostream& err) {
+    const std::vector<std::string> namesOrPatterns(arguments.begin() + 1, arguments.end());
+    if (namesOrPatterns.empty()) {
+        std::vector<std::size_t> all(directory.Entries.size());
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            all[i] = i;
+        }
+        return all;
+    }
+    TGrpSelection selection = SelectGrpEntries(directory, namesOrPatterns);
+    for (const std::string& argument : selection.Unmatched) {
+        err << "morvik-cli: " << group << ": "
+            << (IsGrpPattern(argument) ? "no entry matches \"" : "no entry named \"")
+            << PrintableName(argument) << "\"; " << notDone << '\n';
+    }
+    if (!selection.Unmatched.empty()) {
+        return std::nullopt;
+    }
+    return std::move(selection.Entries);
+}
+
 int List(const TCommandLine& line, std::ostream& out, std::ostream& err) {
     Reject(line.Force, "--force", "list");
     Reject(line.Directory.has_value(), "--directory", "list");
     Reject(line.From.has_value(), "--from", "list");
-    if (line.Arguments.size() != 1) {
-        throw TUsageError("list takes one group file");
+    if (line.Arguments.empty()) {
+        throw TUsageError("list needs a group file");
     }
     const std::string& group = line.Arguments[0];
     const TResult<TGrpDirectory> directory = ReadGrpDirectory(group);
@@ -161,9 +196,14 @@ int List(const TCommandLine& line, std::ostream& out, std::ostream& err) {
         return ExitFor(directory.Status(), err);
     }
     const std::vector<TGrpEntry>& entries = directory.Value().Entries;
+    const std::optional<std::vector<std::size_t>> shown =
+        ChooseEntries(group, directory.Value(), line.Arguments, "nothing was listed", err);
+    if (!shown) {
+        return ExitUsage;
+    }
     if (line.Names) {
-        for (const TGrpEntry& entry : entries) {
-            out << PrintableName(entry.Name) << '\n';
+        for (const std::size_t i : *shown) {
+            out << PrintableName(entries[i].Name) << '\n';
         }
         return ExitOk;
     }
@@ -175,9 +215,9 @@ int List(const TCommandLine& line, std::ostream& out, std::ostream& err) {
         << ", " << entries.size() << (entries.size() == 1 ? " entry" : " entries")
         << (directory.Value().Variant == TGrpVariant::Inverted ? ", inverted directory" : "")
         << '\n';
-    for (const TGrpEntry& entry : entries) {
-        out << std::left << std::setw(12) << PrintableName(entry.Name) << ' ' << std::right
-            << std::setw(10) << entry.Size << '\n';
+    for (const std::size_t i : *shown) {
+        out << std::left << std::setw(12) << PrintableName(entries[i].Name) << ' ' << std::right
+            << std::setw(10) << entries[i].Size << '\n';
     }
     return ExitOk;
 }
@@ -200,16 +240,14 @@ int Extract(const TCommandLine& line, std::ostream& err) {
     if (!directory.Ok()) {
         return ExitFor(directory.Status(), err);
     }
-    std::vector<std::string> names(line.Arguments.begin() + 1, line.Arguments.end());
-    for (const std::string& name : names) {
-        if (!FindGrpEntry(directory.Value(), name)) {
-            err << "morvik-cli: " << group << ": no entry named \"" << PrintableName(name)
-                << "\"; nothing was extracted\n";
-            return ExitUsage;
-        }
+    const std::optional<std::vector<std::size_t>> chosen =
+        ChooseEntries(group, directory.Value(), line.Arguments, "nothing was extracted", err);
+    if (!chosen) {
+        return ExitUsage;
     }
-    if (names.empty()) {
-        names = GrpEntryNames(directory.Value());
+    std::vector<std::string> names;
+    for (const std::size_t i : *chosen) {
+        names.push_back(directory.Value().Entries[i].Name);
     }
     const TResult<std::vector<TExtractItem>> plan = PlanGrpExtraction(directory.Value(), names);
     if (!plan.Ok()) {

@@ -65,7 +65,6 @@ TEST_F(Cli, HelpVersionAndUsageErrors) {
          std::vector<std::vector<std::string>>{{},
                                                {"frobnicate"},
                                                {"list"},
-                                               {"list", "A.GRP", "B.GRP"},
                                                {"list", "--bogus", "A.GRP"},
                                                {"extract"},
                                                {"extract", "A.GRP", "-d"},
@@ -145,6 +144,42 @@ TEST_F(Cli, ExtractOnlyTheNamedEntriesIntoTheFolderGiven) {
     EXPECT_EQ(unknown.Status, ExitUsage);
     EXPECT_NE(unknown.Err.find("no entry named \"game.con\""), std::string::npos);
     EXPECT_FALSE(PathExists(Folder / "x"));
+}
+
+TEST_F(Cli, PatternsChooseEntriesInEitherCaseAndExactNamesByteForByte) {
+    const std::string group = Group("G.GRP", {{"GAME.CON", BytesOf("c")},
+                                              {"E1L1.MAP", BytesOf("m1")},
+                                              {"e1l2.map", BytesOf("m2")},
+                                              {"LOGO.ANM", BytesOf("a")}});
+    const TRun extract = Invoke({"extract", group, "*.MAP", "GAME.CON", "-d", Folder / "out"});
+    EXPECT_EQ(extract.Status, 0) << extract.Err;
+    EXPECT_EQ(TTempFolder::NamesIn(Folder / "out"),
+              (std::vector<std::string>{"E1L1.MAP", "GAME.CON", "e1l2.map"}));
+
+    const TRun list = Invoke({"list", "--names", group, "E?L*", "LOGO.ANM"});
+    EXPECT_EQ(list.Status, 0) << list.Err;
+    EXPECT_EQ(list.Out, "E1L1.MAP\ne1l2.map\nLOGO.ANM\n");
+    const TRun sizes = Invoke({"list", group, "*.anm"});
+    EXPECT_EQ(sizes.Status, 0) << sizes.Err;
+    EXPECT_NE(sizes.Out.find(", 4 entries\nLOGO.ANM              1\n"), std::string::npos)
+        << sizes.Out;
+}
+
+TEST_F(Cli, ANameOrPatternThatChoosesNothingIsAnErrorAndNothingIsDone) {
+    const std::string group = Group("G.GRP", ExampleEntries);
+    const TRun run =
+        Invoke({"extract", group, "GAME.CON", "*.VOC", "game.con", "-d", Folder / "out"});
+    EXPECT_EQ(run.Status, ExitUsage);
+    EXPECT_EQ(run.Err, "morvik-cli: " + group +
+                           ": no entry matches \"*.VOC\"; nothing was extracted\n"
+                           "morvik-cli: " +
+                           group + ": no entry named \"game.con\"; nothing was extracted\n");
+    EXPECT_FALSE(PathExists(Folder / "out"));
+
+    const TRun list = Invoke({"list", group, "*.VOC"});
+    EXPECT_EQ(list.Status, ExitUsage);
+    EXPECT_TRUE(list.Out.empty());
+    EXPECT_NE(list.Err.find("no entry matches \"*.VOC\"; nothing was listed"), std::string::npos);
 }
 
 TEST_F(Cli, HostileEntryNamesWriteNothingAnywhere) {
