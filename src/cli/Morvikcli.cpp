@@ -19,7 +19,7 @@ constexpr const char* VersionText = "2.0";
 
 constexpr const char* HelpText = R"(Usage: morvik-cli COMMAND [OPTION...] GROUP [ARGUMENT...]
 
-Lists, extracts and creates GRP group files.
+Lists, extracts, creates and edits GRP group files.
 
 Commands:
   list [--names] GROUP [NAME...]
@@ -43,6 +43,25 @@ Commands:
       input). With -d DIR the files are found in DIR. An existing group file
       is replaced only with --force, and only by a complete new one.
 
+  add [--replace] GROUP FILE...
+      Appends the files to the group file, each under its name as on disk. A
+      name that the group file already has (byte for byte) is refused; with
+      --replace the new data takes the place of the entry of that name, which
+      keeps its position.
+
+  delete GROUP NAME...
+      Removes the named entries; a name chooses every entry of that name.
+
+  rename GROUP OLD NEW
+      Renames the entry OLD (the first of that name) to NEW, which follows the
+      rules of create and must not be the name of another entry.
+
+  add, delete and rename write the new group file beside the old one and put
+  it in its place only when it is complete: after any failure the old file is
+  exactly as it was. Entries that do not change are copied as they stand, and
+  bytes after the last entry are kept. An inverted group file is written back
+  in the standard form. A bad or hostile group file is not edited at all.
+
 Entry names:
   A NAME is matched byte for byte (GAME.CON is not game.con). A NAME with "*"
   (any run of characters) or "?" (any one character) is a pattern, matched in
@@ -53,6 +72,8 @@ Entry names:
 Options:
   -d, --directory DIR   the folder to extract into, or to take the files from
   -f, --force           create: replace an existing group file
+      --replace         add: put the data of a file in place of the entry of
+                        the same name
       --from LIST       create: the names of the files to pack, from LIST
       --names           list: only the entry names
   -h, --help            show this help and exit
@@ -60,8 +81,8 @@ Options:
 
 Exit status:
   0  success
-  2  usage error: a bad command line, an entry not in the group file, or an
-     existing group file without --force
+  2  usage error: a bad command line, an entry not in the group file, an
+     existing group file without --force, or an entry name that is taken
   3  a bad or hostile group file, or files that cannot form one
   4  a read or write failure
 
@@ -82,6 +103,7 @@ struct TCommandLine {
     std::vector<std::string> Arguments; // the group file first
     bool Names = false;
     bool Force = false;
+    bool Replace = false;
     std::optional<std::string> Directory;
     std::optional<std::string> From;
     bool Help = false;
@@ -127,6 +149,8 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             line.Names = true;
         } else if (arg == "-f" || arg == "--force") {
             line.Force = true;
+        } else if (arg == "--replace") {
+            line.Replace = true;
         } else if (!TakeValue(args, i, "-d", line.Directory) &&
                    !TakeValue(args, i, "--directory", line.Directory) &&
                    !TakeValue(args, i, "--from", line.From)) {
@@ -147,7 +171,16 @@ void Reject(bool given, const char* option, const std::string& command) {
 
 int ExitFor(const TStatus& status, std::ostream& err) {
     err << "morvik-cli: " << status.Reason() << '\n';
-    return status.Fault() == TFault::BadData ? ExitBadData : ExitIo;
+    switch (status.Fault()) {
+    case TFault::BadData:
+        return ExitBadData;
+    case TFault::Conflict:
+        return ExitUsage;
+    case TFault::None:
+    case TFault::Io:
+        break;
+    }
+    return ExitIo;
 }
 
 std::string Hex32(std::uint32_t value) {
@@ -345,6 +378,93 @@ int Create(const TCommandLine& line, std::istream& in, std::ostream& err) {
     return status.Ok() ? ExitOk : ExitFor(status, err);
 }
 
+// The editing commands take none of the options of list, extract and create.
+void RejectOtherOptions(const TCommandLine& line) {
+    Reject(line.Names, "--names", line.Command);
+    Reject(line.Force, "--force", line.Command);
+    Reject(line.Directory.has_value(), "--directory", line.Command);
+    Reject(line.From.has_value(), "--from", line.Command);
+}
+
+// Makes the edit that plan describes, or reports why it cannot be made.
+int WriteEdit(const std::string& group, const TGrpDirectory& directory,
+              const TResult<TGrpEditPlan>& plan, const std::vector<TGrpSource>& added,
+              std::ostream& err) {
+    if (!plan.Ok()) {
+        return ExitFor(
+            TStatus(plan.Status().Fault() == TFault::Conflict
+                        ? TStatus::Conflict(group + ": " + plan.Reason() + "; nothing was changed")
+                        : TStatus::BadData(group + ": " + plan.Reason() + "; nothing was changed")),
+            err);
+    }
+    const TStatus status = WriteGrpEdit(group, directory, plan.Value(), added);
+    if (!status.Ok()) {
+        return ExitFor(TStatus::Io(status.Reason() + "; " + group + " was not changed"), err);
+    }
+    return ExitOk;
+}
+
+int Add(const TCommandLine& line, std::ostream& err) {
+    RejectOtherOptions(line);
+    if (line.Arguments.size() < 2) {
+        throw TUsageError("add needs a group file and the files to add");
+    }
+    const std::string& group = line.Arguments[0];
+    const TResult<TGrpDirectory> read = ReadGrpDirectory(group);
+    if (!read.Ok()) {
+        return ExitFor(read.Status(), err);
+    }
+    const TGrpDirectory& directory = read.Value();
+    std::vector<std::pair<std::string, std::string>> files;
+    for (auto file = line.Arguments.begin() + 1; file != line.Arguments.end(); ++file) {
+        files.emplace_back(*file, EntryNameOf(*file));
+    }
+    const TResult<std::vector<TGrpSource>> measured = MeasureGrpSources(files);
+    if (!measured.Ok()) {
+        return ExitFor(measured.Status(), err);
+    }
+    std::vector<TGrpRecord> added;
+    for (const TGrpSource& source : measured.Value()) {
+        added.push_back({source.Name, source.Size});
+    }
+    return WriteEdit(group, directory, PlanGrpAdd(directory, added, line.Replace), measured.Value(),
+                     err);
+}
+
+int Delete(const TCommandLine& line, std::ostream& err) {
+    RejectOtherOptions(line);
+    if (line.Arguments.size() < 2) {
+        throw TUsageError("delete needs a group file and the names of the entries to delete");
+    }
+    const std::string& group = line.Arguments[0];
+    const TResult<TGrpDirectory> read = ReadGrpDirectory(group);
+    if (!read.Ok()) {
+        return ExitFor(read.Status(), err);
+    }
+    const TGrpDirectory& directory = read.Value();
+    const std::optional<std::vector<std::size_t>> chosen =
+        ChooseEntries(group, directory, line.Arguments, "nothing was changed", err);
+    if (!chosen) {
+        return ExitUsage;
+    }
+    return WriteEdit(group, directory, PlanGrpDelete(directory, *chosen), {}, err);
+}
+
+int Rename(const TCommandLine& line, std::ostream& err) {
+    RejectOtherOptions(line);
+    if (line.Arguments.size() != 3) {
+        throw TUsageError("rename takes a group file, the entry's name and its new name");
+    }
+    const std::string& group = line.Arguments[0];
+    const TResult<TGrpDirectory> read = ReadGrpDirectory(group);
+    if (!read.Ok()) {
+        return ExitFor(read.Status(), err);
+    }
+    const TGrpDirectory& directory = read.Value();
+    return WriteEdit(group, directory,
+                     PlanGrpRename(directory, line.Arguments[1], line.Arguments[2]), {}, err);
+}
+
 int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                std::ostream& err) {
     try {
@@ -357,6 +477,7 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
             out << "morvik-cli " << VersionText << '\n';
             return ExitOk;
         }
+        Reject(line.Replace && line.Command != "add", "--replace", line.Command);
         if (line.Command == "list") {
             return List(line, out, err);
         }
@@ -365,6 +486,15 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
         }
         if (line.Command == "create") {
             return Create(line, in, err);
+        }
+        if (line.Command == "add") {
+            return Add(line, err);
+        }
+        if (line.Command == "delete") {
+            return Delete(line, err);
+        }
+        if (line.Command == "rename") {
+            return Rename(line, err);
         }
         throw TUsageError(line.Command.empty() ? "no command given"
                                                : "unknown command " + line.Command);

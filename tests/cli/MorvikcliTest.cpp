@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 
 namespace {
@@ -73,7 +74,13 @@ TEST_F(Cli, HelpVersionAndUsageErrors) {
                                                {"list", "--force", "A.GRP"},
                                                {"extract", "--names", "A.GRP"},
                                                {"create", "A.GRP"},
-                                               {"create", "A.GRP", "X", "--from", "L"}}) {
+                                               {"create", "A.GRP", "X", "--from", "L"},
+                                               {"add", "A.GRP"},
+                                               {"add", "--force", "A.GRP", "X"},
+                                               {"delete", "A.GRP"},
+                                               {"rename", "A.GRP", "X"},
+                                               {"rename", "A.GRP", "X", "Y", "Z"},
+                                               {"extract", "--replace", "A.GRP"}}) {
         const TRun run = Invoke(args);
         EXPECT_EQ(run.Status, ExitUsage) << (args.empty() ? "" : args[0]);
         EXPECT_TRUE(run.Out.empty());
@@ -295,6 +302,134 @@ TEST_F(Cli, ExtractReportsAWriteFailureWithFour) {
     const TRun run = Invoke({"extract", group});
     EXPECT_EQ(run.Status, ExitIo);
     EXPECT_NE(run.Err.find("GAME.CON: cannot create: Permission denied"), std::string::npos);
+}
+
+// Edits in place of the group file G.GRP, which holds the example's two entries.
+class CliEditing : public Cli {
+protected:
+    std::string GroupPath;
+    TBytes Original;
+
+    void SetUp() override {
+        GroupPath = Group("G.GRP", ExampleEntries);
+        Original = ReadBytes(GroupPath);
+        WriteBytes(Folder / "NEW.TXT", Filler(1000, 1));
+    }
+
+    // The group file is as it was, and nothing was left beside it.
+    void ExpectUnchanged(const TRun& run, int status, const std::string& reason) {
+        EXPECT_EQ(run.Status, status) << run.Err;
+        EXPECT_NE(run.Err.find(reason), std::string::npos) << run.Err;
+        EXPECT_EQ(ReadBytes(GroupPath), Original);
+        EXPECT_EQ(Folder.Names(), (std::vector<std::string>{"G.GRP", "NEW.TXT"}));
+    }
+};
+
+TEST_F(CliEditing, EditingThenExtractingGivesExactlyTheExpectedFiles) {
+    WriteBytes(Folder / "GAME.CON", BytesOf("replaced"));
+    EXPECT_EQ(Invoke({"add", GroupPath, Folder / "NEW.TXT"}).Status, 0);
+    EXPECT_EQ(Invoke({"add", "--replace", GroupPath, Folder / "GAME.CON"}).Status, 0);
+    EXPECT_EQ(Invoke({"rename", GroupPath, "E1L1.MAP", "e1l9.map"}).Status, 0);
+    const TRun names = Invoke({"list", "--names", GroupPath});
+    EXPECT_EQ(names.Out, "GAME.CON\ne1l9.map\nNEW.TXT\n");
+
+    ASSERT_EQ(Invoke({"extract", GroupPath, "-d", Folder / "out"}).Status, 0);
+    EXPECT_EQ(TTempFolder::NamesIn(Folder / "out"),
+              (std::vector<std::string>{"GAME.CON", "NEW.TXT", "e1l9.map"}));
+    EXPECT_EQ(ReadBytes(Sub("out", "GAME.CON")), BytesOf("replaced"));
+    EXPECT_EQ(ReadBytes(Sub("out", "NEW.TXT")), Filler(1000, 1));
+    EXPECT_EQ(ReadBytes(Sub("out", "e1l9.map")), BytesOf("xyz"));
+
+    const TRun deleted = Invoke({"delete", GroupPath, "*.txt", "game.con"});
+    EXPECT_EQ(deleted.Status, ExitUsage); // game.con is not GAME.CON
+    EXPECT_EQ(Invoke({"delete", GroupPath, "*.txt", "GAME.CON"}).Status, 0);
+    EXPECT_EQ(ReadBytes(GroupPath), BuildGrpImage({{"e1l9.map", BytesOf("xyz")}}));
+}
+
+TEST_F(CliEditing, AddThenDeleteGivesTheOriginalBytesBack) {
+    const TRun add = Invoke({"add", GroupPath, Folder / "NEW.TXT"});
+    EXPECT_EQ(add.Status, 0) << add.Err;
+    EXPECT_TRUE(add.Out.empty());
+    const TRun del = Invoke({"delete", GroupPath, "NEW.TXT"});
+    EXPECT_EQ(del.Status, 0) << del.Err;
+    EXPECT_EQ(ReadBytes(GroupPath), Original);
+    EXPECT_EQ(Folder.Names(), (std::vector<std::string>{"G.GRP", "NEW.TXT"}));
+}
+
+TEST_F(CliEditing, RefusedEditsChangeNothing) {
+    TTempFolder other;
+    WriteBytes(other / "GAME.CON", BytesOf("new"));
+    ExpectUnchanged(Invoke({"add", GroupPath, other / "GAME.CON"}), ExitUsage,
+                    "G.GRP: already has an entry named \"GAME.CON\"; --replace");
+    ExpectUnchanged(Invoke({"rename", GroupPath, "GAME.CON", "E1L1.MAP"}), ExitUsage,
+                    "already has an entry named \"E1L1.MAP\"; nothing was changed");
+    ExpectUnchanged(Invoke({"rename", GroupPath, "game.con", "X"}), ExitUsage,
+                    "no entry named \"game.con\"");
+    ExpectUnchanged(Invoke({"rename", GroupPath, "GAME.CON", "ABCDEFGHI.JKL"}), ExitBadData,
+                    "longer than 12 characters");
+    ExpectUnchanged(Invoke({"rename", GroupPath, "GAME.CON", "AUX.CON"}), ExitBadData,
+                    "device name");
+    ExpectUnchanged(Invoke({"delete", GroupPath, "*.VOC"}), ExitUsage,
+                    "no entry matches \"*.VOC\"; nothing was changed");
+    ExpectUnchanged(Invoke({"add", GroupPath, Folder / "MISSING"}), ExitIo, "MISSING: cannot open");
+}
+
+TEST_F(CliEditing, AHostileGroupFileStopsTheEditBeforeAnythingIsWritten) {
+    TBytes lying = Original;
+    lying[44] = 0x09; // E1L1.MAP claims more than the file holds
+    const TBytes hostile = BuildGrpImage({{"GOOD", BytesOf("g")}, {"../EVIL", BytesOf("e")}});
+    for (const TBytes& image : {lying, hostile}) {
+        WriteBytes(GroupPath, image);
+        Original = image;
+        for (const std::vector<std::string>& args :
+             std::vector<std::vector<std::string>>{{"add", GroupPath, Folder / "NEW.TXT"},
+                                                   {"delete", GroupPath, "*"},
+                                                   {"rename", GroupPath, "GOOD", "BETTER"}}) {
+            ExpectUnchanged(Invoke(args), ExitBadData, "G.GRP: ");
+        }
+    }
+}
+
+TEST_F(CliEditing, InjectedFailuresLeaveTheOldFileAndNothingBeside) {
+    const auto vanish = [](TFailingFileServices& files) {
+        // The second open of NEW.TXT is the copy's, after the measuring.
+        files.BeforeOpen = [opens = 0](const std::string& path) mutable {
+            if (path.ends_with("NEW.TXT") && ++opens == 2) {
+                std::filesystem::rename(path, path + ".gone");
+            }
+        };
+    };
+    const auto grow = [](TFailingFileServices& files) {
+        files.BeforeRead = [](const std::string& path) {
+            if (path.ends_with("NEW.TXT")) {
+                std::filesystem::resize_file(path, 1001);
+            }
+        };
+    };
+    const std::vector<std::pair<std::function<void(TFailingFileServices&)>, std::string>> cases = {
+        {vanish, "NEW.TXT: cannot open"},
+        {grow, "NEW.TXT: changed its length since it was measured"},
+        {[](TFailingFileServices& files) { files.WriteBudget = 500; },
+         "G.GRP.new: cannot write: No space left on device"},
+        {[](TFailingFileServices& files) { files.FailFlush = true; },
+         "cannot write: Input/output error"},
+        {[](TFailingFileServices& files) { files.FailRename = true; },
+         "G.GRP: cannot replace it with"},
+        {[](TFailingFileServices& files) { files.RefuseCreate = "G.GRP.new"; },
+         "cannot create: Permission denied"},
+    };
+    for (const auto& [inject, reason] : cases) {
+        WriteBytes(Folder / "NEW.TXT", Filler(1000, 1));
+        TFailingFileServices files;
+        inject(files);
+        const TRun run = Invoke({"add", GroupPath, Folder / "NEW.TXT"});
+        if (PathExists(Folder / "NEW.TXT.gone")) {
+            std::filesystem::rename(Folder / "NEW.TXT.gone", Folder / "NEW.TXT");
+        }
+        ExpectUnchanged(run, ExitIo, reason);
+        EXPECT_NE(run.Err.find("; " + GroupPath + " was not changed"), std::string::npos);
+        EXPECT_EQ(files.OpenFiles, 0) << reason;
+    }
 }
 
 } // namespace
