@@ -1,5 +1,6 @@
 #include "cli/Morvikcli.h"
 
+#include "archive/Grpcheck.h"
 #include "archive/Grpextract.h"
 #include "archive/Grpfiles.h"
 #include "archive/Grpformat.h"
@@ -62,6 +63,14 @@ Commands:
   bytes after the last entry are kept. An inverted group file is written back
   in the standard form. A bad or hostile group file is not edited at all.
 
+  check GROUP
+      Reports, one line each, what to know before shipping the group file:
+      names that cannot be extracted on Windows, names given twice (the games
+      read only the first entry), names that differ only in letter case (a
+      port that looks names up in either case sees only one), bytes after the
+      last entry, and the inverted directory of the read-only variant. Exit
+      status 1 when there is anything to report.
+
 Entry names:
   A NAME is matched byte for byte (GAME.CON is not game.con). A NAME with "*"
   (any run of characters) or "?" (any one character) is a pattern, matched in
@@ -81,6 +90,7 @@ Options:
 
 Exit status:
   0  success
+  1  check: something to report
   2  usage error: a bad command line, an entry not in the group file, an
      existing group file without --force, or an entry name that is taken
   3  a bad or hostile group file, or files that cannot form one
@@ -378,7 +388,7 @@ int Create(const TCommandLine& line, std::istream& in, std::ostream& err) {
     return status.Ok() ? ExitOk : ExitFor(status, err);
 }
 
-// The editing commands take none of the options of list, extract and create.
+// The commands after create take none of the options of list, extract and create.
 void RejectOtherOptions(const TCommandLine& line) {
     Reject(line.Names, "--names", line.Command);
     Reject(line.Force, "--force", line.Command);
@@ -465,6 +475,27 @@ int Rename(const TCommandLine& line, std::ostream& err) {
                      PlanGrpRename(directory, line.Arguments[1], line.Arguments[2]), {}, err);
 }
 
+int Check(const TCommandLine& line, std::ostream& out, std::ostream& err) {
+    RejectOtherOptions(line);
+    if (line.Arguments.size() != 1) {
+        throw TUsageError("check takes one group file");
+    }
+    const std::string& group = line.Arguments[0];
+    const TResult<TGrpDirectory> directory = ReadGrpDirectory(group);
+    if (!directory.Ok()) {
+        return ExitFor(directory.Status(), err);
+    }
+    const std::vector<std::string> findings = CheckGrpDirectory(directory.Value());
+    for (const std::string& finding : findings) {
+        out << group << ": " << finding << '\n';
+    }
+    if (findings.empty()) {
+        out << group << ": nothing to report\n";
+        return ExitOk;
+    }
+    return ExitFindings;
+}
+
 int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                std::ostream& err) {
     try {
@@ -495,6 +526,9 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
         }
         if (line.Command == "rename") {
             return Rename(line, err);
+        }
+        if (line.Command == "check") {
+            return Check(line, out, err);
         }
         throw TUsageError(line.Command.empty() ? "no command given"
                                                : "unknown command " + line.Command);

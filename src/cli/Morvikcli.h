@@ -8,9 +8,10 @@
 // Exit statuses of morvik-cli.
 enum TExitStatus : int {
     ExitOk = 0,
-    ExitUsage = 2,   // a bad command line, an entry not there, a file or an entry name in the way
-    ExitBadData = 3, // a bad or hostile group file, or files that cannot form one
-    ExitIo = 4,      // the file system failed or refused
+    ExitFindings = 1, // check found something to report
+    ExitUsage = 2,    // a bad command line, an entry not there, a file or an entry name in the way
+    ExitBadData = 3,  // a bad or hostile group file, or files that cannot form one
+    ExitIo = 4,       // the file system failed or refused
 };
 
 // Runs the tool with its arguments (without the program's name). Output goes to out, messages

@@ -56,8 +56,10 @@ TEST_F(Cli, HelpVersionAndUsageErrors) {
 
     const TRun help = Invoke({"--help"});
     EXPECT_EQ(help.Status, 0);
-    for (const char* text : {"list", "extract", "create", "--names", "--from", "--force",
-                             "Exit status", "2  usage error", "3  a bad", "4  a read"}) {
+    for (const char* text :
+         {"list", "extract", "create", "--names", "--from", "--force", "Exit status",
+          "2  usage error", "3  a bad", "4  a read", "add [--replace]", "delete GROUP",
+          "rename GROUP OLD NEW", "check GROUP", "1  check"}) {
         EXPECT_NE(help.Out.find(text), std::string::npos) << text;
     }
     EXPECT_EQ(Invoke({"extract", "--help"}).Status, 0);
@@ -80,7 +82,9 @@ TEST_F(Cli, HelpVersionAndUsageErrors) {
                                                {"delete", "A.GRP"},
                                                {"rename", "A.GRP", "X"},
                                                {"rename", "A.GRP", "X", "Y", "Z"},
-                                               {"extract", "--replace", "A.GRP"}}) {
+                                               {"extract", "--replace", "A.GRP"},
+                                               {"check"},
+                                               {"check", "A.GRP", "B.GRP"}}) {
         const TRun run = Invoke(args);
         EXPECT_EQ(run.Status, ExitUsage) << (args.empty() ? "" : args[0]);
         EXPECT_TRUE(run.Out.empty());
@@ -302,6 +306,30 @@ TEST_F(Cli, ExtractReportsAWriteFailureWithFour) {
     const TRun run = Invoke({"extract", group});
     EXPECT_EQ(run.Status, ExitIo);
     EXPECT_NE(run.Err.find("GAME.CON: cannot create: Permission denied"), std::string::npos);
+}
+
+TEST_F(Cli, CheckReportsOneLineEachWithItsOwnExitStatus) {
+    const std::string good = Group("GOOD.GRP", ExampleEntries);
+    const TRun clean = Invoke({"check", good});
+    EXPECT_EQ(clean.Status, ExitOk);
+    EXPECT_EQ(clean.Out, good + ": nothing to report\n");
+
+    const std::string bad =
+        Group("BAD.GRP", {{"A.TXT", BytesOf("a")}, {"a.txt", BytesOf("b")}, {"NUL", {}}});
+    const TRun findings = Invoke({"check", bad});
+    EXPECT_EQ(findings.Status, ExitFindings);
+    EXPECT_EQ(findings.Out, bad +
+                                ": entry 3: entry name \"NUL\" is a Windows device name; it "
+                                "cannot be extracted on Windows\n" +
+                                bad +
+                                ": entry 2 \"a.txt\" differs from entry 1 \"A.TXT\" only in "
+                                "letter case; a port that looks names up in either case sees "
+                                "only one of them\n");
+    EXPECT_TRUE(findings.Err.empty());
+
+    WriteBytes(Folder / "LIE.GRP", BytesOf(std::string("KenSilverman\x05\0\0\0", 16)));
+    EXPECT_EQ(Invoke({"check", Folder / "LIE.GRP"}).Status, ExitBadData);
+    EXPECT_EQ(Invoke({"check", Folder / "NONE.GRP"}).Status, ExitIo);
 }
 
 // Edits in place of the group file G.GRP, which holds the example's two entries.
