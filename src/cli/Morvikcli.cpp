@@ -4,9 +4,11 @@
 #include "archive/Grpextract.h"
 #include "archive/Grpfiles.h"
 #include "archive/Grpformat.h"
+#include "archive/Grpinfo.h"
 #include "archive/Grppattern.h"
 #include "toolkit/Sysutils.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iomanip>
 #include <istream>
@@ -20,7 +22,8 @@ constexpr const char* VersionText = "2.0";
 
 constexpr const char* HelpText = R"(Usage: morvik-cli COMMAND [OPTION...] GROUP [ARGUMENT...]
 
-Lists, extracts, creates and edits GRP group files.
+Lists, extracts, creates, edits and checks GRP group files, and describes them
+for the game ports.
 
 Commands:
   list [--names] GROUP [NAME...]
@@ -71,6 +74,19 @@ Commands:
       last entry, and the inverted directory of the read-only variant. Exit
       status 1 when there is anything to report.
 
+  grpinfo GROUP --name TEXT [--flags N] [--dependency CRC]
+      Prints a definition of the group file in the .grpinfo format of the game
+      ports (its name, size and CRC-32), so that a port can offer it in its
+      start-up window. --flags is a number (0 when not given); --dependency is
+      the CRC-32 of the group file this one needs, in hexadecimal as list
+      shows it (0 when not given).
+
+  identify GROUP DIR
+      Reads every *.grpinfo file in the folder DIR and names each definition
+      whose size and CRC-32 are those of the group file, with its file and
+      line. A file that does not parse is named with the line of the fault and
+      skipped. Exit status 1 when no definition matches.
+
 Entry names:
   A NAME is matched byte for byte (GAME.CON is not game.con). A NAME with "*"
   (any run of characters) or "?" (any one character) is a pattern, matched in
@@ -85,12 +101,15 @@ Options:
                         the same name
       --from LIST       create: the names of the files to pack, from LIST
       --names           list: only the entry names
+      --name TEXT       grpinfo: the name the port shows
+      --flags N         grpinfo: the definition's flags
+      --dependency CRC  grpinfo: the CRC-32 of the group file this one needs
   -h, --help            show this help and exit
       --version         show the version and exit
 
 Exit status:
   0  success
-  1  check: something to report
+  1  check: something to report; identify: no definition matches
   2  usage error: a bad command line, an entry not in the group file, an
      existing group file without --force, or an entry name that is taken
   3  a bad or hostile group file, or files that cannot form one
@@ -116,6 +135,9 @@ struct TCommandLine {
     bool Replace = false;
     std::optional<std::string> Directory;
     std::optional<std::string> From;
+    std::optional<std::string> Name; // of grpinfo: the definition's name, flags and dependency
+    std::optional<std::string> Flags;
+    std::optional<std::string> Dependency;
     bool Help = false;
     bool Version = false;
 };
@@ -163,7 +185,10 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
             line.Replace = true;
         } else if (!TakeValue(args, i, "-d", line.Directory) &&
                    !TakeValue(args, i, "--directory", line.Directory) &&
-                   !TakeValue(args, i, "--from", line.From)) {
+                   !TakeValue(args, i, "--from", line.From) &&
+                   !TakeValue(args, i, "--name", line.Name) &&
+                   !TakeValue(args, i, "--flags", line.Flags) &&
+                   !TakeValue(args, i, "--dependency", line.Dependency)) {
             throw TUsageError("unknown option " + arg);
         }
     }
@@ -496,6 +521,102 @@ int Check(const TCommandLine& line, std::ostream& out, std::ostream& err) {
     return ExitFindings;
 }
 
+int GrpInfo(const TCommandLine& line, std::ostream& out, std::ostream& err) {
+    RejectOtherOptions(line);
+    if (line.Arguments.size() != 1) {
+        throw TUsageError("grpinfo takes one group file");
+    }
+    if (!line.Name || line.Name->empty()) {
+        throw TUsageError("grpinfo needs the definition's name: --name TEXT");
+    }
+    for (const char c : *line.Name) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            throw TUsageError("the name of --name holds a control character");
+        }
+    }
+    TGrpInfo info;
+    info.Name = *line.Name;
+    const std::optional<std::uint64_t> flags = ParseGrpInfoNumber(line.Flags.value_or("0"));
+    if (!flags || *flags > 0xFFFFFFFFu) {
+        throw TUsageError("--flags takes a number (decimal, or hexadecimal after 0x)");
+    }
+    info.Flags = std::to_string(*flags);
+    std::string dependency = line.Dependency.value_or("0");
+    if (!dependency.starts_with("0x") && !dependency.starts_with("0X")) {
+        dependency = "0x" + dependency; // as list shows a CRC-32
+    }
+    const std::optional<std::uint64_t> crc = ParseGrpInfoNumber(dependency);
+    if (!crc || *crc > 0xFFFFFFFFu) {
+        throw TUsageError("--dependency takes a CRC-32 in hexadecimal, as list shows it");
+    }
+    info.Dependency = "0x" + Hex32(static_cast<std::uint32_t>(*crc));
+    const std::string& group = line.Arguments[0];
+    // A definition describes a group file that the ports can read.
+    const TResult<TGrpDirectory> directory = ReadGrpDirectory(group);
+    if (!directory.Ok()) {
+        return ExitFor(directory.Status(), err);
+    }
+    const TResult<TFileDigest> digest = DigestFile(group);
+    if (!digest.Ok()) {
+        return ExitFor(digest.Status(), err);
+    }
+    info.Size = digest.Value().Size;
+    info.Crc = digest.Value().Crc;
+    out << FormatGrpInfo(info);
+    return ExitOk;
+}
+
+int Identify(const TCommandLine& line, std::ostream& out, std::ostream& err) {
+    RejectOtherOptions(line);
+    if (line.Arguments.size() != 2) {
+        throw TUsageError("identify takes a group file and a folder of .grpinfo files");
+    }
+    const std::string& group = line.Arguments[0];
+    const std::string& folder = line.Arguments[1];
+    const TResult<TFileDigest> digest = DigestFile(group);
+    if (!digest.Ok()) {
+        return ExitFor(digest.Status(), err);
+    }
+    std::vector<TSearchRec> entries;
+    if (!FileServices().ListFolder(folder, entries)) {
+        return ExitFor(TStatus::Io(folder + ": cannot read the folder: " + LastErrorText()), err);
+    }
+    std::vector<std::string> files;
+    for (const TSearchRec& entry : entries) {
+        if ((entry.Attr & faDirectory) == 0 && MatchesGrpPattern(entry.Name, "*.grpinfo")) {
+            files.push_back(entry.Name);
+        }
+    }
+    std::sort(files.begin(), files.end());
+    bool matched = false;
+    for (const std::string& file : files) {
+        const std::string path = IncludeTrailingPathDelimiter(folder) + file;
+        const std::optional<std::string> text = ReadWholeFile(path);
+        if (!text) {
+            err << "morvik-cli: " << path << ": cannot read: " << LastErrorText() << "; skipped\n";
+            continue;
+        }
+        const TResult<std::vector<TGrpInfo>> definitions = ParseGrpInfo(*text);
+        if (!definitions.Ok()) {
+            err << "morvik-cli: " << path << ": " << definitions.Reason() << "; skipped\n";
+            continue;
+        }
+        for (const TGrpInfo& info : definitions.Value()) {
+            if (info.Size == digest.Value().Size && info.Crc == digest.Value().Crc) {
+                out << group << ": \"" << PrintableName(info.Name) << "\" (" << path << ", line "
+                    << info.Line << ")\n";
+                matched = true;
+            }
+        }
+    }
+    if (!matched) {
+        out << group << ": no definition matches its size " << digest.Value().Size
+            << " and CRC-32 0x" << Hex32(digest.Value().Crc) << '\n';
+        return ExitNoMatch;
+    }
+    return ExitOk;
+}
+
 int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                std::ostream& err) {
     try {
@@ -509,6 +630,10 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
             return ExitOk;
         }
         Reject(line.Replace && line.Command != "add", "--replace", line.Command);
+        const bool grpinfo = line.Command == "grpinfo";
+        Reject(line.Name && !grpinfo, "--name", line.Command);
+        Reject(line.Flags && !grpinfo, "--flags", line.Command);
+        Reject(line.Dependency && !grpinfo, "--dependency", line.Command);
         if (line.Command == "list") {
             return List(line, out, err);
         }
@@ -529,6 +654,12 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
         }
         if (line.Command == "check") {
             return Check(line, out, err);
+        }
+        if (line.Command == "grpinfo") {
+            return GrpInfo(line, out, err);
+        }
+        if (line.Command == "identify") {
+            return Identify(line, out, err);
         }
         throw TUsageError(line.Command.empty() ? "no command given"
                                                : "unknown command " + line.Command);

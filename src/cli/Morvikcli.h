@@ -9,6 +9,7 @@
 enum TExitStatus : int {
     ExitOk = 0,
     ExitFindings = 1, // check found something to report
+    ExitNoMatch = 1,  // identify found no definition of the group file
     ExitUsage = 2,    // a bad command line, an entry not there, a file or an entry name in the way
     ExitBadData = 3,  // a bad or hostile group file, or files that cannot form one
     ExitIo = 4,       // the file system failed or refused

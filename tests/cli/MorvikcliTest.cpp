@@ -332,6 +332,60 @@ TEST_F(Cli, CheckReportsOneLineEachWithItsOwnExitStatus) {
     EXPECT_EQ(Invoke({"check", Folder / "NONE.GRP"}).Status, ExitIo);
 }
 
+TEST_F(Cli, GrpinfoDescribesTheGroupFileAndIdentifyFindsItByItsDefinition) {
+    const std::string group = Group("MOD.GRP", ExampleEntries);
+    const TBytes image = ReadBytes(group);
+    char crc[11];
+    std::snprintf(crc, sizeof crc, "0x%08X", Crc32(0, image.data(), image.size()));
+    const TRun info = Invoke(
+        {"grpinfo", group, "--name", "My Mod", "--flags", "0x10", "--dependency", "982afe4a"});
+    EXPECT_EQ(info.Status, 0) << info.Err;
+    EXPECT_EQ(info.Out, "grpinfo\n{\n    name \"My Mod\"\n    size 56\n    crc " +
+                            std::string(crc) + "\n    flags 16\n    dependency 0x982AFE4A\n}\n");
+
+    std::filesystem::create_directory(Folder / "defs");
+    WriteBytes(Sub("defs", "mod.grpinfo"), BytesOf(info.Out));
+    WriteBytes(Sub("defs", "A-BROKEN.GRPINFO"), BytesOf("grpinfo {\n  name \"x\"\n  size\n}\n"));
+    WriteBytes(Sub("defs", "other.grpinfo"), BytesOf("grpinfo { name \"Other\" size 56 crc 0x1 }\n"
+                                                     "grpinfo { name \"Same\" size 56 crc " +
+                                                     std::string(crc) + " }\n"));
+    WriteBytes(Sub("defs", "notes.txt"), BytesOf("grpinfo {"));
+    const TRun found = Invoke({"identify", group, Folder / "defs"});
+    EXPECT_EQ(found.Status, 0) << found.Err;
+    EXPECT_EQ(found.Out, group + ": \"My Mod\" (" + Sub("defs", "mod.grpinfo") + ", line 1)\n" +
+                             group + ": \"Same\" (" + Sub("defs", "other.grpinfo") + ", line 2)\n");
+    EXPECT_EQ(found.Err, "morvik-cli: " + Sub("defs", "A-BROKEN.GRPINFO") +
+                             ": line 4: expected a value; skipped\n");
+
+    const std::string other = Group("OTHER.GRP", {{"A", BytesOf("a")}});
+    const TRun none = Invoke({"identify", other, Folder / "defs"});
+    EXPECT_EQ(none.Status, ExitNoMatch);
+    EXPECT_NE(none.Out.find(other + ": no definition matches its size 33 and CRC-32 0x"),
+              std::string::npos)
+        << none.Out;
+    EXPECT_EQ(Invoke({"identify", other, Folder / "nowhere"}).Status, ExitIo);
+}
+
+TEST_F(Cli, GrpinfoRefusesBadOptionsAndBadGroupFiles) {
+    const std::string group = Group("MOD.GRP", ExampleEntries);
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"grpinfo", group},
+             {"grpinfo", group, "--name", ""},
+             {"grpinfo", group, "--name", "A\nB"},
+             {"grpinfo", group, "--name", "A", "--flags", "x"},
+             {"grpinfo", group, "--name", "A", "--flags", "4294967296"},
+             {"grpinfo", group, "--name", "A", "--dependency", "1234567890"},
+             {"grpinfo", group, "--name", "A", "--dependency", "0xZZ"},
+             {"list", group, "--name", "A"},
+             {"identify", group}}) {
+        const TRun run = Invoke(args);
+        EXPECT_EQ(run.Status, ExitUsage) << args.back();
+        EXPECT_TRUE(run.Out.empty());
+    }
+    WriteBytes(Folder / "BAD.GRP", BytesOf("not a group file"));
+    EXPECT_EQ(Invoke({"grpinfo", Folder / "BAD.GRP", "--name", "A"}).Status, ExitBadData);
+}
+
 // Edits in place of the group file G.GRP, which holds the example's two entries.
 class CliEditing : public Cli {
 protected:
