@@ -120,6 +120,17 @@ bytes:
   morvik-cli list --names DUKE3D.GRP > order.txt
   morvik-cli extract DUKE3D.GRP -d files
   morvik-cli create COPY.GRP --from order.txt -d files
+
+A modder's build script: put the maps and scripts just edited into the mod's
+group file, stop if check finds anything, and write the definition by which a
+port offers the mod beside the game it needs:
+  set -e
+  morvik-cli add --replace MYMOD.GRP E1L1.MAP GAME.CON
+  morvik-cli rename MYMOD.GRP LOGO2.ANM LOGO.ANM
+  morvik-cli check MYMOD.GRP
+  base=$(morvik-cli list DUKE3D.GRP | sed -n '1s/.*CRC-32 \([0-9A-F]*\).*/\1/p')
+  morvik-cli grpinfo MYMOD.GRP --name "My Mod" --dependency "$base" > mymod.grpinfo
+  morvik-cli identify MYMOD.GRP .
 )";
 
 class TUsageError : public Exception {

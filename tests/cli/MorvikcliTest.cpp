@@ -59,7 +59,8 @@ TEST_F(Cli, HelpVersionAndUsageErrors) {
     for (const char* text :
          {"list", "extract", "create", "--names", "--from", "--force", "Exit status",
           "2  usage error", "3  a bad", "4  a read", "add [--replace]", "delete GROUP",
-          "rename GROUP OLD NEW", "check GROUP", "1  check"}) {
+          "rename GROUP OLD NEW", "check GROUP", "1  check", "grpinfo GROUP --name TEXT",
+          "identify GROUP DIR", "A modder's build script"}) {
         EXPECT_NE(help.Out.find(text), std::string::npos) << text;
     }
     EXPECT_EQ(Invoke({"extract", "--help"}).Status, 0);
