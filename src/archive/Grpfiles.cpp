@@ -292,22 +292,30 @@ TStatus WriteGrpEdit(const std::string& path, const TGrpDirectory& directory,
     if (FileLength(old.Handle()) != std::int64_t(directory.FileLength)) {
         return TStatus::Io(changed);
     }
-    // Copies size bytes at offset of the old file to the new one.
+    // Copies size bytes at offset of the old file to the new one. The copy goes in pieces, each
+    // sent on to the disk while the next is copied, so that the flush before the rename has
+    // little left to wait for.
     const auto copyOld = [&](std::uint64_t offset, std::uint64_t size, THandle file,
                              const std::string& newPath) {
         if (FileSeek(old.Handle(), std::int64_t(offset), TSeekOrigin::Beginning) !=
             std::int64_t(offset)) {
             return IoFailure(path, "cannot read");
         }
-        switch (FileCopy(old.Handle(), file, std::int64_t(size))) {
-        case TCopyResult::Done:
-            break;
-        case TCopyResult::ReadFailed:
-            return IoFailure(path, "cannot read");
-        case TCopyResult::SourceEnded:
-            return TStatus::Io(changed);
-        case TCopyResult::WriteFailed:
-            return IoFailure(newPath, "cannot write");
+        constexpr std::uint64_t piece = std::uint64_t(32) << 20;
+        for (std::uint64_t left = size; left > 0;) {
+            const std::uint64_t count = std::min(left, piece);
+            switch (FileCopy(old.Handle(), file, std::int64_t(count))) {
+            case TCopyResult::Done:
+                break;
+            case TCopyResult::ReadFailed:
+                return IoFailure(path, "cannot read");
+            case TCopyResult::SourceEnded:
+                return TStatus::Io(changed);
+            case TCopyResult::WriteFailed:
+                return IoFailure(newPath, "cannot write");
+            }
+            FileStartFlush(file);
+            left -= count;
         }
         return TStatus();
     };

@@ -1,7 +1,8 @@
 #pragma once
-// Group files on disk: reading a directory, extracting entries, creating a group file. All file
-// access goes through the toolkit's file services. Data is copied through one bounded buffer,
-// so memory use does not grow with the size of an entry or of the archive.
+// Group files on disk: reading a directory, extracting entries, creating and editing a group
+// file. All file access goes through the toolkit's file services. Data is copied by the system's
+// copy (FileCopy), in the kernel where it can or else through one bounded buffer, so memory use
+// does not grow with the size of an entry or of the archive.
 //
 // Every failure names the file it concerns: "<path>: <reason>".
 

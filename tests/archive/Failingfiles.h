@@ -27,6 +27,7 @@ public:
     // default copy through FileRead and FileWrite here, so that the failures above reach them.
     std::int64_t BytesRead = 0;
     std::int64_t BytesCopied = 0;
+    int StartedFlushes = 0;
     int OpenFiles = 0;
 
     TFailingFileServices() : FSystem(SystemFileServices()), FPrevious(SetFileServices(this)) {}
@@ -91,6 +92,10 @@ public:
             return false;
         }
         return FSystem.FileFlush(handle);
+    }
+    void FileStartFlush(THandle handle) override {
+        ++StartedFlushes;
+        FSystem.FileStartFlush(handle);
     }
     bool FileClose(THandle handle) override {
         FPaths.erase(handle);

@@ -352,14 +352,17 @@ protected:
 };
 
 TEST_F(GrpFilesEditing, UnchangedEntryDataIsCopiedByTheSystemsCopyNotRead) {
-    WriteGroup("G.GRP", {{"BIG.DAT", Filler(1 << 20, 1)}, {"SMALL", BytesOf("s")}});
+    // Large enough to be copied in more than one piece.
+    const std::size_t big = (std::size_t(32) << 20) + 5;
+    WriteGroup("G.GRP", {{"BIG.DAT", Filler(big, 1)}, {"SMALL", BytesOf("s")}});
     WriteBytes(Folder / "NEW.DAT", Filler(1024, 2));
     TFailingFileServices files;
     ASSERT_TRUE(Add({{Folder / "NEW.DAT", "NEW.DAT"}}, false).Ok());
-    EXPECT_EQ(ReadBytes(Folder / "G.GRP"), BuildGrpImage({{"BIG.DAT", Filler(1 << 20, 1)},
+    EXPECT_EQ(ReadBytes(Folder / "G.GRP"), BuildGrpImage({{"BIG.DAT", Filler(big, 1)},
                                                           {"SMALL", BytesOf("s")},
                                                           {"NEW.DAT", Filler(1024, 2)}}));
-    EXPECT_EQ(files.BytesCopied, (1 << 20) + 1 + 1024);
+    EXPECT_EQ(files.BytesCopied, std::int64_t(big) + 1 + 1024);
+    EXPECT_GE(files.StartedFlushes, 2);
     // Only the header and the directory went through this program's memory.
     EXPECT_EQ(files.BytesRead, 48);
     EXPECT_EQ(files.OpenFiles, 0);
