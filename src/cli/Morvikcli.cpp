@@ -592,16 +592,20 @@ int Identify(const TCommandLine& line, std::ostream& out, std::ostream& err) {
     if (!FileServices().ListFolder(folder, entries)) {
         return ExitFor(TStatus::Io(folder + ": cannot read the folder: " + LastErrorText()), err);
     }
-    std::vector<std::string> files;
-    for (const TSearchRec& entry : entries) {
-        if ((entry.Attr & faDirectory) == 0 && MatchesGrpPattern(entry.Name, "*.grpinfo")) {
-            files.push_back(entry.Name);
-        }
-    }
-    std::sort(files.begin(), files.end());
+    std::sort(entries.begin(), entries.end(),
+              [](const TSearchRec& a, const TSearchRec& b) { return a.Name < b.Name; });
     bool matched = false;
-    for (const std::string& file : files) {
-        const std::string path = IncludeTrailingPathDelimiter(folder) + file;
+    for (const TSearchRec& entry : entries) {
+        if ((entry.Attr & faDirectory) != 0 || !MatchesGrpPattern(entry.Name, "*.grpinfo")) {
+            continue;
+        }
+        const std::string path = IncludeTrailingPathDelimiter(folder) + entry.Name;
+        // Definitions take a few hundred bytes; anything far larger is not read into memory.
+        if (entry.Size > (std::int64_t(1) << 20)) {
+            err << "morvik-cli: " << path << ": larger than 1 MiB, too large to be definitions; "
+                << "skipped\n";
+            continue;
+        }
         const std::optional<std::string> text = ReadWholeFile(path);
         if (!text) {
             err << "morvik-cli: " << path << ": cannot read: " << LastErrorText() << "; skipped\n";

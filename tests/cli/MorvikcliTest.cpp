@@ -351,12 +351,15 @@ TEST_F(Cli, GrpinfoDescribesTheGroupFileAndIdentifyFindsItByItsDefinition) {
                                                      "grpinfo { name \"Same\" size 56 crc " +
                                                      std::string(crc) + " }\n"));
     WriteBytes(Sub("defs", "notes.txt"), BytesOf("grpinfo {"));
+    WriteBytes(Sub("defs", "z-huge.grpinfo"), TBytes((1 << 20) + 1, ' '));
     const TRun found = Invoke({"identify", group, Folder / "defs"});
     EXPECT_EQ(found.Status, 0) << found.Err;
     EXPECT_EQ(found.Out, group + ": \"My Mod\" (" + Sub("defs", "mod.grpinfo") + ", line 1)\n" +
                              group + ": \"Same\" (" + Sub("defs", "other.grpinfo") + ", line 2)\n");
     EXPECT_EQ(found.Err, "morvik-cli: " + Sub("defs", "A-BROKEN.GRPINFO") +
-                             ": line 4: expected a value; skipped\n");
+                             ": line 4: expected a value; skipped\nmorvik-cli: " +
+                             Sub("defs", "z-huge.grpinfo") +
+                             ": larger than 1 MiB, too large to be definitions; skipped\n");
 
     const std::string other = Group("OTHER.GRP", {{"A", BytesOf("a")}});
     const TRun none = Invoke({"identify", other, Folder / "defs"});
