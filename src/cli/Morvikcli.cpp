@@ -437,11 +437,10 @@ int WriteEdit(const std::string& group, const TGrpDirectory& directory,
               const TResult<TGrpEditPlan>& plan, const std::vector<TGrpSource>& added,
               std::ostream& err) {
     if (!plan.Ok()) {
-        return ExitFor(
-            TStatus(plan.Status().Fault() == TFault::Conflict
-                        ? TStatus::Conflict(group + ": " + plan.Reason() + "; nothing was changed")
-                        : TStatus::BadData(group + ": " + plan.Reason() + "; nothing was changed")),
-            err);
+        const std::string reason = group + ": " + plan.Reason() + "; nothing was changed";
+        return ExitFor(plan.Status().Fault() == TFault::Conflict ? TStatus::Conflict(reason)
+                                                                 : TStatus::BadData(reason),
+                       err);
     }
     const TStatus status = WriteGrpEdit(group, directory, plan.Value(), added);
     if (!status.Ok()) {
