@@ -7,6 +7,10 @@
 //            directory; beside it, head -c reading those same bytes.
 //   crc:     morvik-cli list (which also reads the whole file for its CRC-32) of the 256 MiB
 //            group file  /  cat of it to /dev/null.
+//   add:     morvik-cli add of one 1 KiB file to a copy of the 256 MiB group file, which writes
+//            the whole file anew beside the old one, flushes it to the disk and renames it into
+//            place  /  cp of the group file to a new name. Beside it, the same against cp
+//            followed by sync of the copy, which makes the copy as durable as the edit.
 //   gradient: DrawGradient painting a 160 x 24 menu item on the software canvas, in each of its
 //            four styles  /  one FillRect of the same rectangle.
 // Each command runs several times and the fastest run counts, so that a busy moment of the
@@ -207,6 +211,19 @@ int main(int argc, char** argv) {
     double crc = Best("", Quote(cli) + " list " + Quote(group) + " >/dev/null");
     double catGroup = Best("", "cat " + Quote(group) + " >/dev/null");
 
+    // Each run edits a fresh copy whose data is on the disk, so that no writeback of the copy
+    // is left to compete with the edit.
+    const fs::path edited = work / "EDIT.GRP";
+    const fs::path small = work / "ONE.DAT";
+    WriteFile(small, 1024, random);
+    const fs::path copied = work / "COPY.GRP";
+    double add = Best("cp " + Quote(group) + " " + Quote(edited) + " && sync",
+                      Quote(cli) + " add " + Quote(edited) + " " + Quote(small) + " >/dev/null");
+    double cpGroup =
+        Best("rm -f " + Quote(copied) + " && sync", "cp " + Quote(group) + " " + Quote(copied));
+    double cpSync = Best("rm -f " + Quote(copied) + " && sync",
+                         "cp " + Quote(group) + " " + Quote(copied) + " && sync " + Quote(copied));
+
     std::printf("\n%-44s %9s %9s %7s\n", "", "morvik", "system", "ratio");
     std::printf("%-44s %8.3fs %8.3fs %7.2f\n", "create 256 MiB from 200 files / cat", create, cat,
                 create / cat);
@@ -216,7 +233,12 @@ int main(int argc, char** argv) {
                 readDirectory, list / readDirectory);
     std::printf("%-44s %8.3fs %8.3fs %7.2f\n", "list with CRC-32 of 256 MiB / cat", crc, catGroup,
                 crc / catGroup);
-    std::printf("(fastest of %d runs each; targets: create and extract ratios at most 1.3)\n",
+    std::printf("%-44s %8.3fs %8.3fs %7.2f\n", "add 1 KiB to 256 MiB / cp", add, cpGroup,
+                add / cpGroup);
+    std::printf("%-44s %8.3fs %8.3fs %7.2f\n", "add 1 KiB to 256 MiB / cp and sync", add, cpSync,
+                add / cpSync);
+    std::printf("(fastest of %d runs each; targets: create and extract ratios at most 1.3, add "
+                "against cp at most 1.2)\n",
                 runs);
 
     if (ownFolder)

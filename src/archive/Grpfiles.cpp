@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cassert>
+#include <functional>
 #include <limits>
 #include <span>
 
@@ -60,6 +61,34 @@ TStatus CopySource(const TGrpSource& source, THandle target, const std::string& 
         return TStatus::Io(changed); // it grew while being read
     }
     return {};
+}
+
+// Writes a file beside target with write and renames it into target's place only when complete,
+// so that target is replaced by a whole new file or left as it was; on failure the new file is
+// removed. With flush, the new file reaches the disk before it takes the place of the old one,
+// so that a crash cannot leave a good file replaced by one that is not.
+TStatus WriteBeside(const std::string& target, bool flush,
+                    const std::function<TStatus(THandle file, const std::string& newPath)>& write) {
+    std::string newPath;
+    TFileHandle file = CreateBeside(target, newPath);
+    if (!file.Valid()) {
+        return IoFailure(newPath, "cannot create");
+    }
+    TStatus status = write(file.Handle(), newPath);
+    if (status.Ok() && flush && !FileFlush(file.Handle())) {
+        status = IoFailure(newPath, "cannot write");
+    }
+    if (status.Ok() && !file.Close()) {
+        status = IoFailure(newPath, "cannot write");
+    }
+    if (status.Ok() && !RenameFile(newPath, target)) {
+        status = IoFailure(target, "cannot replace it with " + newPath);
+    }
+    if (!status.Ok()) {
+        file.Close();
+        DeleteFile(newPath);
+    }
+    return status;
 }
 
 } // namespace
@@ -227,41 +256,89 @@ TStatus WriteGrpFile(const std::string& target, const std::vector<TGrpSource>& s
     if (DirectoryExists(target)) {
         return TStatus::Io(target + ": is a folder");
     }
+    // With nothing to replace there is nothing to lose, and the flush is saved.
     const bool replacing = FileExists(target) || IsSymLink(target);
-    std::string newPath;
-    TFileHandle file = CreateBeside(target, newPath);
-    if (!file.Valid()) {
-        return IoFailure(newPath, "cannot create");
+    return WriteBeside(target, replacing, [&](THandle file, const std::string& newPath) {
+        std::vector<TGrpRecord> records;
+        records.reserve(sources.size());
+        for (const TGrpSource& source : sources) {
+            records.push_back({source.Name, source.Size});
+        }
+        const std::vector<std::uint8_t> directory = BuildGrpDirectory(records);
+        if (FileWrite(file, directory.data(), std::int64_t(directory.size())) !=
+            std::int64_t(directory.size())) {
+            return IoFailure(newPath, "cannot write");
+        }
+        for (const TGrpSource& source : sources) {
+            if (TStatus status = CopySource(source, file, newPath); !status.Ok()) {
+                return status;
+            }
+        }
+        return TStatus();
+    });
+}
+
+TStatus WriteGrpEdit(const std::string& path, const TGrpDirectory& directory,
+                     const TGrpEditPlan& plan, const std::vector<TGrpSource>& added) {
+    // Renaming the new file into place would replace the link, not the file it points to.
+    if (IsSymLink(path)) {
+        return TStatus::Io(path + ": is a symbolic link; edit the file it points to");
     }
-    std::vector<TGrpRecord> records;
-    records.reserve(sources.size());
-    for (const TGrpSource& source : sources) {
-        records.push_back({source.Name, source.Size});
+    TFileHandle old(FileOpen(path, TFileMode::Read));
+    if (!old.Valid()) {
+        return IoFailure(path, "cannot open");
     }
-    TStatus status;
-    const std::vector<std::uint8_t> directory = BuildGrpDirectory(records);
-    if (FileWrite(file.Handle(), directory.data(), std::int64_t(directory.size())) !=
-        std::int64_t(directory.size())) {
-        status = IoFailure(newPath, "cannot write");
+    const std::string changed = path + ": changed since its directory was read";
+    if (FileLength(old.Handle()) != std::int64_t(directory.FileLength)) {
+        return TStatus::Io(changed);
     }
-    for (std::size_t i = 0; status.Ok() && i < sources.size(); ++i) {
-        status = CopySource(sources[i], file.Handle(), newPath);
-    }
-    // The new file reaches the disk before it takes the place of an old one, so that a crash
-    // cannot leave a group file that was good replaced by one that is not. With nothing to
-    // replace there is nothing to lose, and the flush is saved.
-    if (status.Ok() && replacing && !FileFlush(file.Handle())) {
-        status = IoFailure(newPath, "cannot write");
-    }
-    if (status.Ok() && !file.Close()) {
-        status = IoFailure(newPath, "cannot write");
-    }
-    if (status.Ok() && !RenameFile(newPath, target)) {
-        status = IoFailure(target, "cannot replace it with " + newPath);
-    }
-    if (!status.Ok()) {
-        file.Close();
-        DeleteFile(newPath);
-    }
-    return status;
+    // Copies size bytes at offset of the old file to the new one. The copy goes in pieces, each
+    // sent on to the disk while the next is copied, so that the flush before the rename has
+    // little left to wait for.
+    const auto copyOld = [&](std::uint64_t offset, std::uint64_t size, THandle file,
+                             const std::string& newPath) {
+        if (FileSeek(old.Handle(), std::int64_t(offset), TSeekOrigin::Beginning) !=
+            std::int64_t(offset)) {
+            return IoFailure(path, "cannot read");
+        }
+        constexpr std::uint64_t piece = std::uint64_t(32) << 20;
+        for (std::uint64_t left = size; left > 0;) {
+            const std::uint64_t count = std::min(left, piece);
+            switch (FileCopy(old.Handle(), file, std::int64_t(count))) {
+            case TCopyResult::Done:
+                break;
+            case TCopyResult::ReadFailed:
+                return IoFailure(path, "cannot read");
+            case TCopyResult::SourceEnded:
+                return TStatus::Io(changed);
+            case TCopyResult::WriteFailed:
+                return IoFailure(newPath, "cannot write");
+            }
+            FileStartFlush(file);
+            left -= count;
+        }
+        return TStatus();
+    };
+    return WriteBeside(path, true, [&](THandle file, const std::string& newPath) {
+        const std::vector<std::uint8_t> head = BuildGrpEditDirectory(plan);
+        if (FileWrite(file, head.data(), std::int64_t(head.size())) != std::int64_t(head.size())) {
+            return IoFailure(newPath, "cannot write");
+        }
+        for (const TGrpEditEntry& entry : plan.Entries) {
+            assert(entry.From == TGrpDataFrom::OldFile || entry.Added < added.size());
+            TStatus status = entry.From == TGrpDataFrom::OldFile
+                                 ? copyOld(entry.Offset, entry.Size, file, newPath)
+                                 : CopySource(added[entry.Added], file, newPath);
+            if (!status.Ok()) {
+                return status;
+            }
+        }
+        if (TStatus status = copyOld(plan.TrailingOffset, plan.TrailingSize, file, newPath);
+            !status.Ok()) {
+            return status;
+        }
+        // Windows cannot rename over a file that is still open.
+        old.Close();
+        return TStatus();
+    });
 }

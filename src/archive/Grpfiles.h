@@ -1,10 +1,12 @@
 #pragma once
-// Group files on disk: reading a directory, extracting entries, creating a group file. All file
-// access goes through the toolkit's file services. Data is copied through one bounded buffer,
-// so memory use does not grow with the size of an entry or of the archive.
+// Group files on disk: reading a directory, extracting entries, creating and editing a group
+// file. All file access goes through the toolkit's file services. Data is copied by the system's
+// copy (FileCopy), in the kernel where it can or else through one bounded buffer, so memory use
+// does not grow with the size of an entry or of the archive.
 //
 // Every failure names the file it concerns: "<path>: <reason>".
 
+#include "archive/Grpedit.h"
 #include "archive/Grpextract.h"
 #include "archive/Grpformat.h"
 #include "archive/Grpresult.h"
@@ -52,3 +54,13 @@ MeasureGrpSources(const std::vector<std::pair<std::string, std::string>>& files)
 // first), so target is replaced by a whole new group file or left as it was. A source that
 // vanished, cannot be read or no longer has its measured length stops the creation.
 TStatus WriteGrpFile(const std::string& target, const std::vector<TGrpSource>& sources);
+
+// Rewrites the group file at path by plan, which was made from directory, read from path; added
+// are the measured files that the plan takes data from. Entry data that does not change is
+// copied from the old file without passing through this program where the system allows. The
+// new file is written beside, flushed and renamed into place, so that the old file is replaced
+// whole or stays exactly as it was, with nothing left beside it. Refuses a path that is a
+// symbolic link, an old file whose length is no longer the directory's, and an added file that
+// vanished or changed its length since it was measured.
+TStatus WriteGrpEdit(const std::string& path, const TGrpDirectory& directory,
+                     const TGrpEditPlan& plan, const std::vector<TGrpSource>& added);

@@ -12,6 +12,8 @@ enum class TFault {
     None,
     BadData, // a bad or hostile group file, or files that cannot form one
     Io,      // the file system refused or failed
+    // What was asked does not fit the group file: a name it does not have, or one it already has.
+    Conflict,
 };
 
 class TStatus {
@@ -20,6 +22,7 @@ public:
 
     static TStatus BadData(std::string reason) { return {TFault::BadData, std::move(reason)}; }
     static TStatus Io(std::string reason) { return {TFault::Io, std::move(reason)}; }
+    static TStatus Conflict(std::string reason) { return {TFault::Conflict, std::move(reason)}; }
 
     bool Ok() const { return FFault == TFault::None; }
     TFault Fault() const { return FFault; }

@@ -1,5 +1,5 @@
 #pragma once
-// morvik-cli: lists, extracts and creates group files from the command line.
+// morvik-cli: lists, extracts, creates and edits group files from the command line.
 
 #include <iosfwd>
 #include <string>
@@ -8,9 +8,11 @@
 // Exit statuses of morvik-cli.
 enum TExitStatus : int {
     ExitOk = 0,
-    ExitUsage = 2,   // a bad command line, an entry not in the group file, a file in the way
-    ExitBadData = 3, // a bad or hostile group file, or files that cannot form one
-    ExitIo = 4,      // the file system failed or refused
+    ExitFindings = 1, // check found something to report
+    ExitNoMatch = 1,  // identify found no definition of the group file
+    ExitUsage = 2,    // a bad command line, an entry not there, a file or an entry name in the way
+    ExitBadData = 3,  // a bad or hostile group file, or files that cannot form one
+    ExitIo = 4,       // the file system failed or refused
 };
 
 // Runs the tool with its arguments (without the program's name). Output goes to out, messages

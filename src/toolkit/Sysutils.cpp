@@ -52,6 +52,8 @@ TCopyResult TFileServices::FileCopy(THandle source, THandle target, std::int64_t
     return TCopyResult::Done;
 }
 
+void TFileServices::FileStartFlush(THandle) {}
+
 TFileServices& FileServices() {
     return currentServices != nullptr ? *currentServices : SystemFileServices();
 }
@@ -103,6 +105,9 @@ THandle FileCreateNew(const std::string& path) {
 }
 bool FileFlush(THandle handle) {
     return FileServices().FileFlush(handle);
+}
+void FileStartFlush(THandle handle) {
+    FileServices().FileStartFlush(handle);
 }
 bool RenameFile(const std::string& from, const std::string& to) {
     return FileServices().RenameFile(from, to);

@@ -23,7 +23,11 @@ public:
     std::function<void(const std::string& path)> BeforeOpen;
     std::function<void(const std::string& path)> BeforeRead;
 
+    // Bytes read through FileRead outside copies, and bytes moved by FileCopy. Copies run the
+    // default copy through FileRead and FileWrite here, so that the failures above reach them.
     std::int64_t BytesRead = 0;
+    std::int64_t BytesCopied = 0;
+    int StartedFlushes = 0;
     int OpenFiles = 0;
 
     TFailingFileServices() : FSystem(SystemFileServices()), FPrevious(SetFileServices(this)) {}
@@ -59,8 +63,17 @@ public:
             BeforeRead(FPaths[handle]);
         }
         const std::int64_t got = FSystem.FileRead(handle, buffer, count);
-        BytesRead += got > 0 ? got : 0;
+        if (!FCopying) {
+            BytesRead += got > 0 ? got : 0;
+        }
         return got;
+    }
+    TCopyResult FileCopy(THandle source, THandle target, std::int64_t count) override {
+        FCopying = true;
+        const TCopyResult result = TFileServices::FileCopy(source, target, count);
+        FCopying = false;
+        BytesCopied += count;
+        return result;
     }
     std::int64_t FileWrite(THandle handle, const void* buffer, std::int64_t count) override {
         if (WriteBudget >= 0 && count > WriteBudget) {
@@ -79,6 +92,10 @@ public:
             return false;
         }
         return FSystem.FileFlush(handle);
+    }
+    void FileStartFlush(THandle handle) override {
+        ++StartedFlushes;
+        FSystem.FileStartFlush(handle);
     }
     bool FileClose(THandle handle) override {
         FPaths.erase(handle);
@@ -128,4 +145,5 @@ private:
     TFileServices* FPrevious;
     std::map<THandle, std::string> FPaths;
     std::string FInjected;
+    bool FCopying = false;
 };

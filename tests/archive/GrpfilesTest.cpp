@@ -328,6 +328,92 @@ TEST_F(GrpFilesReplacing, AFileInTheWayOfTheNewNameIsLeftAlone) {
     EXPECT_EQ(Folder.Names(), (std::vector<std::string>{"A.TXT", "B.TXT", "G.GRP", "G.GRP.new"}));
 }
 
+// Edits in place, on the group file G.GRP.
+class GrpFilesEditing : public GrpFiles {
+protected:
+    TStatus Add(const std::vector<std::pair<std::string, std::string>>& files, bool replace) {
+        const auto directory = ReadGrpDirectory(Folder / "G.GRP");
+        const auto sources = MeasureGrpSources(files);
+        EXPECT_TRUE(directory.Ok() && sources.Ok());
+        std::vector<TGrpRecord> added;
+        for (const TGrpSource& source : sources.Value()) {
+            added.push_back({source.Name, source.Size});
+        }
+        const auto plan = PlanGrpAdd(directory.Value(), added, replace);
+        EXPECT_TRUE(plan.Ok()) << plan.Reason();
+        return WriteGrpEdit(Folder / "G.GRP", directory.Value(), plan.Value(), sources.Value());
+    }
+    TStatus Delete(const std::string& name) {
+        const auto directory = ReadGrpDirectory(Folder / "G.GRP");
+        const auto plan =
+            PlanGrpDelete(directory.Value(), {*FindGrpEntry(directory.Value(), name)});
+        return WriteGrpEdit(Folder / "G.GRP", directory.Value(), plan.Value(), {});
+    }
+};
+
+TEST_F(GrpFilesEditing, UnchangedEntryDataIsCopiedByTheSystemsCopyNotRead) {
+    // Large enough to be copied in more than one piece.
+    const std::size_t big = (std::size_t(32) << 20) + 5;
+    WriteGroup("G.GRP", {{"BIG.DAT", Filler(big, 1)}, {"SMALL", BytesOf("s")}});
+    WriteBytes(Folder / "NEW.DAT", Filler(1024, 2));
+    TFailingFileServices files;
+    ASSERT_TRUE(Add({{Folder / "NEW.DAT", "NEW.DAT"}}, false).Ok());
+    EXPECT_EQ(ReadBytes(Folder / "G.GRP"), BuildGrpImage({{"BIG.DAT", Filler(big, 1)},
+                                                          {"SMALL", BytesOf("s")},
+                                                          {"NEW.DAT", Filler(1024, 2)}}));
+    EXPECT_EQ(files.BytesCopied, std::int64_t(big) + 1 + 1024);
+    EXPECT_GE(files.StartedFlushes, 2);
+    // Only the header and the directory went through this program's memory.
+    EXPECT_EQ(files.BytesRead, 48);
+    EXPECT_EQ(files.OpenFiles, 0);
+    EXPECT_EQ(Folder.Names(), (std::vector<std::string>{"G.GRP", "NEW.DAT"}));
+}
+
+TEST_F(GrpFilesEditing, AddThenDeleteGivesTheOriginalBytesBackTrailingBytesIncluded) {
+    TBytes original = BuildGrpImage({{"A", Filler(3000, 3)}, {"EMPTY", {}}, {"B", BytesOf("b")}});
+    original.insert(original.end(), {'t', 'a', 'i', 'l'});
+    WriteBytes(Folder / "G.GRP", original);
+    WriteBytes(Folder / "C.TXT", Filler(77, 4));
+    ASSERT_TRUE(Add({{Folder / "C.TXT", "C.TXT"}}, false).Ok());
+    EXPECT_NE(ReadBytes(Folder / "G.GRP"), original);
+    ASSERT_TRUE(Delete("C.TXT").Ok());
+    EXPECT_EQ(ReadBytes(Folder / "G.GRP"), original);
+}
+
+TEST_F(GrpFilesEditing, ReplaceWritesTheNewDataInTheOldEntrysPlace) {
+    WriteGroup("G.GRP", {{"A", BytesOf("aaa")}, {"B", BytesOf("b")}});
+    WriteBytes(Folder / "A", BytesOf("new a"));
+    ASSERT_TRUE(Add({{Folder / "A", "A"}}, true).Ok());
+    EXPECT_EQ(ReadBytes(Folder / "G.GRP"),
+              BuildGrpImage({{"A", BytesOf("new a")}, {"B", BytesOf("b")}}));
+}
+
+TEST_F(GrpFilesEditing, AGroupFileChangedSinceItsDirectoryWasReadIsLeftAlone) {
+    WriteGroup("G.GRP", ExampleEntries);
+    const auto directory = ReadGrpDirectory(Folder / "G.GRP");
+    const auto plan = PlanGrpDelete(directory.Value(), {0});
+    const TBytes changed = BuildGrpImage({{"GAME.CON", BytesOf("ABCDEF")}, {"E1L1.MAP", {}}});
+    WriteBytes(Folder / "G.GRP", changed);
+    const TStatus status = WriteGrpEdit(Folder / "G.GRP", directory.Value(), plan.Value(), {});
+    ASSERT_FALSE(status.Ok());
+    EXPECT_EQ(status.Fault(), TFault::Io);
+    EXPECT_NE(status.Reason().find("changed since its directory was read"), std::string::npos);
+    EXPECT_EQ(ReadBytes(Folder / "G.GRP"), changed);
+    EXPECT_EQ(Folder.Names(), std::vector<std::string>{"G.GRP"});
+}
+
+TEST_F(GrpFilesEditing, ALinkToAGroupFileIsNotReplacedByAFile) {
+    const std::string target = WriteGroup("REAL.GRP", ExampleEntries);
+    if (!MakeSymLink(target, Folder / "G.GRP")) {
+        GTEST_SKIP() << "no symbolic links here";
+    }
+    const TStatus status = Delete("GAME.CON");
+    ASSERT_FALSE(status.Ok());
+    EXPECT_NE(status.Reason().find("is a symbolic link"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_symlink(Folder / "G.GRP"));
+    EXPECT_EQ(ReadBytes(target), BuildGrpImage(ExampleEntries));
+}
+
 TEST_F(GrpFiles, DigestIsTheSizeAndCrcOfTheWholeFile) {
     const TBytes data = Filler(2500000, 7); // more than one buffer
     WriteBytes(Folder / "F", data);

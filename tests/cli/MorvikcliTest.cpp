@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 
 namespace {
@@ -55,8 +56,11 @@ TEST_F(Cli, HelpVersionAndUsageErrors) {
 
     const TRun help = Invoke({"--help"});
     EXPECT_EQ(help.Status, 0);
-    for (const char* text : {"list", "extract", "create", "--names", "--from", "--force",
-                             "Exit status", "2  usage error", "3  a bad", "4  a read"}) {
+    for (const char* text :
+         {"list", "extract", "create", "--names", "--from", "--force", "Exit status",
+          "2  usage error", "3  a bad", "4  a read", "add [--replace]", "delete GROUP",
+          "rename GROUP OLD NEW", "check GROUP", "1  check", "grpinfo GROUP --name TEXT",
+          "identify GROUP DIR", "A modder's build script"}) {
         EXPECT_NE(help.Out.find(text), std::string::npos) << text;
     }
     EXPECT_EQ(Invoke({"extract", "--help"}).Status, 0);
@@ -65,7 +69,6 @@ TEST_F(Cli, HelpVersionAndUsageErrors) {
          std::vector<std::vector<std::string>>{{},
                                                {"frobnicate"},
                                                {"list"},
-                                               {"list", "A.GRP", "B.GRP"},
                                                {"list", "--bogus", "A.GRP"},
                                                {"extract"},
                                                {"extract", "A.GRP", "-d"},
@@ -74,7 +77,15 @@ TEST_F(Cli, HelpVersionAndUsageErrors) {
                                                {"list", "--force", "A.GRP"},
                                                {"extract", "--names", "A.GRP"},
                                                {"create", "A.GRP"},
-                                               {"create", "A.GRP", "X", "--from", "L"}}) {
+                                               {"create", "A.GRP", "X", "--from", "L"},
+                                               {"add", "A.GRP"},
+                                               {"add", "--force", "A.GRP", "X"},
+                                               {"delete", "A.GRP"},
+                                               {"rename", "A.GRP", "X"},
+                                               {"rename", "A.GRP", "X", "Y", "Z"},
+                                               {"extract", "--replace", "A.GRP"},
+                                               {"check"},
+                                               {"check", "A.GRP", "B.GRP"}}) {
         const TRun run = Invoke(args);
         EXPECT_EQ(run.Status, ExitUsage) << (args.empty() ? "" : args[0]);
         EXPECT_TRUE(run.Out.empty());
@@ -145,6 +156,42 @@ TEST_F(Cli, ExtractOnlyTheNamedEntriesIntoTheFolderGiven) {
     EXPECT_EQ(unknown.Status, ExitUsage);
     EXPECT_NE(unknown.Err.find("no entry named \"game.con\""), std::string::npos);
     EXPECT_FALSE(PathExists(Folder / "x"));
+}
+
+TEST_F(Cli, PatternsChooseEntriesInEitherCaseAndExactNamesByteForByte) {
+    const std::string group = Group("G.GRP", {{"GAME.CON", BytesOf("c")},
+                                              {"E1L1.MAP", BytesOf("m1")},
+                                              {"e1l2.map", BytesOf("m2")},
+                                              {"LOGO.ANM", BytesOf("a")}});
+    const TRun extract = Invoke({"extract", group, "*.MAP", "GAME.CON", "-d", Folder / "out"});
+    EXPECT_EQ(extract.Status, 0) << extract.Err;
+    EXPECT_EQ(TTempFolder::NamesIn(Folder / "out"),
+              (std::vector<std::string>{"E1L1.MAP", "GAME.CON", "e1l2.map"}));
+
+    const TRun list = Invoke({"list", "--names", group, "E?L*", "LOGO.ANM"});
+    EXPECT_EQ(list.Status, 0) << list.Err;
+    EXPECT_EQ(list.Out, "E1L1.MAP\ne1l2.map\nLOGO.ANM\n");
+    const TRun sizes = Invoke({"list", group, "*.anm"});
+    EXPECT_EQ(sizes.Status, 0) << sizes.Err;
+    EXPECT_NE(sizes.Out.find(", 4 entries\nLOGO.ANM              1\n"), std::string::npos)
+        << sizes.Out;
+}
+
+TEST_F(Cli, ANameOrPatternThatChoosesNothingIsAnErrorAndNothingIsDone) {
+    const std::string group = Group("G.GRP", ExampleEntries);
+    const TRun run =
+        Invoke({"extract", group, "GAME.CON", "*.VOC", "game.con", "-d", Folder / "out"});
+    EXPECT_EQ(run.Status, ExitUsage);
+    EXPECT_EQ(run.Err, "morvik-cli: " + group +
+                           ": no entry matches \"*.VOC\"; nothing was extracted\n"
+                           "morvik-cli: " +
+                           group + ": no entry named \"game.con\"; nothing was extracted\n");
+    EXPECT_FALSE(PathExists(Folder / "out"));
+
+    const TRun list = Invoke({"list", group, "*.VOC"});
+    EXPECT_EQ(list.Status, ExitUsage);
+    EXPECT_TRUE(list.Out.empty());
+    EXPECT_NE(list.Err.find("no entry matches \"*.VOC\"; nothing was listed"), std::string::npos);
 }
 
 TEST_F(Cli, HostileEntryNamesWriteNothingAnywhere) {
@@ -260,6 +307,215 @@ TEST_F(Cli, ExtractReportsAWriteFailureWithFour) {
     const TRun run = Invoke({"extract", group});
     EXPECT_EQ(run.Status, ExitIo);
     EXPECT_NE(run.Err.find("GAME.CON: cannot create: Permission denied"), std::string::npos);
+}
+
+TEST_F(Cli, CheckReportsOneLineEachWithItsOwnExitStatus) {
+    const std::string good = Group("GOOD.GRP", ExampleEntries);
+    const TRun clean = Invoke({"check", good});
+    EXPECT_EQ(clean.Status, ExitOk);
+    EXPECT_EQ(clean.Out, good + ": nothing to report\n");
+
+    const std::string bad =
+        Group("BAD.GRP", {{"A.TXT", BytesOf("a")}, {"a.txt", BytesOf("b")}, {"NUL", {}}});
+    const TRun findings = Invoke({"check", bad});
+    EXPECT_EQ(findings.Status, ExitFindings);
+    EXPECT_EQ(findings.Out, bad +
+                                ": entry 3: entry name \"NUL\" is a Windows device name; it "
+                                "cannot be extracted on Windows\n" +
+                                bad +
+                                ": entry 2 \"a.txt\" differs from entry 1 \"A.TXT\" only in "
+                                "letter case; a port that looks names up in either case sees "
+                                "only one of them\n");
+    EXPECT_TRUE(findings.Err.empty());
+
+    WriteBytes(Folder / "LIE.GRP", BytesOf(std::string("KenSilverman\x05\0\0\0", 16)));
+    EXPECT_EQ(Invoke({"check", Folder / "LIE.GRP"}).Status, ExitBadData);
+    EXPECT_EQ(Invoke({"check", Folder / "NONE.GRP"}).Status, ExitIo);
+}
+
+TEST_F(Cli, GrpinfoDescribesTheGroupFileAndIdentifyFindsItByItsDefinition) {
+    const std::string group = Group("MOD.GRP", ExampleEntries);
+    const TBytes image = ReadBytes(group);
+    char crc[11];
+    std::snprintf(crc, sizeof crc, "0x%08X", Crc32(0, image.data(), image.size()));
+    const TRun info = Invoke(
+        {"grpinfo", group, "--name", "My Mod", "--flags", "0x10", "--dependency", "982afe4a"});
+    EXPECT_EQ(info.Status, 0) << info.Err;
+    EXPECT_EQ(info.Out, "grpinfo\n{\n    name \"My Mod\"\n    size 56\n    crc " +
+                            std::string(crc) + "\n    flags 16\n    dependency 0x982AFE4A\n}\n");
+
+    std::filesystem::create_directory(Folder / "defs");
+    WriteBytes(Sub("defs", "mod.grpinfo"), BytesOf(info.Out));
+    WriteBytes(Sub("defs", "A-BROKEN.GRPINFO"), BytesOf("grpinfo {\n  name \"x\"\n  size\n}\n"));
+    WriteBytes(Sub("defs", "other.grpinfo"), BytesOf("grpinfo { name \"Other\" size 56 crc 0x1 }\n"
+                                                     "grpinfo { name \"Same\" size 56 crc " +
+                                                     std::string(crc) + " }\n"));
+    WriteBytes(Sub("defs", "notes.txt"), BytesOf("grpinfo {"));
+    WriteBytes(Sub("defs", "z-huge.grpinfo"), TBytes((1 << 20) + 1, ' '));
+    const TRun found = Invoke({"identify", group, Folder / "defs"});
+    EXPECT_EQ(found.Status, 0) << found.Err;
+    EXPECT_EQ(found.Out, group + ": \"My Mod\" (" + Sub("defs", "mod.grpinfo") + ", line 1)\n" +
+                             group + ": \"Same\" (" + Sub("defs", "other.grpinfo") + ", line 2)\n");
+    EXPECT_EQ(found.Err, "morvik-cli: " + Sub("defs", "A-BROKEN.GRPINFO") +
+                             ": line 4: expected a value; skipped\nmorvik-cli: " +
+                             Sub("defs", "z-huge.grpinfo") +
+                             ": larger than 1 MiB, too large to be definitions; skipped\n");
+
+    const std::string other = Group("OTHER.GRP", {{"A", BytesOf("a")}});
+    const TRun none = Invoke({"identify", other, Folder / "defs"});
+    EXPECT_EQ(none.Status, ExitNoMatch);
+    EXPECT_NE(none.Out.find(other + ": no definition matches its size 33 and CRC-32 0x"),
+              std::string::npos)
+        << none.Out;
+    EXPECT_EQ(Invoke({"identify", other, Folder / "nowhere"}).Status, ExitIo);
+}
+
+TEST_F(Cli, GrpinfoRefusesBadOptionsAndBadGroupFiles) {
+    const std::string group = Group("MOD.GRP", ExampleEntries);
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"grpinfo", group},
+             {"grpinfo", group, "--name", ""},
+             {"grpinfo", group, "--name", "A\nB"},
+             {"grpinfo", group, "--name", "A", "--flags", "x"},
+             {"grpinfo", group, "--name", "A", "--flags", "4294967296"},
+             {"grpinfo", group, "--name", "A", "--dependency", "1234567890"},
+             {"grpinfo", group, "--name", "A", "--dependency", "0xZZ"},
+             {"list", group, "--name", "A"},
+             {"identify", group}}) {
+        const TRun run = Invoke(args);
+        EXPECT_EQ(run.Status, ExitUsage) << args.back();
+        EXPECT_TRUE(run.Out.empty());
+    }
+    WriteBytes(Folder / "BAD.GRP", BytesOf("not a group file"));
+    EXPECT_EQ(Invoke({"grpinfo", Folder / "BAD.GRP", "--name", "A"}).Status, ExitBadData);
+}
+
+// Edits in place of the group file G.GRP, which holds the example's two entries.
+class CliEditing : public Cli {
+protected:
+    std::string GroupPath;
+    TBytes Original;
+
+    void SetUp() override {
+        GroupPath = Group("G.GRP", ExampleEntries);
+        Original = ReadBytes(GroupPath);
+        WriteBytes(Folder / "NEW.TXT", Filler(1000, 1));
+    }
+
+    // The group file is as it was, and nothing was left beside it.
+    void ExpectUnchanged(const TRun& run, int status, const std::string& reason) {
+        EXPECT_EQ(run.Status, status) << run.Err;
+        EXPECT_NE(run.Err.find(reason), std::string::npos) << run.Err;
+        EXPECT_EQ(ReadBytes(GroupPath), Original);
+        EXPECT_EQ(Folder.Names(), (std::vector<std::string>{"G.GRP", "NEW.TXT"}));
+    }
+};
+
+TEST_F(CliEditing, EditingThenExtractingGivesExactlyTheExpectedFiles) {
+    WriteBytes(Folder / "GAME.CON", BytesOf("replaced"));
+    EXPECT_EQ(Invoke({"add", GroupPath, Folder / "NEW.TXT"}).Status, 0);
+    EXPECT_EQ(Invoke({"add", "--replace", GroupPath, Folder / "GAME.CON"}).Status, 0);
+    EXPECT_EQ(Invoke({"rename", GroupPath, "E1L1.MAP", "e1l9.map"}).Status, 0);
+    const TRun names = Invoke({"list", "--names", GroupPath});
+    EXPECT_EQ(names.Out, "GAME.CON\ne1l9.map\nNEW.TXT\n");
+
+    ASSERT_EQ(Invoke({"extract", GroupPath, "-d", Folder / "out"}).Status, 0);
+    EXPECT_EQ(TTempFolder::NamesIn(Folder / "out"),
+              (std::vector<std::string>{"GAME.CON", "NEW.TXT", "e1l9.map"}));
+    EXPECT_EQ(ReadBytes(Sub("out", "GAME.CON")), BytesOf("replaced"));
+    EXPECT_EQ(ReadBytes(Sub("out", "NEW.TXT")), Filler(1000, 1));
+    EXPECT_EQ(ReadBytes(Sub("out", "e1l9.map")), BytesOf("xyz"));
+
+    const TRun deleted = Invoke({"delete", GroupPath, "*.txt", "game.con"});
+    EXPECT_EQ(deleted.Status, ExitUsage); // game.con is not GAME.CON
+    EXPECT_EQ(Invoke({"delete", GroupPath, "*.txt", "GAME.CON"}).Status, 0);
+    EXPECT_EQ(ReadBytes(GroupPath), BuildGrpImage({{"e1l9.map", BytesOf("xyz")}}));
+}
+
+TEST_F(CliEditing, AddThenDeleteGivesTheOriginalBytesBack) {
+    const TRun add = Invoke({"add", GroupPath, Folder / "NEW.TXT"});
+    EXPECT_EQ(add.Status, 0) << add.Err;
+    EXPECT_TRUE(add.Out.empty());
+    const TRun del = Invoke({"delete", GroupPath, "NEW.TXT"});
+    EXPECT_EQ(del.Status, 0) << del.Err;
+    EXPECT_EQ(ReadBytes(GroupPath), Original);
+    EXPECT_EQ(Folder.Names(), (std::vector<std::string>{"G.GRP", "NEW.TXT"}));
+}
+
+TEST_F(CliEditing, RefusedEditsChangeNothing) {
+    TTempFolder other;
+    WriteBytes(other / "GAME.CON", BytesOf("new"));
+    ExpectUnchanged(Invoke({"add", GroupPath, other / "GAME.CON"}), ExitUsage,
+                    "G.GRP: already has an entry named \"GAME.CON\"; --replace");
+    ExpectUnchanged(Invoke({"rename", GroupPath, "GAME.CON", "E1L1.MAP"}), ExitUsage,
+                    "already has an entry named \"E1L1.MAP\"; nothing was changed");
+    ExpectUnchanged(Invoke({"rename", GroupPath, "game.con", "X"}), ExitUsage,
+                    "no entry named \"game.con\"");
+    ExpectUnchanged(Invoke({"rename", GroupPath, "GAME.CON", "ABCDEFGHI.JKL"}), ExitBadData,
+                    "longer than 12 characters");
+    ExpectUnchanged(Invoke({"rename", GroupPath, "GAME.CON", "AUX.CON"}), ExitBadData,
+                    "device name");
+    ExpectUnchanged(Invoke({"delete", GroupPath, "*.VOC"}), ExitUsage,
+                    "no entry matches \"*.VOC\"; nothing was changed");
+    ExpectUnchanged(Invoke({"add", GroupPath, Folder / "MISSING"}), ExitIo, "MISSING: cannot open");
+}
+
+TEST_F(CliEditing, AHostileGroupFileStopsTheEditBeforeAnythingIsWritten) {
+    TBytes lying = Original;
+    lying[44] = 0x09; // E1L1.MAP claims more than the file holds
+    const TBytes hostile = BuildGrpImage({{"GOOD", BytesOf("g")}, {"../EVIL", BytesOf("e")}});
+    for (const TBytes& image : {lying, hostile}) {
+        WriteBytes(GroupPath, image);
+        Original = image;
+        for (const std::vector<std::string>& args :
+             std::vector<std::vector<std::string>>{{"add", GroupPath, Folder / "NEW.TXT"},
+                                                   {"delete", GroupPath, "*"},
+                                                   {"rename", GroupPath, "GOOD", "BETTER"}}) {
+            ExpectUnchanged(Invoke(args), ExitBadData, "G.GRP: ");
+        }
+    }
+}
+
+TEST_F(CliEditing, InjectedFailuresLeaveTheOldFileAndNothingBeside) {
+    const auto vanish = [](TFailingFileServices& files) {
+        // The second open of NEW.TXT is the copy's, after the measuring.
+        files.BeforeOpen = [opens = 0](const std::string& path) mutable {
+            if (path.ends_with("NEW.TXT") && ++opens == 2) {
+                std::filesystem::rename(path, path + ".gone");
+            }
+        };
+    };
+    const auto grow = [](TFailingFileServices& files) {
+        files.BeforeRead = [](const std::string& path) {
+            if (path.ends_with("NEW.TXT")) {
+                std::filesystem::resize_file(path, 1001);
+            }
+        };
+    };
+    const std::vector<std::pair<std::function<void(TFailingFileServices&)>, std::string>> cases = {
+        {vanish, "NEW.TXT: cannot open"},
+        {grow, "NEW.TXT: changed its length since it was measured"},
+        {[](TFailingFileServices& files) { files.WriteBudget = 500; },
+         "G.GRP.new: cannot write: No space left on device"},
+        {[](TFailingFileServices& files) { files.FailFlush = true; },
+         "cannot write: Input/output error"},
+        {[](TFailingFileServices& files) { files.FailRename = true; },
+         "G.GRP: cannot replace it with"},
+        {[](TFailingFileServices& files) { files.RefuseCreate = "G.GRP.new"; },
+         "cannot create: Permission denied"},
+    };
+    for (const auto& [inject, reason] : cases) {
+        WriteBytes(Folder / "NEW.TXT", Filler(1000, 1));
+        TFailingFileServices files;
+        inject(files);
+        const TRun run = Invoke({"add", GroupPath, Folder / "NEW.TXT"});
+        if (PathExists(Folder / "NEW.TXT.gone")) {
+            std::filesystem::rename(Folder / "NEW.TXT.gone", Folder / "NEW.TXT");
+        }
+        ExpectUnchanged(run, ExitIo, reason);
+        EXPECT_NE(run.Err.find("; " + GroupPath + " was not changed"), std::string::npos);
+        EXPECT_EQ(files.OpenFiles, 0) << reason;
+    }
 }
 
 } // namespace

@@ -1,0 +1,98 @@
+#include "archive/Grppattern.h"
+
+#include <unordered_map>
+
+namespace {
+
+char FoldAscii(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Wildcards without recursion: a '*' remembers where it stood and takes one more byte each time
+// the rest fails to match, so a hostile pattern cannot make the match take exponential time.
+bool MatchWildcards(std::string_view name, std::string_view pattern) {
+    std::size_t p = 0;
+    std::size_t n = 0;
+    std::size_t star = std::string_view::npos;
+    std::size_t resume = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            star = p++;
+            resume = n;
+        } else if (p < pattern.size() &&
+                   (pattern[p] == '?' || FoldAscii(pattern[p]) == FoldAscii(name[n]))) {
+            ++p;
+            ++n;
+        } else if (star != std::string_view::npos) {
+            p = star + 1;
+            n = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') {
+        ++p;
+    }
+    return p == pattern.size();
+}
+
+} // namespace
+
+bool IsGrpPattern(std::string_view text) {
+    return text.find_first_of("*?") != std::string_view::npos;
+}
+
+bool MatchesGrpPattern(std::string_view name, std::string_view pattern) {
+    if (MatchWildcards(name, pattern)) {
+        return true;
+    }
+    if (name.find('.') != std::string_view::npos) {
+        return false;
+    }
+    if (pattern.ends_with(".*")) {
+        return MatchWildcards(name, pattern.substr(0, pattern.size() - 2));
+    }
+    if (pattern.ends_with('.')) {
+        return MatchWildcards(name, pattern.substr(0, pattern.size() - 1));
+    }
+    return false;
+}
+
+TGrpSelection SelectGrpEntries(const TGrpDirectory& directory,
+                               const std::vector<std::string>& namesOrPatterns) {
+    // Exact names are looked up, so that a long list of names costs no more than one pass over
+    // the directory per pattern.
+    std::unordered_multimap<std::string_view, std::size_t> byName;
+    byName.reserve(directory.Entries.size());
+    for (std::size_t i = 0; i < directory.Entries.size(); ++i) {
+        byName.emplace(directory.Entries[i].Name, i);
+    }
+    std::vector<bool> chosen(directory.Entries.size(), false);
+    TGrpSelection selection;
+    for (const std::string& argument : namesOrPatterns) {
+        bool matched = false;
+        if (IsGrpPattern(argument)) {
+            for (std::size_t i = 0; i < directory.Entries.size(); ++i) {
+                if (MatchesGrpPattern(directory.Entries[i].Name, argument)) {
+                    chosen[i] = true;
+                    matched = true;
+                }
+            }
+        } else {
+            const auto [first, last] = byName.equal_range(argument);
+            for (auto found = first; found != last; ++found) {
+                chosen[found->second] = true;
+                matched = true;
+            }
+        }
+        if (!matched) {
+            selection.Unmatched.push_back(argument);
+        }
+    }
+    for (std::size_t i = 0; i < chosen.size(); ++i) {
+        if (chosen[i]) {
+            selection.Entries.push_back(i);
+        }
+    }
+    return selection;
+}
