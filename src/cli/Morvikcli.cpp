@@ -6,6 +6,7 @@
 #include "archive/Grpformat.h"
 #include "archive/Grpinfo.h"
 #include "archive/Grppattern.h"
+#include "cli/Namelist.h"
 #include "toolkit/Sysutils.h"
 
 #include <algorithm>
@@ -338,21 +339,6 @@ int Extract(const TCommandLine& line, std::ostream& err) {
     return status.Ok() ? ExitOk : ExitFor(status, err);
 }
 
-// The names of a list, one a line; blank lines are skipped and a line may end in CR LF.
-std::vector<std::string> SplitLines(std::istream& text) {
-    std::vector<std::string> lines;
-    std::string line;
-    while (std::getline(text, line)) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        if (!line.empty()) {
-            lines.push_back(line);
-        }
-    }
-    return lines;
-}
-
 std::optional<std::string> ReadWholeFile(const std::string& path) {
     TFileHandle file(FileOpen(path, TFileMode::Read));
     if (!file.Valid()) {
@@ -393,14 +379,14 @@ int Create(const TCommandLine& line, std::istream& in, std::ostream& err) {
             throw TUsageError("create takes files or --from, not both");
         }
         if (*line.From == "-") {
-            files = SplitLines(in);
+            files = ReadNameList(in);
         } else {
             const std::optional<std::string> text = ReadWholeFile(*line.From);
             if (!text) {
                 return ExitFor(TStatus::Io(*line.From + ": cannot read: " + LastErrorText()), err);
             }
             std::istringstream lines(*text);
-            files = SplitLines(lines);
+            files = ReadNameList(lines);
         }
     } else if (files.empty()) {
         throw TUsageError("create needs the files to pack, or --from");

@@ -71,7 +71,7 @@ void TOrnCustomCheck::Paint() {
     const TSize extent = canvas.TextExtent(Caption());
     // The "&" is measured but not shown.
     const int amp = Caption().find('&') != std::string::npos ? canvas.TextWidth("&") : 0;
-    const int left = MarginRect.Left + (AlingmentValue == taRightJustify ? 22 : 2);
+    const int left = MarginRect.Left + (AlingmentValue == TLeft::taRightJustify ? 22 : 2);
     const int top = CenteredTop(extent.cy);
     CaptionRect = Bounds(left, top, extent.cx, extent.cy);
     if (IsShowFocused && Focused())
@@ -137,7 +137,8 @@ void TOrnCustomCheck::DrawGlyph(const std::string& name) {
     Glyph.Transparent = true;
     Glyph.TransparentMode = TTransparentMode::Fixed;
     Glyph.TransparentColorValue = Glyph.Pixel(0, Glyph.Height() - 1);
-    const int x = AlingmentValue == taRightJustify ? MarginRect.Left + 2 : MarginRect.Right - 18;
+    const int x =
+        AlingmentValue == TLeft::taRightJustify ? MarginRect.Left + 2 : MarginRect.Right - 18;
     Canvas().Draw(x, CenteredTop(Glyph.Height()), Glyph);
 }
 

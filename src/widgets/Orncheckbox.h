@@ -27,8 +27,10 @@ void DrawParentImage(TControl& control, TCanvas& canvas);
 class TOrnCustomCheck : public TCustomControl {
 public:
     // The side of the box: taRightJustify puts the box at the left and the caption to its right,
-    // taLeftJustify puts the caption at the left and the box at the right edge.
-    enum TLeft { taRightJustify, taLeftJustify };
+    // taLeftJustify puts the caption at the left and the box at the right edge. Scoped, because
+    // the toolkit's TAlignment has values of the same names that mean the opposite: a mix-up is
+    // then a compile error instead of a box on the wrong side.
+    enum class TLeft { taRightJustify, taLeftJustify };
 
     // 100 x 19, a tab stop, taking the parent's colour and font, transparent, hot-tracking in
     // blue, focus rectangle shown.
@@ -87,7 +89,7 @@ private:
     // bottom-left pixel.
     void DrawGlyph(const std::string& name);
 
-    TLeft AlingmentValue = taRightJustify;
+    TLeft AlingmentValue = TLeft::taRightJustify;
     bool IsChecked = false;
     bool IsFlat = false;
     bool IsTransparent = true;

@@ -10,7 +10,13 @@
 
 #include <string>
 #include <tuple>
+#include <type_traits>
 #include <vector>
+
+// The box's sides share their names with the toolkit's alignments, which mean the opposite; a
+// scoped enumeration keeps the two from being mixed up or compared.
+static_assert(!std::is_convertible_v<TOrnCheckBox::TLeft, int>);
+static_assert(!std::is_convertible_v<TAlignment, TOrnCheckBox::TLeft>);
 
 namespace {
 
@@ -95,7 +101,7 @@ TEST_F(OrnCheckBoxTest, ConstructorValues) {
     const TComponentPtr<TOrnCheckBox> fresh(new TOrnCheckBox(nullptr));
     EXPECT_EQ(fresh->Width(), 100);
     EXPECT_EQ(fresh->Height(), 19);
-    EXPECT_EQ(fresh->Alingment(), TOrnCheckBox::taRightJustify);
+    EXPECT_EQ(fresh->Alingment(), TOrnCheckBox::TLeft::taRightJustify);
     EXPECT_FALSE(fresh->Checked());
     EXPECT_FALSE(fresh->Flat());
     EXPECT_TRUE(fresh->HotTrack());
@@ -119,7 +125,7 @@ TEST_F(OrnCheckBoxTest, LookingSettersRepaintTrackingSettersOnlyStore) {
     Box->SetTransparent(false);
     EXPECT_GT(Peer().Invalidations, before);
     before = Peer().Invalidations;
-    Box->SetAlingment(TOrnCheckBox::taLeftJustify);
+    Box->SetAlingment(TOrnCheckBox::TLeft::taLeftJustify);
     EXPECT_GT(Peer().Invalidations, before);
     before = Peer().Invalidations;
     Box->SetHotTrack(false);
@@ -274,7 +280,7 @@ TEST_F(OrnCheckBoxTest, UncheckedAndCheckedBoxes) {
 }
 
 TEST_F(OrnCheckBoxTest, LeftJustifyPutsTheBoxAtTheRightEdge) {
-    Box->SetAlingment(TOrnCheckBox::taLeftJustify);
+    Box->SetAlingment(TOrnCheckBox::TLeft::taLeftJustify);
     Box->SetChecked(true);
     Paint();
     Background(clLime);
