@@ -19,6 +19,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A method that a subclass must supply was called on a class that does not.
+class EAbstractError : public Exception {
+public:
+    EAbstractError() : Exception("Abstract Error") {}
+};
+
 #ifdef _WIN32
 inline constexpr char PathDelim = '\\';
 #else

@@ -141,6 +141,9 @@ void THeadlessPlatform::ClearRecords() {
     ErrorLog.clear();
     DialogLog.clear();
     JournalLog.clear();
+    MenuLog.clear();
+    RebuildLog.clear();
+    MenuBarLog.clear();
 }
 
 TColor THeadlessPlatform::SysColor(int index) {

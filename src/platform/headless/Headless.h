@@ -19,17 +19,32 @@
 // the control's window, and deliver each message as the loop does, an exception out of a handler
 // going to the error box.
 //
+// Popup menus are windows in memory (Headlessmenus.cpp), answered from the same script: each
+// TrackPopupMenu measures every visible top-level item through its measure request, lays the
+// items out from (3, 3) inside a 3-pixel raised frame (one column per break, each as wide as
+// its widest item; the window, whose rectangle is its client rectangle, kept inside the screen),
+// paints the frame and then each item through its draw request on a software canvas, and then
+// applies answers: the up and down keys move the highlight over the items that are no
+// separators, wrapping around (the old item is painted again without, the new one with the
+// selected state); Enter chooses the highlighted item, an item's accelerator letter or a click
+// on the item of that name (or caption) chooses it when it is enabled, the highlight moving
+// there first; Escape or the close box closes the menu. What it showed is recorded in a
+// TShownMenu. Submenus are not opened.
+//
 // Frame metrics (FrameInsets): no border 0; a single or dialog border 3 pixels on each side and
 // a 19-pixel caption bar under the top border (top 22); a sizeable border 4 on each side (top
 // 23).
 
 #include "toolkit/Forms.h"
+#include "toolkit/Menus.h"
 #include "toolkit/Platform.h"
 
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -92,6 +107,43 @@ struct TShownDialog {
     const TShownControl* Find(const std::string& name) const;
 };
 
+// One draw request of a shown menu: the item (its index among the visible items), the
+// rectangle and the state it was painted with.
+struct TMenuPaint {
+    int Index = -1;
+    TRect Rect;
+    TOwnerDrawState State = 0;
+};
+
+// What a popup menu showed, and how it ended.
+struct TShownMenu {
+    // The screen point asked for, and the window on the screen.
+    TPoint Point;
+    TRect Bounds;
+    TMenuWindow Window = 0;
+    // Per visible top-level item: name, caption, measured size and rectangle (client
+    // coordinates).
+    std::vector<std::string> Names;
+    std::vector<std::string> Captions;
+    std::vector<TSize> Sizes;
+    std::vector<TRect> ItemRects;
+    // Every draw request, in order.
+    std::vector<TMenuPaint> Paints;
+    // The window's pixels after the first painting, and when the menu closed.
+    TBitmap OpenImage;
+    TBitmap Image;
+    // The window's state when it closed.
+    std::uint32_t ExStyle = 0;
+    std::uintptr_t UserData = 0;
+    // The alpha given by SetLayeredWindowAttributes, if it was given.
+    std::optional<std::uint8_t> Alpha;
+    int AlphaCalls = 0;
+    std::optional<TRect> Region;
+    int RegionCalls = 0;
+    // The index of the chosen item, -1 when the menu was closed without a choice.
+    int Chosen = -1;
+};
+
 struct TShownError {
     std::string Title;
     std::string Message;
@@ -124,7 +176,9 @@ private:
     THeadlessPlatform* Owner;
 };
 
-class THeadlessPlatform : public TPlatform {
+class THeadlessMenuWindow;
+
+class THeadlessPlatform : public TPlatform, public TMenuPlatform {
 public:
     THeadlessPlatform();
     ~THeadlessPlatform() override;
@@ -141,6 +195,18 @@ public:
     void SetSysColor(int index, TColor color) { ColorOverrides[index] = color; }
     // A system without the gradient primitive when false (it has one at first).
     void SetGradientFillAvailable(bool available) { GradientFillPresent = available; }
+    void SetOsVersion(const TOsVersion& version) { OsVersionValue = version; }
+    // The layered-window service: whether "user32.dll" loads, which of its two functions it
+    // has, and whether SetLayeredWindowAttributes succeeds. All there and working at first.
+    void SetLayeredService(bool libraryLoads, bool hasSetAttributes, bool hasUpdate) {
+        LayeredLibrary = libraryLoads;
+        LayeredSetAttributes = hasSetAttributes;
+        LayeredUpdate = hasUpdate;
+    }
+    void SetLayeredAttributesFail(bool fail) { LayeredAttributesFail = fail; }
+    // Makes SetWindowRegion (and, with the others, the style and user-data calls) refuse.
+    void SetWindowRegionFail(bool fail) { RegionFail = fail; }
+    void SetMenuItemHeight(int height) { MenuItemHeightValue = height; }
 
     // ---- Scripts
     // The next step of the answers to modal forms, in order.
@@ -170,7 +236,11 @@ public:
     const std::vector<unsigned>& Beeps() const { return BeepLog; }
     const std::vector<TShownError>& Errors() const { return ErrorLog; }
     const std::vector<TShownDialog>& Dialogs() const { return DialogLog; }
-    // All of them in one order: "Beep 48", "Dialog <caption>", "Error <message>".
+    const std::vector<TShownMenu>& Menus() const { return MenuLog; }
+    // The native rebuilds of menus (RebuildMenu) and menu-bar redraws asked for.
+    const std::vector<const TMenu*>& MenuRebuilds() const { return RebuildLog; }
+    const std::vector<TMenuWindow>& MenuBarRedraws() const { return MenuBarLog; }
+    // All of them in one order: "Beep 48", "Dialog <caption>", "Error <message>", "Menu x,y".
     const std::vector<std::string>& Journal() const { return JournalLog; }
     void ClearRecords();
     // The peer of control, or nullptr when it has none.
@@ -195,7 +265,28 @@ public:
     std::string ExeName() override { return ExeNameValue; }
     std::string CommandLine() override { return CommandLineValue; }
 
+    // ---- TMenuPlatform (Headlessmenus.cpp)
+    TMenuItem* TrackPopupMenu(TPopupMenu& menu, TPoint p) override;
+    int MenuItemHeight() override { return MenuItemHeightValue; }
+    void RebuildMenu(TMenu& menu) override { RebuildLog.push_back(&menu); }
+    void DrawMenuBar(TMenuWindow window) override { MenuBarLog.push_back(window); }
+    TMenuWindow WindowOfCanvas(TCanvas& canvas) override;
+    std::uint32_t GetExStyle(TMenuWindow window) override;
+    bool SetExStyle(TMenuWindow window, std::uint32_t exStyle) override;
+    std::uintptr_t GetUserData(TMenuWindow window) override;
+    bool SetUserData(TMenuWindow window, std::uintptr_t data) override;
+    bool GetClientRect(TMenuWindow window, TRect& r) override;
+    bool GetWindowRect(TMenuWindow window, TRect& r) override;
+    bool SetWindowRegion(TMenuWindow window, const std::optional<TRect>& r, bool redraw) override;
+    std::unique_ptr<TCanvas> WindowCanvas(TMenuWindow window) override;
+    TSetLayeredWindowAttributes FindLayeredFunction(const std::string& library,
+                                                    const std::string& name) override;
+    TOsVersion OsVersion() override { return OsVersionValue; }
+
 private:
+    THeadlessMenuWindow* FindMenuWindow(TMenuWindow window);
+    void ApplyMenuAnswer(THeadlessMenuWindow& window, const TModalAnswer& answer, bool& done);
+
     friend class THeadlessPeer;
     void PeerGone(THeadlessPeer* peer);
     // The window that gets control's mouse input, and p moved into its client coordinates.
@@ -218,6 +309,19 @@ private:
     std::vector<TShownError> ErrorLog;
     std::vector<TShownDialog> DialogLog;
     std::vector<std::string> JournalLog;
+    std::vector<TShownMenu> MenuLog;
+    std::vector<const TMenu*> RebuildLog;
+    std::vector<TMenuWindow> MenuBarLog;
+    TOsVersion OsVersionValue;
+    bool LayeredLibrary = true;
+    bool LayeredSetAttributes = true;
+    bool LayeredUpdate = true;
+    bool LayeredAttributesFail = false;
+    bool RegionFail = false;
+    int MenuItemHeightValue = 16;
+    // The menu windows that are up (one popup at a time, kept in a list for nested ones).
+    std::vector<THeadlessMenuWindow*> MenuWindows;
+    TMenuWindow NextMenuWindow = 0x1000;
     std::set<THeadlessPeer*> Peers;
     // The window under the pointer, which hears of its leaving.
     TWinControl* HoverWindow = nullptr;
