@@ -109,6 +109,8 @@ public:
     // ---- The Options menu's commands (Groupoptions.cpp); "Quit Application" is btnQuitClick.
     // Writes Morvik.lnk to the program on the desktop.
     void DesktopIcon1Click(TComponent* sender);
+    void AboutMorvik1Click(TComponent* sender);
+    void Cancel1Click(TComponent* sender);
 
     // ---- TGroupWindow: the controls, as the group-file operations see them
     bool ExtractMode() const override { return extractMode; }
