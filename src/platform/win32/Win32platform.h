@@ -14,6 +14,7 @@
 
 #include "platform/win32/Msimg32.h"
 #include "platform/win32/Win.h"
+#include "platform/win32/Win32shell.h"
 
 #include "toolkit/Menus.h"
 #include "toolkit/Platform.h"
@@ -49,6 +50,7 @@ public:
     void ShowErrorBox(const std::string& title, const std::string& message) override;
     std::string ExeName() override;
     std::string CommandLine() override;
+    TShell& Shell() override { return ShellValue; }
 
     // ---- Menu windows (Win32menus.cpp)
     TMenuItem* TrackPopupMenu(TPopupMenu& menu, TPoint p) override;
@@ -71,4 +73,5 @@ public:
 private:
     HINSTANCE ModuleInstance;
     TGradientFillEntry Gradient;
+    TWin32Shell ShellValue;
 };
