@@ -22,9 +22,9 @@ enum TGradientStyle { gsHorizontal, gsVertical, gsDiagonalLeftRight, gsDiagonalR
 //
 // With a bitmap, r is in the bitmap's coordinates and the pixels are written into its rows (the
 // fourth byte 0); pixels of r outside the bitmap are left out, and canvas is not used. Without
-// one, the gradient is painted on canvas, whose brush is left solid in the last colour filled:
-// plain colours and the rows of gsVertical with solid fills, the first row of gsHorizontal pixel
-// by pixel and then stretched over the others, the diagonals pixel by pixel.
+// one, the gradient is painted on canvas: plain colours and the rows of gsVertical with solid
+// fills (which leave the canvas's brush solid in the last colour filled), the first row of
+// gsHorizontal pixel by pixel and then stretched over the others, the diagonals pixel by pixel.
 //
 // The width and height are checked 32-bit differences: EIntOverflow when they do not fit. An
 // error while painting one pixel or one row ends the call quietly with what was painted so far.

@@ -4,11 +4,13 @@
 
 #include "Win32test.h"
 
+#include "menus/Drawgradient.h"
 #include "platform/headless/Pngwriter.h"
 #include "platform/headless/Softcanvas.h"
 #include "platform/win32/Gdicanvas.h"
 #include "platform/win32/Msimg32.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -217,4 +219,70 @@ TEST_F(GdiCanvasTest, AMissingBitmapResourceIsNoBitmap) {
     TBitmap bitmap(2, 2);
     EXPECT_FALSE(Host->LoadBitmapResource("NoSuchBitmap", bitmap));
     EXPECT_EQ(bitmap.Width(), 2);
+}
+
+// The bounding box of the pixels of bitmap that are not white.
+TRect InkBounds(const TBitmap& bitmap) {
+    TRect box{bitmap.Width(), bitmap.Height(), -1, -1};
+    for (int y = 0; y < bitmap.Height(); ++y)
+        for (int x = 0; x < bitmap.Width(); ++x)
+            if (bitmap.Pixel(x, y) != clWhite) {
+                box.Left = std::min(box.Left, x);
+                box.Top = std::min(box.Top, y);
+                box.Right = std::max(box.Right, x + 1);
+                box.Bottom = std::max(box.Bottom, y + 1);
+            }
+    return box;
+}
+
+TEST_F(GdiCanvasTest, AFontsEscapementTurnsTheText) {
+    // A TrueType face: the system turns only outline fonts.
+    for (const int escapement : {900, -900}) {
+        SCOPED_TRACE(escapement);
+        TBitmap bitmap(120, 120);
+        TCanvas& canvas = bitmap.Canvas();
+        canvas.Brush.Color = clWhite;
+        canvas.FillRect(Rect(0, 0, 120, 120));
+        canvas.Brush.Style = TBrushStyle::Clear;
+        canvas.Font.Name = "Tahoma";
+        canvas.Font.Height = -16;
+        canvas.Font.Color = clBlack;
+        const TSize extent = canvas.TextExtent("Morvik");
+        canvas.Font.Escapement = escapement;
+        // The extent is measured along the text, whatever its direction.
+        EXPECT_EQ(canvas.TextExtent("Morvik"), extent);
+        // Upwards from (20, 110), the tops of the letters to the left; downwards from (100, 10),
+        // the tops to the right.
+        const TPoint at = escapement > 0 ? TPoint{20, 110} : TPoint{100, 10};
+        canvas.TextOut(at.X, at.Y, "Morvik");
+        const TRect ink = InkBounds(bitmap);
+        const TRect cell = escapement > 0 ? Rect(at.X, at.Y - extent.cx, at.X + extent.cy, at.Y)
+                                          : Rect(at.X - extent.cy, at.Y, at.X, at.Y + extent.cx);
+        EXPECT_GT(ink.Width(), 0) << "no text";
+        EXPECT_GT(ink.Height(), extent.cx / 2);
+        EXPECT_GT(ink.Height(), 2 * ink.Width()) << "the text does not run vertically";
+        EXPECT_GE(ink.Left, cell.Left - 1);
+        EXPECT_GE(ink.Top, cell.Top - 1);
+        EXPECT_LE(ink.Right, cell.Right + 1);
+        EXPECT_LE(ink.Bottom, cell.Bottom + 1);
+        if (HasFailure())
+            WritePng(TestName() + ".png", bitmap);
+    }
+}
+
+TEST_F(GdiCanvasTest, TheMenusGradientPaintsLikeTheSoftwareCanvas) {
+    // Plain fills, single pixels and the stretched first row of a GDI surface against the
+    // software canvas, to the pixel.
+    for (const TGradientStyle style :
+         {gsHorizontal, gsVertical, gsDiagonalLeftRight, gsDiagonalRightLeft}) {
+        SCOPED_TRACE(style);
+        TTwoCanvases canvases(24, 10);
+        canvases.Both([&](TCanvas& canvas) {
+            canvas.Brush.Color = clBlue;
+            canvas.FillRect(Rect(0, 0, 24, 10));
+            DrawGradient(nullptr, &canvas, Rect(2, 1, 22, 9), RGB(200, 30, 90), clBtnFace, style);
+            DrawGradient(nullptr, &canvas, Rect(0, 9, 24, 10), clRed, clRed, style);
+        });
+        EXPECT_TRUE(SamePictures(canvases.Gdi, canvases.Soft));
+    }
 }
