@@ -3,10 +3,15 @@
 // main-menu twin's bar.
 
 #include "menus/Barmenus.h"
+#include "menus/Barpainting.h"
 #include "menus/Menuwindow.h"
 
 #include "toolkit/Headlesstest.h"
 #include "toolkit/Pixelcheck.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -20,6 +25,26 @@ std::unique_ptr<TSoftCanvas> CanvasOf(const TBitmap& image) {
         for (int x = 0; x < image.Width(); ++x)
             canvas->SetPixel(x, y, image.Pixel(x, y));
     return canvas;
+}
+
+// canvas against the approved picture tests/data/<name>. The picture is written by the same PNG
+// writer, so equal files are equal pixels; when they differ, the actual picture is left in the
+// working folder (the test's build folder) under that name, to be looked at and, once right,
+// approved by copying it over the old one.
+::testing::AssertionResult LooksAsApproved(const TSoftCanvas& canvas, const std::string& name) {
+    auto bytes = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    if (!WritePng(name, canvas))
+        return ::testing::AssertionFailure() << "could not write " << name;
+    const std::string approved = std::string(MORVIK_TEST_DATA) + "/" + name;
+    if (bytes(name) == bytes(approved)) {
+        std::filesystem::remove(name);
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << "the picture differs from " << approved << "; it is in " << name;
 }
 
 class BarDrawingTest : public HeadlessTest {
@@ -156,6 +181,114 @@ TEST_F(BarDrawingTest, TheMainMenusBarIsBesideTheFirstDropDownOnly) {
     copy->DrawItem(other, Rect(0, 0, width, height), 0);
     EXPECT_EQ(other.Pixel(0, 5), Menu_);
     EXPECT_EQ(other.Pixel(20, 5), Menu_);
+}
+
+} // namespace
+
+namespace {
+
+// The popup of the menus' showcase: a bar with caption and picture, default, checked, radio,
+// disabled and shortcut items, and separators with and without text.
+class ShowcaseTest : public BarDrawingTest {
+protected:
+    void SetUp() override {
+        BarDrawingTest::SetUp();
+        Menu.reset(new TBcBarPopupMenu(nullptr));
+        Menu->SetMenuStyle(msStandard);
+        Menu->OnBeforeDrawBar = [this](TComponent*, TCanvas&, const TRect&, bool&) { ++BarEvents; };
+        TBarPaintRoutines& routines = BarPaintRoutines();
+        routines.DrawDoubleBuffer = [this](IBarMenusIntf& menu, TCanvas& canvas, const TRect& dest,
+                                           const TRect& source) {
+            ++Slices;
+            DrawDoubleBuffer(menu, canvas, dest, source);
+        };
+        TBcBar& bar = Menu->Bar();
+        bar.BarCaption().Caption = "Morvik";
+        bar.BarCaption().ShadowColor = clBlack;
+        bar.SetGradientStart(RGB(0, 0, 160));
+        bar.SetGradientEnd(RGB(90, 160, 255));
+        // A yellow disc on a fuchsia ground, which is transparent.
+        TBitmap picture(16, 16);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                const int dx = 2 * x - 15;
+                const int dy = 2 * y - 15;
+                const int d = dx * dx + dy * dy;
+                picture.SetPixel(x, y, d < 120 ? clYellow : d < 200 ? clNavy : clFuchsia);
+            }
+        bar.BarPicture().SetPicture(&picture);
+        bar.BarPicture().SetOffsetY(-4);
+
+        Add("Open", [](TMenuItem* item) {
+            item->SetDefault(true);
+            item->SetShortCut(scCtrl | 'O');
+        });
+        Add("Save all files", [](TMenuItem* item) { item->SetChecked(true); });
+        Add("-", [](TMenuItem* item) { item->SetHint("View"); });
+        Add("Icons", [](TMenuItem* item) {
+            item->SetRadioItem(true);
+            item->SetChecked(true);
+        });
+        Add("List", [](TMenuItem* item) { item->SetRadioItem(true); });
+        Add("-", [](TMenuItem*) {});
+        Add("Print", [](TMenuItem* item) { item->SetEnabled(false); });
+        Add("Start", [](TMenuItem* item) { item->SetShortCut(scWin | 'S'); });
+        Add("-", [](TMenuItem*) {});
+        Add("Quit", [](TMenuItem*) {});
+    }
+    template <class TSetUp>
+    void Add(const std::string& caption, TSetUp setUp) {
+        auto* item = new TMenuItem(Menu.get());
+        item->SetCaption(caption);
+        setUp(item);
+        Menu->Items()->Add(item);
+    }
+    // The menu's window when it closes, with the highlight moved down downs times.
+    TShownMenu OpenWith(int downs) {
+        for (int i = 0; i < downs; ++i)
+            Headless.QueueAnswer(TModalAnswer::PressKey(vkDown));
+        return Open();
+    }
+
+    int Slices = 0;
+};
+
+TEST_F(ShowcaseTest, TheBarPopupMenuLooksAsApproved) {
+    // Three separator styles side by side: etched lines with the first item highlighted, short
+    // fading lines with the second, and a caption separator over flat lines.
+    std::vector<TBitmap> windows;
+    windows.push_back(OpenWith(1).Image);
+    EXPECT_EQ(BarEvents, 1);
+    const int slicesAfterFirst = Slices;
+    Menu->Separators().SeparatorStyle = ssShortLine;
+    Menu->Separators().Fade = true;
+    Menu->Separators().FadeWidth = 16;
+    windows.push_back(OpenWith(2).Image);
+    Menu->Separators().SeparatorStyle = ssCaption;
+    Menu->Separators().Fade = false;
+    Menu->Separators().FlatLines = true;
+    windows.push_back(OpenWith(0).Image);
+
+    // Only the first popup rendered the bar; the others copied a slice for each painting of an
+    // item: the ten items, then Open selected and Open and Save painted again.
+    EXPECT_EQ(BarEvents, 1);
+    EXPECT_EQ(Slices - slicesAfterFirst, (10 + 1 + 2) + 10);
+
+    int width = 0;
+    int height = 0;
+    for (const TBitmap& window : windows) {
+        width += window.Width() + 8;
+        height = std::max(height, window.Height());
+    }
+    TSoftCanvas sheet(width - 8, height);
+    sheet.Brush.Color = clWhite;
+    sheet.FillRect(Rect(0, 0, sheet.Width(), height));
+    int left = 0;
+    for (const TBitmap& window : windows) {
+        sheet.Draw(left, 0, window);
+        left += window.Width() + 8;
+    }
+    EXPECT_TRUE(LooksAsApproved(sheet, "Barpopupmenu.png"));
 }
 
 } // namespace

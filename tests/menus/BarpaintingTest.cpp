@@ -241,28 +241,28 @@ TEST_F(BarCaptionTest, TheCaptionAlongTheBar) {
     caption.Font.Height = -17;
     caption.Caption = "Ba";
     caption.Alignment = vaTop;
-    TSoftCanvas& buffer = Buffer(32, 100);
+    TSoftCanvas* buffer = &Buffer(32, 100);
     DrawBarCaption(*Menu, Whole());
-    Expect(buffer, 90, {{{6, 24}, clWhite}});
+    Expect(*buffer, 90, {{{6, 24}, clWhite}});
     // In the middle: (100 + 18) / 2 - 0.5 = 58.5 is rounded to 58.
     caption.Alignment = vaMiddle;
-    Buffer(32, 100);
+    buffer = &Buffer(32, 100);
     DrawBarCaption(*Menu, Whole());
-    Expect(buffer, 90, {{{6, 58}, clWhite}});
-    Buffer(32, 101);
+    Expect(*buffer, 90, {{{6, 58}, clWhite}});
+    buffer = &Buffer(32, 101);
     DrawBarCaption(*Menu, Whole());
-    Expect(buffer, 90, {{{6, 59}, clWhite}});
+    Expect(*buffer, 90, {{{6, 59}, clWhite}});
     // At the bottom it stands on a picture at the bottom, not on one elsewhere.
     caption.Alignment = vaBottom;
     TBitmap picture(4, 20);
     Menu->Bar().BarPicture().SetPicture(&picture);
-    Buffer(32, 100);
+    buffer = &Buffer(32, 100);
     DrawBarCaption(*Menu, Whole());
-    Expect(buffer, 90, {{{6, 74}, clWhite}});
+    Expect(*buffer, 90, {{{6, 74}, clWhite}});
     Menu->Bar().BarPicture().SetVertAlignment(vaMiddle);
-    Buffer(32, 100);
+    buffer = &Buffer(32, 100);
     DrawBarCaption(*Menu, Whole());
-    Expect(buffer, 90, {{{6, 94}, clWhite}});
+    Expect(*buffer, 90, {{{6, 94}, clWhite}});
 }
 
 TEST_F(BarCaptionTest, HighlightAndShadowCopiesAtDepth) {
