@@ -5,6 +5,7 @@
 #include "menus/Barmenus.h"
 #include "menus/Barpainting.h"
 #include "menus/Menuwindow.h"
+#include "menus/Showcasemenu.h"
 
 #include "toolkit/Headlesstest.h"
 #include "toolkit/Pixelcheck.h"
@@ -202,46 +203,7 @@ protected:
             ++Slices;
             DrawDoubleBuffer(menu, canvas, dest, source);
         };
-        TBcBar& bar = Menu->Bar();
-        bar.BarCaption().Caption = "Morvik";
-        bar.BarCaption().ShadowColor = clBlack;
-        bar.SetGradientStart(RGB(0, 0, 160));
-        bar.SetGradientEnd(RGB(90, 160, 255));
-        // A yellow disc on a fuchsia ground, which is transparent.
-        TBitmap picture(16, 16);
-        for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 16; ++x) {
-                const int dx = 2 * x - 15;
-                const int dy = 2 * y - 15;
-                const int d = dx * dx + dy * dy;
-                picture.SetPixel(x, y, d < 120 ? clYellow : d < 200 ? clNavy : clFuchsia);
-            }
-        bar.BarPicture().SetPicture(&picture);
-        bar.BarPicture().SetOffsetY(-4);
-
-        Add("Open", [](TMenuItem* item) {
-            item->SetDefault(true);
-            item->SetShortCut(scCtrl | 'O');
-        });
-        Add("Save all files", [](TMenuItem* item) { item->SetChecked(true); });
-        Add("-", [](TMenuItem* item) { item->SetHint("View"); });
-        Add("Icons", [](TMenuItem* item) {
-            item->SetRadioItem(true);
-            item->SetChecked(true);
-        });
-        Add("List", [](TMenuItem* item) { item->SetRadioItem(true); });
-        Add("-", [](TMenuItem*) {});
-        Add("Print", [](TMenuItem* item) { item->SetEnabled(false); });
-        Add("Start", [](TMenuItem* item) { item->SetShortCut(scWin | 'S'); });
-        Add("-", [](TMenuItem*) {});
-        Add("Quit", [](TMenuItem*) {});
-    }
-    template <class TSetUp>
-    void Add(const std::string& caption, TSetUp setUp) {
-        auto* item = new TMenuItem(Menu.get());
-        item->SetCaption(caption);
-        setUp(item);
-        Menu->Items()->Add(item);
+        BuildShowcaseMenu(*Menu);
     }
     // The menu's window when it closes, with the highlight moved down downs times.
     TShownMenu OpenWith(int downs) {
