@@ -85,7 +85,8 @@ void AdvancedDrawItem(IBarMenusIntf& menu, TMenuItem* item, TCanvas& canvas, con
     const bool selected = state & odSelected;
     const bool hot = state & odHotLight;
     const TCustomImageList* images = menu.GetSelf()->Images();
-    if (!selected)
+    // A selected drop-down item is highlighted below; a top-level one has its colours already.
+    if (!selected || topMain)
         canvas.FillRect(r);
 
     // The glyph column.
@@ -171,8 +172,9 @@ void AdvancedDrawItem(IBarMenusIntf& menu, TMenuItem* item, TCanvas& canvas, con
         }
     }
 
-    // Edges and the highlight.
+    // The glyph's edge, and the look of a main menu's top-level items.
     TRect textArea = r;
+    textArea.Left = CheckedAdd(glyph.Right, xpStyle && !topMain ? 4 : 2);
     if (!xpStyle && kind != TGlyphKind::None && (item->Checked() || selected)) {
         TRect edge = glyph;
         InflateRect(edge, 1, 1);
@@ -200,8 +202,6 @@ void AdvancedDrawItem(IBarMenusIntf& menu, TMenuItem* item, TCanvas& canvas, con
     }
 
     // The caption, centred vertically, and the shortcut.
-    const int gap = xpStyle && !topMain ? 4 : 2;
-    textArea.Left = CheckedAdd(glyph.Right, gap);
     std::uint32_t format = CaptionFormat;
     if (Win2K() && (state & odNoAccel))
         format |= dtHidePrefix;

@@ -209,6 +209,34 @@ TEST_F(ItemPaintingTest, CaptionShortcutSelectionAndDefault) {
     EXPECT_TRUE(AreaIs(*Canvas, Rect(90, 0, 100, 19), Menu_));
 }
 
+TEST_F(ItemPaintingTest, TopLevelItemsOfAMainMenu) {
+    TBcBarMainMenu main(nullptr);
+    main.SetMenuStyle(msStandard);
+    auto* file = new TMenuItem(&main);
+    file->SetCaption("File");
+    file->SetChecked(true);
+    main.Items()->Add(file);
+    Canvas = std::make_unique<TSoftCanvas>(40, 19);
+    // Selected: sunken, on the button face of an XP system, and no check mark.
+    DrawMenuItemEx(main, file, *Canvas, Rect(0, 0, 40, 19), odSelected);
+    EXPECT_EQ(Canvas->Pixel(0, 0), Shadow);
+    EXPECT_EQ(Canvas->Pixel(39, 18), clWhite);
+    EXPECT_EQ(Canvas->Pixel(2, 9), Menu_);
+    // The caption from 2 + 2 + 1 = 5 on.
+    EXPECT_EQ(Count(clBlack, Rect(0, 0, 5, 19)), 0);
+    EXPECT_GT(Count(clBlack, Rect(5, 0, 6, 19)), 0);
+    // Hot: raised; the caption one pixel higher than when selected, where it also moves right.
+    DrawMenuItemEx(main, file, *Canvas, Rect(0, 0, 40, 19), odHotLight);
+    EXPECT_EQ(Canvas->Pixel(0, 0), clWhite);
+    EXPECT_EQ(Canvas->Pixel(39, 18), Shadow);
+    // In the XP style a hot item is highlighted whole, its caption in the highlight text.
+    main.SetMenuStyle(msWindowsXP);
+    DrawMenuItemEx(main, file, *Canvas, Rect(0, 0, 40, 19), odHotLight);
+    EXPECT_EQ(Canvas->Pixel(0, 0), Highlight);
+    EXPECT_EQ(Count(clBlack, Rect(0, 0, 40, 19)), 0);
+    EXPECT_GT(Count(clWhite, Rect(0, 0, 40, 19)), 0);
+}
+
 TEST_F(ItemPaintingTest, CalculatingAnEmptyCaptionMeasuresABlank) {
     TSoftCanvas canvas(10, 10);
     // A blank, and "&" marking a blank: one character wide, one line high.
