@@ -202,3 +202,19 @@ TEST_F(Win32MenusTest, ClosingTheMenuChoosesNothing) {
     EXPECT_TRUE(Clicks.empty());
     EXPECT_FALSE(Module->Draws.empty());
 }
+
+TEST_F(Win32MenusTest, TheActiveFormOwnsTheMenuAndPassesItsItemsOn) {
+    // The form's window gets the measure and draw messages: they reach the items, not the
+    // reflection to child controls.
+    TComponentPtr<TForm> form(new TForm(nullptr));
+    form->SetCaption("Menu owner");
+    form->Show();
+    Pump();
+    ::SetActiveWindow(HandleOf(*form));
+    ASSERT_EQ(::GetActiveWindow(), HandleOf(*form));
+    Later([] { ::EndMenu(); }, 300);
+    Menu->Popup(60, 60);
+    EXPECT_EQ(Module->Measured, (std::vector<std::string>{"Open", "Save", "-", "Quit"}));
+    EXPECT_GE(DrawsOf("Quit", false), 1);
+    EXPECT_TRUE(Clicks.empty());
+}
