@@ -13,10 +13,15 @@
 //            followed by sync of the copy, which makes the copy as durable as the edit.
 //   gradient: DrawGradient painting a 160 x 24 menu item on the software canvas, in each of its
 //            four styles  /  one FillRect of the same rectangle.
+//   bar:     the side bar of a bar popup menu, 32 x 400 with gradient, picture and caption,
+//            rendered once into its double buffer  /  copying its slices beside 16 items of 25
+//            pixels, as every later painting of the menu does.
 // Each command runs several times and the fastest run counts, so that a busy moment of the
 // machine does not decide the figure. Usage: grp_bench [work-folder] (default: a folder under
 // /tmp, removed at the end).
 
+#include "menus/Barmenus.h"
+#include "menus/Barpainting.h"
 #include "menus/Drawgradient.h"
 #include "platform/headless/Headless.h"
 #include "platform/headless/Softcanvas.h"
@@ -154,10 +159,51 @@ void GradientFigures() {
     InstallPlatform(nullptr);
 }
 
+// The side bar rendered once against the slices that the items of one popup copy from it.
+void BarFigures() {
+    THeadlessPlatform headless;
+    InstallPlatform(&headless);
+    constexpr int items = 16;
+    constexpr int itemHeight = 25;
+    {
+        TBcBarPopupMenu menu(nullptr);
+        TBcBar& bar = menu.Bar();
+        bar.BarCaption().Caption = "Morvik";
+        bar.BarCaption().ShadowColor = clBlack;
+        TBitmap picture(16, 16);
+        bar.BarPicture().SetPicture(&picture);
+        TBcBarProtected& state = menu.GetBarProtected();
+        state.SetPopupHeight(items * itemHeight);
+        TBitmap& buffer = state.GetBarDoubleBuffer();
+        buffer.SetSize(bar.Width(), items * itemHeight);
+        const TRect whole = Rect(0, 0, buffer.Width(), buffer.Height());
+        const double render = PerCall([&] {
+            DrawBarGradient(menu, whole);
+            DrawBarBackPicture(menu);
+            DrawBarPicture(menu);
+            DrawBarCaption(menu, whole);
+        });
+        TSoftCanvas window(160, items * itemHeight);
+        const double slices = PerCall([&] {
+            for (int i = 0; i < items; ++i) {
+                const int top = i * itemHeight;
+                DrawDoubleBuffer(menu, window, Rect(3, top, 35, top + itemHeight),
+                                 Rect(0, top, 32, top + itemHeight));
+            }
+        });
+        std::printf("\n%-44s %9s %9s %7s\n", "32 x 400 side bar, 16 items", "render", "slices",
+                    "ratio");
+        std::printf("%-44s %7.2fus %7.2fus %7.1f\n", "bar rendered once / 16 slices copied",
+                    render * 1e6, slices * 1e6, render / slices);
+    }
+    InstallPlatform(nullptr);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     GradientFigures();
+    BarFigures();
 
     const fs::path cli = MORVIK_CLI;
     const bool ownFolder = argc < 2;

@@ -710,8 +710,11 @@ void BarDrawMenuItem(TMenuItem* item, TCanvas& canvas, const TRect& rect, bool b
                 barState.BarBufferValid = false;
             }
         }
+        // The bar's column in the window. The whole strip goes there too, so that the first
+        // painting and the slices of later ones meet, also where the system puts the items
+        // inside a margin of the window.
+        const int left = bar.Side() == sLeft ? rect.Left : CheckedSub(rect.Right, bar.Width());
         if (barState.BarBufferValid) {
-            const int left = bar.Side() == sLeft ? rect.Left : CheckedSub(rect.Right, bar.Width());
             routines.DrawDoubleBuffer(
                 *menu, canvas, Rect(left, rect.Top, CheckedAdd(left, bar.Width()), rect.Bottom),
                 Rect(0, rect.Top, bar.Width(), rect.Bottom));
@@ -744,8 +747,7 @@ void BarDrawMenuItem(TMenuItem* item, TCanvas& canvas, const TRect& rect, bool b
                 if (parts & BarPartBit(bpCaption))
                     routines.DrawBarCaption(*menu, whole);
             }
-            const int x = bar.Side() == sLeft ? 0 : CheckedSub(RectWidth(rect), bar.Width());
-            canvas.Draw(x, 0, buffer);
+            canvas.Draw(left, 0, buffer);
             if (TOnAfterDrawBarEvent after = menu->GetOnAfterDrawBar())
                 after(parentMenu, bufferCanvas, whole);
             barState.BarBufferValid = true;

@@ -1,9 +1,10 @@
 #pragma once
-// Small helpers of the menu drawing routines: a colour with a fourth byte, and the smaller and
-// larger of two integers.
+// Small helpers of the menu drawing routines: a colour with a fourth byte, the smaller and
+// larger of two integers, and rounding a half to even.
 
 #include "toolkit/Graphics.h"
 
+#include <cmath>
 #include <cstdint>
 
 // The colour 0xAABBGGRR: red in the low byte, the fourth byte A in the high one. A 0 gives the
@@ -17,4 +18,10 @@ constexpr int Min(int a, int b) {
 }
 constexpr int Max(int a, int b) {
     return a > b ? a : b;
+}
+
+// value rounded to the nearest integer, a half to the even neighbour (5.5 and 6.5 both give 6),
+// as centring in the menus rounds.
+inline int RoundHalfEven(double value) {
+    return int(std::nearbyint(value));
 }

@@ -17,6 +17,13 @@ public:
     EIntOverflow() : Exception("Integer overflow") {}
 };
 
+// Raised where a value must lie in a range and does not (a system colour where only a plain RGB
+// colour will do).
+class ERangeError : public Exception {
+public:
+    ERangeError() : Exception("Range check error") {}
+};
+
 // Exact 32-bit signed sum, difference and product; EIntOverflow instead of a wrap-around.
 std::int32_t CheckedAdd(std::int32_t a, std::int32_t b);
 std::int32_t CheckedSub(std::int32_t a, std::int32_t b);

@@ -456,11 +456,12 @@ TEST_F(BarMenusTest, TheBarIsRenderedOnceAndCopiedSliceBySlice) {
     EXPECT_EQ(Menu->GetBarProtected().PopupHeight(), 63);
     EXPECT_EQ(Menu->GetBarProtected().GetBarDoubleBuffer().Width(), 32);
     EXPECT_EQ(Menu->GetBarProtected().GetBarDoubleBuffer().Height(), 63);
-    // The whole buffer went onto the window at (0, 0) with the first item; then the items.
-    EXPECT_EQ(shown.OpenImage.Pixel(0, 0), clRed);
-    EXPECT_EQ(shown.OpenImage.Pixel(31, 62), clRed);
+    // The whole buffer went onto the window at (3, 0), the bar's column, with the first item;
+    // then the items.
+    EXPECT_EQ(shown.OpenImage.Pixel(3, 0), clRed);
+    EXPECT_EQ(shown.OpenImage.Pixel(34, 62), clRed);
     EXPECT_EQ(shown.OpenImage.Pixel(40, 30), clBlue);
-    EXPECT_EQ(shown.OpenImage.Pixel(33, 30), ColorToRGB(clMenu));
+    EXPECT_EQ(shown.OpenImage.Pixel(35, 30), ColorToRGB(clMenu));
 
     // The buffer survives: the next popup renders nothing.
     Log.clear();
