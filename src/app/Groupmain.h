@@ -106,6 +106,12 @@ public:
     void btnGroupClick(TComponent* sender);
     void btnExtractClick(TComponent* sender);
 
+    // ---- The Options menu's commands (Groupoptions.cpp); "Quit Application" is btnQuitClick.
+    // Writes Morvik.lnk to the program on the desktop.
+    void DesktopIcon1Click(TComponent* sender);
+    void AboutMorvik1Click(TComponent* sender);
+    void Cancel1Click(TComponent* sender);
+
     // ---- TGroupWindow: the controls, as the group-file operations see them
     bool ExtractMode() const override { return extractMode; }
     std::string DirectoryListBox1Directory() const override;

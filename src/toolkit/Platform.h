@@ -19,6 +19,7 @@ enum TSystemIcon : int {
 };
 
 class TForm;
+class TShell;
 class TWinControl;
 
 // What changed on a windowed control, for its peer to mirror onto the native window. The peer
@@ -107,6 +108,10 @@ public:
     virtual std::string ExeName() = 0;
     // The command line as the system gives it, the program's name first.
     virtual std::string CommandLine() = 0;
+
+    // ---- Shell
+    // Special folders and shell links (Shell.h).
+    virtual TShell& Shell() = 0;
 };
 
 // The platform in use; installed once at start (InstallPlatform) and kept to the end.

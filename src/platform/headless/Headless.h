@@ -5,7 +5,8 @@
 // told. Pixels come from the software canvas (Softcanvas.h), colours from the classic scheme
 // (Syscolors.h), icons from Sysicons.h. The machine it pretends to be is set by the test:
 // screen size (1024 x 768 at first), cursor position, program name and command line, bitmap
-// resources, system colours, whether the gradient primitive exists.
+// resources, system colours, whether the gradient primitive exists. Its shell (Headlessshell.h)
+// keeps the special folders in a temporary folder and records the links written.
 //
 // Modal forms are answered from a script: before the code under test opens a form, the test
 // queues answers (click the control named "A1", press a key, close the window). Each ShowModal
@@ -35,6 +36,7 @@
 // a 19-pixel caption bar under the top border (top 22); a sizeable border 4 on each side (top
 // 23).
 
+#include "platform/headless/Headlessshell.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Menus.h"
 #include "toolkit/Platform.h"
@@ -264,6 +266,7 @@ public:
     void ShowErrorBox(const std::string& title, const std::string& message) override;
     std::string ExeName() override { return ExeNameValue; }
     std::string CommandLine() override { return CommandLineValue; }
+    THeadlessShell& Shell() override { return ShellValue; }
 
     // ---- TMenuPlatform (Headlessmenus.cpp)
     TMenuItem* TrackPopupMenu(TPopupMenu& menu, TPoint p) override;
@@ -323,6 +326,7 @@ private:
     std::vector<THeadlessMenuWindow*> MenuWindows;
     TMenuWindow NextMenuWindow = 0x1000;
     std::set<THeadlessPeer*> Peers;
+    THeadlessShell ShellValue;
     // The window under the pointer, which hears of its leaving.
     TWinControl* HoverWindow = nullptr;
 };

@@ -14,6 +14,7 @@
 
 #include "platform/win32/Msimg32.h"
 #include "platform/win32/Win.h"
+#include "platform/win32/Win32shell.h"
 
 #include "toolkit/Platform.h"
 
@@ -48,8 +49,10 @@ public:
     void ShowErrorBox(const std::string& title, const std::string& message) override;
     std::string ExeName() override;
     std::string CommandLine() override;
+    TShell& Shell() override { return ShellValue; }
 
 private:
     HINSTANCE ModuleInstance;
     TGradientFillEntry Gradient;
+    TWin32Shell ShellValue;
 };
