@@ -109,6 +109,34 @@ constexpr TPixelMap editName = {
     "..KbbOyK.........", "..KKbbK..........", "..KKK............", ".................",
 };
 
+constexpr TPixelMap desktopIcon = {
+    "................", "..KKKKKKKKKKKKK.", "..KSSSSSSSSSSSK.", "..KSCCCCCCCCCSK.",
+    "..KSCcccccccWSK.", "..KSCccccccWcSK.", "..KSCcccccWccSK.", "KKKKKKKKccccCSK.",
+    "KWWWWWWKccccCSK.", "KWWKKKWKSSSSSSK.", "KWWWKKWKKKKKKKK.", "KWWKWKWKKSSK....",
+    "KWKWWWWKKSSK....", "KWWWWWWKSSSSSK..", "KKKKKKKKKKKKKK..", "................",
+};
+
+constexpr TPixelMap aboutMorvik = {
+    "................", ".....KKKKKK.....", "...KKCCCCCCKK...", "..KCCCCWWCCCCK..",
+    ".KCCCCCWWCCCCCK.", ".KCCCCCCCCCCCCK.", "KCCCCCWWWCCCCCCK", "KCCCCCCWWCCCCCCK",
+    "KCCCCCCWWCCCCCCK", "KCCCCCCWWCCCCCCK", ".KCCCCCWWCCCCCK.", ".KCCCCWWWWCCCCK.",
+    "..KCCCCCCCCCCK..", "...KKCCCCCCKK...", ".....KKKKKK.....", "................",
+};
+
+constexpr TPixelMap cancel = {
+    "................", "................", "....KK..........", "...KcK..........",
+    "..KccKKKKKKKK...", ".KccccccccccCK..", "KcccccccccccCCK.", ".KcCCCCCCCCCcCCK",
+    "..KcCKKKKKKKKcCK", "...KCK......KcCK", "....KK......KcCK", "............KcCK",
+    "........KKKKKcCK", "........KcccccCK", "........KKKKKKKK", "................",
+};
+
+constexpr TPixelMap quitApplication = {
+    "................", ".KKKKKKKKK......", ".KDDDDDDDK......", ".KDbbbbbDK......",
+    ".KDbOOObDK..K...", ".KDbOOObDK..KK..", ".KDbOOObDKKKKgK.", ".KDbOOYbDKgggggK",
+    ".KDbOOObDKGGGGGK", ".KDbOOObDKKKKGK.", ".KDbOOObDK..KK..", ".KDbOOObDK..K...",
+    ".KDbbbbbDK......", ".KDDDDDDDK......", ".KKKKKKKKK......", "................",
+};
+
 const TPixelMap& PixelMap(TGroupGlyph glyph) {
     switch (glyph) {
     case TGroupGlyph::AddAll:
@@ -127,6 +155,14 @@ const TPixelMap& PixelMap(TGroupGlyph glyph) {
         return modeGroup;
     case TGroupGlyph::Quit:
         return quit;
+    case TGroupGlyph::DesktopIcon:
+        return desktopIcon;
+    case TGroupGlyph::AboutMorvik:
+        return aboutMorvik;
+    case TGroupGlyph::Cancel:
+        return cancel;
+    case TGroupGlyph::QuitApplication:
+        return quitApplication;
     case TGroupGlyph::EditName:
         break;
     }

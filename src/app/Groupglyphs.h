@@ -1,7 +1,7 @@
 #pragma once
-// The pictures of the main window's buttons and of Image1, drawn from pixel maps in the code.
-// Each is 16 pixels high; its bottom-left pixel is magenta, the colour a speed button and a
-// transparent picture leave out.
+// The pictures of the main window's buttons, of Image1 and of the Options menu's items, drawn
+// from pixel maps in the code. Each is 16 pixels high; its bottom-left pixel is magenta, the
+// colour a speed button, a transparent picture and a menu item's picture leave out.
 
 #include "toolkit/Graphics.h"
 
@@ -15,6 +15,11 @@ enum class TGroupGlyph {
     ModeGroup,   // a box with a green arrow into it
     Quit,        // a red disc with a white cross
     EditName,    // a pencil, 17 pixels wide
+    // The Options menu's items, 16 x 16 each.
+    DesktopIcon,     // a screen with a shortcut arrow in a white box at its lower left
+    AboutMorvik,     // a blue disc with a white "i"
+    Cancel,          // a light blue arrow that turns back to the left
+    QuitApplication, // a door with a green arrow out of it to the right
 };
 
 TBitmap GroupGlyph(TGroupGlyph glyph);
