@@ -3,6 +3,8 @@
 
 #include "app/Groupmain.h"
 
+#include "app/Groupglyphs.h"
+
 namespace {
 
 TFont MenuTextFont() {
@@ -58,6 +60,10 @@ void TfrmMain::CreateOptionsMenu() {
     N1 = item("N1", "-", "-");
     Cancel1 = item("Cancel1", "Cancel", "");
     QuitApplication1 = item("QuitApplication1", "Quit Application", "");
+    DesktopIcon1->SetBitmap(GroupGlyph(TGroupGlyph::DesktopIcon));
+    AboutMorvik1->SetBitmap(GroupGlyph(TGroupGlyph::AboutMorvik));
+    Cancel1->SetBitmap(GroupGlyph(TGroupGlyph::Cancel));
+    QuitApplication1->SetBitmap(GroupGlyph(TGroupGlyph::QuitApplication));
     DesktopIcon1->OnClick = TNotifyEvent(this, &TfrmMain::DesktopIcon1Click);
     AboutMorvik1->OnClick = TNotifyEvent(this, &TfrmMain::AboutMorvik1Click);
     Cancel1->OnClick = TNotifyEvent(this, &TfrmMain::Cancel1Click);

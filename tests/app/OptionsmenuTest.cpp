@@ -4,6 +4,7 @@
 
 #include "Mainwindowtest.h"
 
+#include "app/Groupglyphs.h"
 #include "widgets/Showndialog.h"
 
 #include <algorithm>
@@ -16,9 +17,10 @@ const TColor grey = RGB(128, 128, 128);
 
 class OptionsMenuTest : public MainWindowTest {
 protected:
-    // The leftmost x of a pixel of color inside r of image; -1 when there is none.
+    // The leftmost x of a pixel of color inside r of image, right of the item's picture (at
+    // left + 5, 16 wide); -1 when there is none.
     static int FirstColumnOf(const TBitmap& image, const TRect& r, TColor color) {
-        for (int x = r.Left; x < r.Right; ++x)
+        for (int x = r.Left + 21; x < r.Right; ++x)
             for (int y = r.Top; y < r.Bottom; ++y)
                 if (image.Pixel(x, y) == color)
                     return x;
@@ -130,6 +132,24 @@ TEST_F(OptionsMenuTest, PressOptionsSeeTheMenuAtThePointerAndChooseAbout) {
         } else {
             EXPECT_EQ(FirstColumnOf(shown.OpenImage, r, clWhite), r.Left + 32) << i;
         }
+    }
+
+    // Each item's picture at left + 5, at the item's top, its magenta background left out; the
+    // separator has none.
+    const TGroupGlyph pictures[] = {TGroupGlyph::DesktopIcon, TGroupGlyph::AboutMorvik,
+                                    TGroupGlyph::Cancel, TGroupGlyph::QuitApplication};
+    const std::size_t pictured[] = {0, 1, 3, 4};
+    for (std::size_t n = 0; n < 4; ++n) {
+        const TRect r = shown.ItemRects[pictured[n]];
+        const TBitmap picture = GroupGlyph(pictures[n]);
+        ASSERT_EQ(picture.Width(), 16);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x) {
+                const TColor p = picture.Pixel(x, y);
+                const TColor under = p == clFuchsia ? NormalBlue(5 + x, r.Width()) : p;
+                ASSERT_EQ(shown.OpenImage.Pixel(r.Left + 5 + x, r.Top + y), under)
+                    << "item " << pictured[n] << " at " << x << "," << y;
+            }
     }
 
     // At the close, "About Morvik" has the highlight: white to silver in a grey frame, with a
