@@ -16,9 +16,10 @@
 #include "platform/win32/Win.h"
 #include "platform/win32/Win32shell.h"
 
+#include "toolkit/Menus.h"
 #include "toolkit/Platform.h"
 
-class TWin32Platform : public TPlatform {
+class TWin32Platform : public TPlatform, public TMenuPlatform {
 public:
     TWin32Platform();
     TWin32Platform(const TWin32Platform&) = delete;
@@ -50,6 +51,24 @@ public:
     std::string ExeName() override;
     std::string CommandLine() override;
     TShell& Shell() override { return ShellValue; }
+
+    // ---- Menu windows (Win32menus.cpp)
+    TMenuItem* TrackPopupMenu(TPopupMenu& menu, TPoint p) override;
+    int MenuItemHeight() override;
+    void RebuildMenu(TMenu& menu) override;
+    void DrawMenuBar(TMenuWindow window) override;
+    TMenuWindow WindowOfCanvas(TCanvas& canvas) override;
+    std::uint32_t GetExStyle(TMenuWindow window) override;
+    bool SetExStyle(TMenuWindow window, std::uint32_t exStyle) override;
+    std::uintptr_t GetUserData(TMenuWindow window) override;
+    bool SetUserData(TMenuWindow window, std::uintptr_t data) override;
+    bool GetClientRect(TMenuWindow window, TRect& r) override;
+    bool GetWindowRect(TMenuWindow window, TRect& r) override;
+    bool SetWindowRegion(TMenuWindow window, const std::optional<TRect>& r, bool redraw) override;
+    std::unique_ptr<TCanvas> WindowCanvas(TMenuWindow window) override;
+    TSetLayeredWindowAttributes FindLayeredFunction(const std::string& library,
+                                                    const std::string& name) override;
+    TOsVersion OsVersion() override;
 
 private:
     HINSTANCE ModuleInstance;

@@ -1,6 +1,7 @@
 #include "platform/win32/Windowpeer.h"
 
 #include "platform/win32/Gdicanvas.h"
+#include "platform/win32/Win32menus.h"
 #include "platform/win32/Win32platform.h"
 
 #include "toolkit/Forms.h"
@@ -205,6 +206,9 @@ LRESULT TWin32Peer::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TWin32Peer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Owner-drawn menu items: their hwndItem is a menu, not a child to reflect to.
+    if (LRESULT menuResult = 0; Win32MenuMessage(message, wParam, lParam, menuResult))
+        return menuResult;
     const bool* const alive = Alive;
     switch (message) {
     case WM_PAINT:
