@@ -79,6 +79,7 @@ TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
     SetClientWidth(499);
     SetClientHeight(328);
     CreateControls();
+    CreateOptionsMenu();
     OnActivate = TNotifyEvent(this, &TfrmMain::FormActivate);
     OnDestroy = TNotifyEvent(this, &TfrmMain::FormDestroy);
 }
@@ -382,8 +383,7 @@ void TfrmMain::btnOptionsMouseDown(TComponent* /*sender*/, TMouseButton /*button
 }
 
 void TfrmMain::btnOptionsClick(TComponent* /*sender*/) {
-    // FIXME: opens the Options menu (shortcut, About, Cancel, Quit Application) at the pointer
-    // once the bar popup menu and its draw module exist.
+    MenuPopupOptions->PopupAtCursor();
 }
 
 void TfrmMain::btnQuitClick(TComponent* /*sender*/) {

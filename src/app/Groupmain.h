@@ -6,12 +6,14 @@
 // its controls through TGroupWindow and forwards its file-list and action-button events to them.
 
 #include "archive/Grpwindow.h"
+#include "menus/Barmenus.h"
 #include "toolkit/Buttons.h"
 #include "toolkit/Extctrls.h"
 #include "toolkit/Filectrl.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Stdctrls.h"
 #include "widgets/Orncheckbox.h"
+#include "widgets/Orndrawmodule.h"
 #include "widgets/Orngradient.h"
 #include "widgets/Ornmesg.h"
 #include "widgets/Wdgradient.h"
@@ -65,6 +67,15 @@ public:
     TSpeedButton* btnMGroup;
     TSpeedButton* btnQuit;
     TOrnMesg* OrnMesg1;
+
+    // ---- The Options menu and its draw module, owned by the form (Optionsmenu.cpp)
+    TOrnDrawModule* OrnDrawModule1;
+    TBcBarPopupMenu* MenuPopupOptions;
+    TMenuItem* DesktopIcon1;
+    TMenuItem* AboutMorvik1;
+    TMenuItem* N1;
+    TMenuItem* Cancel1;
+    TMenuItem* QuitApplication1;
 
     // ---- Operations
     // Colours the Create button's caption yellow when creating is possible, black otherwise.
@@ -137,6 +148,8 @@ public:
 
 private:
     void CreateControls();
+    // Builds the Options menu as a stored layout loads it: items first, then Loaded hooks them.
+    void CreateOptionsMenu();
     // Sorts the file list and then the list to pack by keyOf, then recolours.
     void SortLists(std::string (*keyOf)(const std::string&));
 

@@ -19,7 +19,10 @@
 #include <string>
 
 enum TSymbol { dgWarning, dgError, dgInformation, dgConfirmation, dgNone };
-enum TDialogStyle { dsStayOnTop, dsNormal };
+// Scoped, because the bar menus' picture style has a dsNormal of its own and the main window
+// uses both; dsStayOnTop, which has no twin, is also named plainly.
+enum class TDialogStyle { dsStayOnTop, dsNormal };
+inline constexpr TDialogStyle dsStayOnTop = TDialogStyle::dsStayOnTop;
 enum class TAbout { None, Help };
 // The dialog type, in the order of TSymbol; the entry points pass the type at Symbol's position.
 enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };

@@ -85,6 +85,10 @@ TEST_F(CommandLineSession, ListPackSortRemoveQuitAndStartAgainWhereTheRunEnded) 
                   EXPECT_EQ(Items(*form.FileListBox1),
                             (TNames{"A1.map", "b.art", "DUKE3D.GRP", "E1L1.GRP.BAK", "MAPS.ZIP"}));
 
+                  // The press opens the Options menu, which the user closes.
+
+                  Headless.QueueAnswer(TModalAnswer::CloseWindow());
+
                   Headless.UserClick(*form.btnOptions);
                   MarkItems(*form.ListBox1, {"_a.art"});
                   Headless.UserClick(*form.btnFilesSub);

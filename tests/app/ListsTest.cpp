@@ -58,6 +58,8 @@ TEST_F(MainWindowTest, MovingFromAnEmptyListOnlyBeeps) {
     Run([&](TfrmMain& form) {
         form.DirectoryListBox1->SetFocus();
         Headless.UserClick(*form.btnFilesAdd);
+        // The press opens the Options menu, which the user closes.
+        Headless.QueueAnswer(TModalAnswer::CloseWindow());
         Headless.UserClick(*form.btnOptions);
         Headless.UserClick(*form.btnFilesSub);
         Headless.UserClick(*form.btnAddAll);

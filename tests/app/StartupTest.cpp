@@ -202,6 +202,8 @@ TEST_F(MainWindowTest, CreateCaptionIsYellowWhenThereAreNamesAndAGroupName) {
         ClickItem(*form.ListBox1, 0);
         EXPECT_EQ(CreateColour(form), clBlack);
         form.EditGrp->SetText("x.grp");
+        // The press opens the Options menu, which the user closes.
+        Headless.QueueAnswer(TModalAnswer::CloseWindow());
         Headless.UserClick(*form.btnOptions);
         EXPECT_EQ(CreateColour(form), clYellow);
         Headless.UserClick(*form.btnMExtract);
