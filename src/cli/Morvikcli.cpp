@@ -257,11 +257,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 
 // The entry name of a file: the last part of its path. On Windows "/" separates folders too.
 std::string EntryNameOf(const std::string& path) {
-    std::string name = ExtractFileName(path);
-#ifdef _WIN32
-    name = name.substr(name.find_last_of('/') + 1);
-#endif
-    return name;
+    return path.substr(path.find_last_of(AnyPathDelimiters) + 1);
 }
 
 int Create(const TCommandLine& line, std::istream& in, std::ostream& err) {

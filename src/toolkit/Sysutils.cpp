@@ -8,24 +8,9 @@ namespace {
 
 TFileServices* currentServices = nullptr;
 
-#ifdef _WIN32
-bool IsPathDelimiter(char c) {
-    return c == PathDelim || c == ':';
-}
-#else
-bool IsPathDelimiter(char c) {
-    return c == PathDelim;
-}
-#endif
-
 // The position after the last delimiter of path, 0 when there is none.
 std::size_t FileNameStart(const std::string& path) {
-    for (std::size_t i = path.size(); i > 0; --i) {
-        if (IsPathDelimiter(path[i - 1])) {
-            return i;
-        }
-    }
-    return 0;
+    return path.find_last_of(FileNameDelimiters) + 1;
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 // reading) without special machines. Paths are 8-bit text; on Windows the ...A functions of the
 // system take them as they are.
 
+#include "platform/os/Paths.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -19,11 +21,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-#ifdef _WIN32
-inline constexpr char PathDelim = '\\';
-#else
-inline constexpr char PathDelim = '/';
-#endif
 
 using THandle = std::intptr_t;
 inline constexpr THandle InvalidHandle = -1;
