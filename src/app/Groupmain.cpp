@@ -377,7 +377,7 @@ void TfrmMain::btnExtractMouseMove(TComponent* /*sender*/, TShiftState /*shift*/
 
 void TfrmMain::btnOptionsMouseDown(TComponent* /*sender*/, TMouseButton /*button*/,
                                    TShiftState /*shift*/, int /*x*/, int /*y*/) {
-    MessageBeep(48);
+    MessageBeep(sndExclamation);
     UpdateGroupButton();
 }
 
@@ -395,7 +395,7 @@ void TfrmMain::btnQuitClick(TComponent* /*sender*/) {
 void TfrmMain::AddFiles(bool all) {
     int n = FileListBox1->Items().Count();
     if (n == 0) {
-        MessageBeep(0);
+        MessageBeep(sndDefault);
         return;
     }
     int i = 0;
@@ -422,7 +422,7 @@ void TfrmMain::AddFiles(bool all) {
 void TfrmMain::RemoveFiles() {
     int n = ListBox1->Items().Count();
     if (n == 0) {
-        MessageBeep(0);
+        MessageBeep(sndDefault);
         return;
     }
     int i = 0;
@@ -593,15 +593,15 @@ bool TfrmMain::OrnCheckBox1Checked() const {
     return OrnCheckBox1->Checked();
 }
 
-int TfrmMain::ShowMessage(const std::string& msg) {
+TModalResult TfrmMain::ShowMessage(const std::string& msg) {
     return OrnMesg1->ShowMessage(msg);
 }
 
-int TfrmMain::MessageShow(const std::string& msg, const std::string& caption,
-                          const std::string& buttons, int x, int y) {
+TModalResult TfrmMain::MessageShow(const std::string& msg, const std::string& caption,
+                                   const std::string& buttons, int x, int y) {
     return OrnMesg1->MessageShow(msg, caption, buttons, x, y);
 }
 
-void TfrmMain::MessageBeep(unsigned type) {
+void TfrmMain::MessageBeep(TSoundType type) {
     Platform().MessageBeep(type);
 }

@@ -124,10 +124,10 @@ public:
     std::string EditGrpFileText() const override;
     void SetEditGrpFileText(const std::string& text) override;
     bool OrnCheckBox1Checked() const override;
-    int ShowMessage(const std::string& msg) override;
-    int MessageShow(const std::string& msg, const std::string& caption, const std::string& buttons,
-                    int x, int y) override;
-    void MessageBeep(unsigned type) override;
+    TModalResult ShowMessage(const std::string& msg) override;
+    TModalResult MessageShow(const std::string& msg, const std::string& caption,
+                             const std::string& buttons, int x, int y) override;
+    void MessageBeep(TSoundType type) override;
 
 private:
     void CreateControls();
