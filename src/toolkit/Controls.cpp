@@ -7,10 +7,6 @@
 
 namespace {
 
-char FoldAscii(char c) {
-    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-}
-
 bool IsWindowed(const TControl* control) {
     return dynamic_cast<const TWinControl*>(control) != nullptr;
 }
@@ -25,7 +21,7 @@ bool IsAccel(char key, const std::string& caption) {
             ++i;
             continue;
         }
-        return FoldAscii(caption[i + 1]) == FoldAscii(key);
+        return UpCase(caption[i + 1]) == UpCase(key);
     }
     return false;
 }

@@ -139,12 +139,14 @@ std::string IncludeTrailingPathDelimiter(const std::string& folder) {
     return folder + PathDelim;
 }
 
+char UpCase(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 std::string UpperCase(const std::string& text) {
     std::string result = text;
     for (char& c : result) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
+        c = UpCase(c);
     }
     return result;
 }
@@ -157,4 +159,10 @@ std::string LowerCase(const std::string& text) {
         }
     }
     return result;
+}
+
+bool SameText(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return UpCase(x) == UpCase(y);
+           });
 }

@@ -21,7 +21,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-
 using THandle = std::intptr_t;
 inline constexpr THandle InvalidHandle = -1;
 
@@ -160,5 +159,8 @@ std::string ExtractFileName(const std::string& path);
 std::string IncludeTrailingPathDelimiter(const std::string& folder);
 
 // ASCII-only case folding: a to z become A to Z, every other byte stays.
+char UpCase(char c);
 std::string UpperCase(const std::string& text);
 std::string LowerCase(const std::string& text);
+// True when a and b are the same text but for ASCII case.
+bool SameText(const std::string& a, const std::string& b);
