@@ -12,8 +12,13 @@ function(morvik_target target)
                                                  -Wnon-virtual-dtor
                                                  $<$<BOOL:${MORVIK_WERROR}>:-Werror>)
     endif()
-    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src
+                                                 ${PROJECT_BINARY_DIR}/generated)
 endfunction()
+
+# The version text, from project(), for the programs that show it.
+configure_file(${PROJECT_SOURCE_DIR}/cmake/Version.h.in ${PROJECT_BINARY_DIR}/generated/Version.h
+               @ONLY)
 
 # Windows programs are one file: no runtime DLLs beside them.
 if(WIN32 AND NOT MSVC)

@@ -5,6 +5,7 @@
 // The listing, extraction and creation of group files live in archive/; the window hands them
 // its controls through TGroupWindow and forwards its file-list and action-button events to them.
 
+#include "Version.h"
 #include "archive/Grpwindow.h"
 #include "toolkit/Buttons.h"
 #include "toolkit/Extctrls.h"
@@ -26,7 +27,7 @@ public:
 
     // ---- Window-wide state, written by the start-up sequence (lastFolder also by
     // LoadSettings) and kept for the whole run.
-    const std::string versionText = "2.0";
+    const std::string versionText = MorvikVersionText;
     bool extractMode = false;
     // The program's folder, with its trailing path delimiter.
     std::string programFolder;

@@ -1,5 +1,6 @@
 #include "cli/Morvikcli.h"
 
+#include "Version.h"
 #include "archive/Grpextract.h"
 #include "archive/Grpfiles.h"
 #include "archive/Grpformat.h"
@@ -13,8 +14,6 @@
 #include <sstream>
 
 namespace {
-
-constexpr const char* VersionText = "2.0";
 
 constexpr const char* HelpText = R"(Usage: morvik-cli COMMAND [OPTION...] GROUP [ARGUMENT...]
 
@@ -312,7 +311,7 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
             return ExitOk;
         }
         if (line.Version) {
-            out << "morvik-cli " << VersionText << '\n';
+            out << "morvik-cli " << MorvikVersionText << '\n';
             return ExitOk;
         }
         if (line.Command == "list") {
