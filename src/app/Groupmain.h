@@ -17,6 +17,7 @@
 #include "widgets/Ornmesg.h"
 #include "widgets/Wdgradient.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -132,6 +133,18 @@ public:
 
 private:
     void CreateControls();
+    // The caption "Morvik - v<version> - " followed by title.
+    void SetTitle(const std::string& title);
+    // The captions over the three lists; the folder list's is the same in both modes.
+    void SetListCaptions(const std::string& files, const std::string& toPack);
+    // The add and remove buttons, shown in creating mode only.
+    void SetMovingButtonsVisible(bool visible);
+    void SetSortButtonsVisible(bool visible);
+    // What both mode switches do to the lists and the entry table, in this order.
+    void EnterListsMode(bool extracting, const std::string& mask);
+    // Moves the items of from for which moves(index) is true to the end of to, then focuses to
+    // and recolours; only beeps when from is empty.
+    void MoveItems(TListBox& from, TListBox& to, const std::function<bool(int)>& moves);
     // Sorts the file list and then the list to pack by keyOf, then recolours.
     void SortLists(std::string (*keyOf)(const std::string&));
 
