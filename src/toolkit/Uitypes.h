@@ -19,8 +19,7 @@ inline constexpr TModalResult mrYesToAll = 10;
 // The types of system sound the program passes to MessageBeep.
 using TSoundType = unsigned;
 inline constexpr TSoundType sndDefault = 0;
-// The sound before refusing a name longer than 12 characters: a type of its own, which the
-// system plays by its icon bits (those of the hand sound, 16).
+// The sound before refusing a name longer than 12 characters: a type no other place uses.
 inline constexpr TSoundType sndNameTooLong = 24;
 inline constexpr TSoundType sndExclamation = 48;
 inline constexpr TSoundType sndAsterisk = 64;
