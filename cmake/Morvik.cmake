@@ -1,15 +1,24 @@
 # Settings every target of the project shares.
 
-# Warnings are errors on every compiler the project is built with.
+# Warnings are errors in the presets and CI, where the compilers are known; a plain build with
+# another compiler or build type only reports them.
+option(MORVIK_WERROR "Treat compiler warnings as errors" OFF)
+
 function(morvik_target target)
     if(MSVC)
-        target_compile_options(${target} PRIVATE /W4 /WX)
+        target_compile_options(${target} PRIVATE /W4 $<$<BOOL:${MORVIK_WERROR}>:/WX>)
     else()
         target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow
-                                                 -Wnon-virtual-dtor -Werror)
+                                                 -Wnon-virtual-dtor
+                                                 $<$<BOOL:${MORVIK_WERROR}>:-Werror>)
     endif()
-    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src
+                                                 ${PROJECT_BINARY_DIR}/generated)
 endfunction()
+
+# The version text, from project(), for the programs that show it.
+configure_file(${PROJECT_SOURCE_DIR}/cmake/Version.h.in ${PROJECT_BINARY_DIR}/generated/Version.h
+               @ONLY)
 
 # Windows programs are one file: no runtime DLLs beside them.
 if(WIN32 AND NOT MSVC)

@@ -8,6 +8,7 @@
 #include "toolkit/Inifiles.h"
 #include "toolkit/Sysutils.h"
 
+#include <functional>
 #include <initializer_list>
 
 TfrmMain* frmMain = nullptr;
@@ -285,7 +286,7 @@ void TfrmMain::FormActivate(TComponent* /*sender*/) {
     }
     DirectoryListBox1->SetDirectory(DirectoryExists(lastFolder) ? lastFolder : programFolder);
     DirectoryListBox1->Update();
-    SetCaption("Morvik - v" + versionText + " - Manage .Grp File");
+    SetTitle("Manage .Grp File");
     if (!commandLineFile.empty())
         btnMExtractClick(this);
 }
@@ -298,63 +299,71 @@ void TfrmMain::FormDestroy(TComponent* /*sender*/) {
 }
 
 void TfrmMain::btnMGroupClick(TComponent* /*sender*/) {
-    SetCaption("Morvik - v" + versionText + " - Create a .Grp File");
+    SetTitle("Create a .Grp File");
     btnExtract->Hide();
     btnGroup->Show();
-    Label3->SetCaption(" Select Directory ");
-    Label4->SetCaption(" Select Files to Group");
-    Label5->SetCaption(" Files to Group");
+    SetListCaptions(" Select Files to Group", " Files to Group");
     btnGroup->SetCaption("Create GRP");
-    btnAddAll->Show();
-    btnFilesAdd->Show();
-    btnFilesSub->Show();
+    SetMovingButtonsVisible(true);
     OrnCheckBox1->Hide();
-    extractMode = false;
-    ListBox1->Clear();
-    FileListBox1->Clear();
-    FileListBox1->SetMask("*.*");
-    FileListBox1->Update();
-    entryTable.Clear();
-    UpdateGroupButton();
+    EnterListsMode(false, "*.*");
     EditGrp->SetWidth(155);
     EditGrp->SetText("MyGroup.grp");
     EditGrp->SetHint("");
     EditGrp->SetReadOnly(false);
     Label1->SetCaption("Enter Name of Group File");
-    btnName->Show();
-    btnType->Show();
+    SetSortButtonsVisible(true);
     EditGrpFile->Hide();
 }
 
 void TfrmMain::btnMExtractClick(TComponent* /*sender*/) {
-    SetCaption("Morvik - v" + versionText + " - Extract a .Grp File");
+    SetTitle("Extract a .Grp File");
     btnExtract->Show();
     btnGroup->Hide();
-    Label3->SetCaption(" Select Directory ");
-    Label4->SetCaption(" Select .Grp File");
-    Label5->SetCaption(" Select Files to Extract");
-    btnAddAll->Hide();
-    btnFilesAdd->Hide();
-    btnFilesSub->Hide();
+    SetListCaptions(" Select .Grp File", " Select Files to Extract");
+    SetMovingButtonsVisible(false);
     // The check box moves into the row of the hidden add and remove buttons.
     OrnCheckBox1->Show();
     OrnCheckBox1->SetTop(224);
-    extractMode = true;
-    ListBox1->Clear();
-    FileListBox1->Clear();
-    FileListBox1->SetMask("*.grp");
-    FileListBox1->Update();
-    entryTable.Clear();
-    UpdateGroupButton();
+    EnterListsMode(true, "*.grp");
     EditGrp->SetText("");
     EditGrp->SetHint("");
     EditGrp->SetWidth(155);
     Label1->SetCaption("Name of Extract Directory");
-    btnName->Hide();
-    btnType->Hide();
+    SetSortButtonsVisible(false);
     EditGrpFile->SetTop(248);
     EditGrpFile->Show();
     EditGrpFile->SetText("");
+}
+
+void TfrmMain::SetTitle(const std::string& title) {
+    SetCaption("Morvik - v" + versionText + " - " + title);
+}
+
+void TfrmMain::SetListCaptions(const std::string& files, const std::string& toPack) {
+    Label3->SetCaption(" Select Directory ");
+    Label4->SetCaption(files);
+    Label5->SetCaption(toPack);
+}
+
+void TfrmMain::SetMovingButtonsVisible(bool visible) {
+    for (TSpeedButton* button : {btnAddAll, btnFilesAdd, btnFilesSub})
+        button->SetVisible(visible);
+}
+
+void TfrmMain::SetSortButtonsVisible(bool visible) {
+    for (TSpeedButton* button : {btnName, btnType})
+        button->SetVisible(visible);
+}
+
+void TfrmMain::EnterListsMode(bool extracting, const std::string& mask) {
+    extractMode = extracting;
+    ListBox1->Clear();
+    FileListBox1->Clear();
+    FileListBox1->SetMask(mask);
+    FileListBox1->Update();
+    entryTable.Clear();
+    UpdateGroupButton();
 }
 
 void TfrmMain::UpdateGroupButton() {
@@ -378,7 +387,7 @@ void TfrmMain::btnExtractMouseMove(TComponent* /*sender*/, TShiftState /*shift*/
 
 void TfrmMain::btnOptionsMouseDown(TComponent* /*sender*/, TMouseButton /*button*/,
                                    TShiftState /*shift*/, int /*x*/, int /*y*/) {
-    MessageBeep(48);
+    MessageBeep(sndExclamation);
     UpdateGroupButton();
 }
 
@@ -393,49 +402,36 @@ void TfrmMain::btnQuitClick(TComponent* /*sender*/) {
 // ---- Selection lists and sorting ---------------------------------------------------------------
 
 void TfrmMain::AddFiles(bool all) {
-    int n = FileListBox1->Items().Count();
-    if (n == 0) {
-        MessageBeep(0);
-        return;
-    }
-    int i = 0;
-    while (i < n) {
-        if (!all && !FileListBox1->Selected(i)) {
-            ++i;
-            continue;
-        }
-        const std::string name = FileListBox1->Items()[i];
+    MoveItems(*FileListBox1, *ListBox1, [this, all](int i) {
+        const std::string& name = FileListBox1->Items()[i];
         // A plain substring test, not an extension test: group and zip files, and their
         // backups, stay out of a new group.
-        if (IsGroupFileName(name) || UpperCase(name).find(".ZIP") != std::string::npos) {
-            ++i;
-            continue;
-        }
-        ListBox1->Items().Add(name);
-        FileListBox1->Items().Delete(i);
-        --n;
-    }
-    ListBox1->SetFocus();
-    UpdateGroupButton();
+        return (all || FileListBox1->Selected(i)) && !IsGroupFileName(name) &&
+               UpperCase(name).find(".ZIP") == std::string::npos;
+    });
 }
 
 void TfrmMain::RemoveFiles() {
-    int n = ListBox1->Items().Count();
+    MoveItems(*ListBox1, *FileListBox1, [this](int i) { return ListBox1->Selected(i); });
+}
+
+void TfrmMain::MoveItems(TListBox& from, TListBox& to, const std::function<bool(int)>& moves) {
+    int n = from.Items().Count();
     if (n == 0) {
-        MessageBeep(0);
+        MessageBeep(sndDefault);
         return;
     }
     int i = 0;
     while (i < n) {
-        if (!ListBox1->Selected(i)) {
+        if (!moves(i)) {
             ++i;
             continue;
         }
-        FileListBox1->Items().Add(ListBox1->Items()[i]);
-        ListBox1->Items().Delete(i);
+        to.Items().Add(from.Items()[i]);
+        from.Items().Delete(i);
         --n;
     }
-    FileListBox1->SetFocus();
+    to.SetFocus();
     UpdateGroupButton();
 }
 
@@ -593,15 +589,15 @@ bool TfrmMain::OrnCheckBox1Checked() const {
     return OrnCheckBox1->Checked();
 }
 
-int TfrmMain::ShowMessage(const std::string& msg) {
+TModalResult TfrmMain::ShowMessage(const std::string& msg) {
     return OrnMesg1->ShowMessage(msg);
 }
 
-int TfrmMain::MessageShow(const std::string& msg, const std::string& caption,
-                          const std::string& buttons, int x, int y) {
+TModalResult TfrmMain::MessageShow(const std::string& msg, const std::string& caption,
+                                   const std::string& buttons, int x, int y) {
     return OrnMesg1->MessageShow(msg, caption, buttons, x, y);
 }
 
-void TfrmMain::MessageBeep(unsigned type) {
+void TfrmMain::MessageBeep(TSoundType type) {
     Platform().MessageBeep(type);
 }

@@ -5,6 +5,7 @@
 // The listing, extraction and creation of group files live in archive/; the window hands them
 // its controls through TGroupWindow and forwards its file-list and action-button events to them.
 
+#include "Version.h"
 #include "archive/Grpwindow.h"
 #include "menus/Barmenus.h"
 #include "toolkit/Buttons.h"
@@ -18,6 +19,7 @@
 #include "widgets/Ornmesg.h"
 #include "widgets/Wdgradient.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -28,7 +30,7 @@ public:
 
     // ---- Window-wide state, written by the start-up sequence (lastFolder also by
     // LoadSettings) and kept for the whole run.
-    const std::string versionText = "2.0";
+    const std::string versionText = MorvikVersionText;
     bool extractMode = false;
     // The program's folder, with its trailing path delimiter.
     std::string programFolder;
@@ -141,15 +143,27 @@ public:
     std::string EditGrpFileText() const override;
     void SetEditGrpFileText(const std::string& text) override;
     bool OrnCheckBox1Checked() const override;
-    int ShowMessage(const std::string& msg) override;
-    int MessageShow(const std::string& msg, const std::string& caption, const std::string& buttons,
-                    int x, int y) override;
-    void MessageBeep(unsigned type) override;
+    TModalResult ShowMessage(const std::string& msg) override;
+    TModalResult MessageShow(const std::string& msg, const std::string& caption,
+                             const std::string& buttons, int x, int y) override;
+    void MessageBeep(TSoundType type) override;
 
 private:
     void CreateControls();
     // Builds the Options menu as a stored layout loads it: items first, then Loaded hooks them.
     void CreateOptionsMenu();
+    // The caption "Morvik - v<version> - " followed by title.
+    void SetTitle(const std::string& title);
+    // The captions over the three lists; the folder list's is the same in both modes.
+    void SetListCaptions(const std::string& files, const std::string& toPack);
+    // The add and remove buttons, shown in creating mode only.
+    void SetMovingButtonsVisible(bool visible);
+    void SetSortButtonsVisible(bool visible);
+    // What both mode switches do to the lists and the entry table, in this order.
+    void EnterListsMode(bool extracting, const std::string& mask);
+    // Moves the items of from for which moves(index) is true to the end of to, then focuses to
+    // and recolours; only beeps when from is empty.
+    void MoveItems(TListBox& from, TListBox& to, const std::function<bool(int)>& moves);
     // Sorts the file list and then the list to pack by keyOf, then recolours.
     void SortLists(std::string (*keyOf)(const std::string&));
 

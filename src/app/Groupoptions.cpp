@@ -45,15 +45,15 @@ void TfrmMain::DesktopIcon1Click(TComponent* /*sender*/) {
         link.CreateShortcut(programFolder, "Morvik.exe", "Desktop", "Morvik");
     // The success sound only for a link that was written; otherwise the refusal says why.
     if (result) {
-        MessageBeep(64);
+        MessageBeep(sndAsterisk);
         return;
     }
-    MessageBeep(0);
+    MessageBeep(sndDefault);
     ShowMessage("The desktop shortcut could not be written.\n" + result.Reason);
 }
 
 void TfrmMain::AboutMorvik1Click(TComponent* /*sender*/) {
-    MessageBeep(64);
+    MessageBeep(sndAsterisk);
     ShowMessage(AboutText(versionText));
 }
 

@@ -37,17 +37,17 @@ void CreateGroupFile(TGroupWindow& window) {
     const std::string groupPath = workFolder + groupName;
     const bool replacing = FileExists(groupPath);
     if (replacing) {
-        window.MessageBeep(0);
+        window.MessageBeep(sndDefault);
         if (!AskYesNo(window, "Group file: " + groupName + " already exists!\nOverwrite ?",
                       "Warning!")) {
-            window.MessageBeep(0);
+            window.MessageBeep(sndDefault);
             return;
         }
     }
-    window.MessageBeep(48);
+    window.MessageBeep(sndExclamation);
     if (!AskYesNo(window, "Files will be grouped to:\n" + groupPath + "\nContinue ?",
                   "Create .Grp File")) {
-        window.MessageBeep(0);
+        window.MessageBeep(sndDefault);
         return;
     }
     entryTable.Clear();
@@ -61,7 +61,7 @@ void CreateGroupFile(TGroupWindow& window) {
             continue;
         }
         if (!FitsGrpName(name)) {
-            window.MessageBeep(24);
+            window.MessageBeep(sndNameTooLong);
             window.ShowMessage(name +
                                "\nFilename + extension cannot exceed 12 characters!\nAborting.");
             return;
@@ -98,5 +98,5 @@ void CreateGroupFile(TGroupWindow& window) {
         return;
     }
     window.FileListBox1Update();
-    window.MessageBeep(64);
+    window.MessageBeep(sndAsterisk);
 }

@@ -110,22 +110,22 @@ void ExtractGroupFiles(TGroupWindow& window) {
         return;
     }
     const std::string folderName = window.EditGrpText();
-    window.MessageBeep(48);
+    window.MessageBeep(sndExclamation);
     if (!AskYesNo(window,
                   "Files will be extracted to:\n" + workFolder + folderName + "\nContinue ?",
                   "Extract: " + groupName)) {
-        window.MessageBeep(0);
+        window.MessageBeep(sndDefault);
         return;
     }
     const std::string target = workFolder + folderName;
     if (DirectoryExists(target) && window.FileListBox2HasFiles(target) &&
         !AskYesNo(window, target + "\nThe directory is not empty!\nContinue ?",
                   "Directory not empty!")) {
-        window.MessageBeep(0);
+        window.MessageBeep(sndDefault);
         return;
     }
     if (ExtractEntries(window, workFolder, groupName, names, target)) {
-        window.MessageBeep(64);
+        window.MessageBeep(sndAsterisk);
     }
     // The list shows the listing again, in directory order and with no marks.
     window.ListBox1Clear();

@@ -5,6 +5,7 @@
 // operations know nothing else of it.
 
 #include "toolkit/Sysutils.h"
+#include "toolkit/Uitypes.h"
 
 #include <optional>
 #include <string>
@@ -45,13 +46,14 @@ public:
     // Whether "Extract All Files" is ticked.
     virtual bool OrnCheckBox1Checked() const = 0;
 
-    // OrnMesg1's two entry points; each returns the modal result (7 for No, 2 for the close box).
-    virtual int ShowMessage(const std::string& msg) = 0;
-    virtual int MessageShow(const std::string& msg, const std::string& caption,
-                            const std::string& buttons, int x, int y) = 0;
+    // OrnMesg1's two entry points; each returns the modal result (mrNo for No, mrCancel for the
+    // close box).
+    virtual TModalResult ShowMessage(const std::string& msg) = 0;
+    virtual TModalResult MessageShow(const std::string& msg, const std::string& caption,
+                                     const std::string& buttons, int x, int y) = 0;
 
-    // The system sound of type 0, 24, 48 or 64.
-    virtual void MessageBeep(unsigned type) = 0;
+    // The system sound of type sndDefault, sndNameTooLong, sndExclamation or sndAsterisk.
+    virtual void MessageBeep(TSoundType type) = 0;
 
     // Recolours the Create button's caption after the lists changed.
     virtual void UpdateGroupButton() = 0;
@@ -65,14 +67,13 @@ inline std::string WorkFolder(const TGroupWindow& window) {
 
 // A refusal: the default beep, then text in the information dialog.
 inline void ShowRefusal(TGroupWindow& window, const std::string& text) {
-    window.MessageBeep(0);
+    window.MessageBeep(sndDefault);
     window.ShowMessage(text);
 }
 
 // A question with Yes and No, centred; false when the answer is No (the close box and Yes go on).
 inline bool AskYesNo(TGroupWindow& window, const std::string& text, const std::string& caption) {
-    constexpr int answerNo = 7;
-    return window.MessageShow(text, caption, "mbYes,mbNo", -1, -1) != answerNo;
+    return window.MessageShow(text, caption, "mbYes,mbNo", -1, -1) != mrNo;
 }
 
 // A group-file name holds ".GRP" anywhere, in any case.

@@ -1,5 +1,6 @@
 #include "cli/Morvikcli.h"
 
+#include "Version.h"
 #include "archive/Grpcheck.h"
 #include "archive/Grpextract.h"
 #include "archive/Grpfiles.h"
@@ -18,8 +19,6 @@
 #include <sstream>
 
 namespace {
-
-constexpr const char* VersionText = "2.0";
 
 constexpr const char* HelpText = R"(Usage: morvik-cli COMMAND [OPTION...] GROUP [ARGUMENT...]
 
@@ -360,11 +359,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 
 // The entry name of a file: the last part of its path. On Windows "/" separates folders too.
 std::string EntryNameOf(const std::string& path) {
-    std::string name = ExtractFileName(path);
-#ifdef _WIN32
-    name = name.substr(name.find_last_of('/') + 1);
-#endif
-    return name;
+    return path.substr(path.find_last_of(AnyPathDelimiters) + 1);
 }
 
 int Create(const TCommandLine& line, std::istream& in, std::ostream& err) {
@@ -626,7 +621,7 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
             return ExitOk;
         }
         if (line.Version) {
-            out << "morvik-cli " << VersionText << '\n';
+            out << "morvik-cli " << MorvikVersionText << '\n';
             return ExitOk;
         }
         Reject(line.Replace && line.Command != "add", "--replace", line.Command);

@@ -6,17 +6,6 @@
 
 namespace {
 
-unsigned char FoldAscii(unsigned char c) {
-    return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c;
-}
-
-bool SameTextAscii(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return FoldAscii(static_cast<unsigned char>(x)) ==
-                      FoldAscii(static_cast<unsigned char>(y));
-           });
-}
-
 bool IsIdentifier(const std::string& name) {
     auto letter = [](char c) {
         return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
@@ -89,7 +78,7 @@ TComponent* TComponent::FindComponent(const std::string& name) const {
     if (name.empty())
         return nullptr;
     for (TComponent* component : OwnedComponents)
-        if (SameTextAscii(component->ComponentName, name))
+        if (SameText(component->ComponentName, name))
             return component;
     return nullptr;
 }
@@ -155,8 +144,8 @@ void TComponent::RemoveComponent(TComponent* component) {
 bool TStrings::NameLess(const std::string& a, const std::string& b) {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
-        const unsigned char x = FoldAscii(static_cast<unsigned char>(a[i]));
-        const unsigned char y = FoldAscii(static_cast<unsigned char>(b[i]));
+        const auto x = static_cast<unsigned char>(UpCase(a[i]));
+        const auto y = static_cast<unsigned char>(UpCase(b[i]));
         if (x != y)
             return x < y;
     }

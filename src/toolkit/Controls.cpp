@@ -7,10 +7,6 @@
 
 namespace {
 
-char FoldAscii(char c) {
-    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-}
-
 bool IsWindowed(const TControl* control) {
     return dynamic_cast<const TWinControl*>(control) != nullptr;
 }
@@ -25,7 +21,7 @@ bool IsAccel(char key, const std::string& caption) {
             ++i;
             continue;
         }
-        return FoldAscii(caption[i + 1]) == FoldAscii(key);
+        return UpCase(caption[i + 1]) == UpCase(key);
     }
     return false;
 }
@@ -542,6 +538,12 @@ TControl* TWinControl::MouseTarget(int x, int y) {
     return this;
 }
 
+TPoint TWinControl::TargetPoint(const TControl* target, int x, int y) const {
+    if (target == this)
+        return {x, y};
+    return {x - target->Left(), y - target->Top()};
+}
+
 void TWinControl::HoverAt(int x, int y) {
     TControl* hover = WindowlessControlAt({x, y}, true);
     if (!hover)
@@ -563,8 +565,8 @@ void TWinControl::WindowMouseDown(TMouseButton button, TShiftState shift, int x,
     TControl* target = MouseTarget(x, y);
     CaptureControl = target == this ? nullptr : target;
     ClickControl = button == mbLeft ? target : nullptr;
-    const TPoint origin = target == this ? TPoint{} : TPoint{target->Left(), target->Top()};
-    target->MouseDown(button, shift, x - origin.X, y - origin.Y);
+    const TPoint p = TargetPoint(target, x, y);
+    target->MouseDown(button, shift, p.X, p.Y);
 }
 
 void TWinControl::WindowMouseMove(TShiftState shift, int x, int y) {
@@ -572,8 +574,8 @@ void TWinControl::WindowMouseMove(TShiftState shift, int x, int y) {
         return;
     HoverAt(x, y);
     TControl* target = MouseTarget(x, y);
-    const TPoint origin = target == this ? TPoint{} : TPoint{target->Left(), target->Top()};
-    target->MouseMove(shift, x - origin.X, y - origin.Y);
+    const TPoint p = TargetPoint(target, x, y);
+    target->MouseMove(shift, p.X, p.Y);
 }
 
 void TWinControl::WindowMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
@@ -581,8 +583,7 @@ void TWinControl::WindowMouseUp(TMouseButton button, TShiftState shift, int x, i
         return;
     TControl* target = MouseTarget(x, y);
     CaptureControl = nullptr;
-    const TPoint origin = target == this ? TPoint{} : TPoint{target->Left(), target->Top()};
-    const TPoint p{x - origin.X, y - origin.Y};
+    const TPoint p = TargetPoint(target, x, y);
     const bool click = button == mbLeft && ClickControl == target && target->ClickOnRelease() &&
                        target->ClientRect().Contains(p);
     ClickControl = nullptr;
@@ -600,8 +601,8 @@ void TWinControl::WindowDoubleClick(TShiftState shift, int x, int y) {
     TControl* target = MouseTarget(x, y);
     CaptureControl = target == this ? nullptr : target;
     ClickControl = nullptr;
-    const TPoint origin = target == this ? TPoint{} : TPoint{target->Left(), target->Top()};
-    target->MouseDoubleClick(shift, x - origin.X, y - origin.Y);
+    const TPoint p = TargetPoint(target, x, y);
+    target->MouseDoubleClick(shift, p.X, p.Y);
 }
 
 void TWinControl::WindowMouseLeave() {

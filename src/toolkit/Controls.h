@@ -295,6 +295,8 @@ private:
     void MakePeers();
     void DestroyPeers();
     TControl* MouseTarget(int x, int y);
+    // The window point x, y in the coordinates of target (this window or a windowless child).
+    TPoint TargetPoint(const TControl* target, int x, int y) const;
     void HoverAt(int x, int y);
     bool HasChild(const TControl* control) const;
 

@@ -6,16 +6,6 @@
 
 namespace {
 
-char FoldAscii(char c) {
-    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-}
-
-bool SameTextAscii(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return FoldAscii(x) == FoldAscii(y);
-           });
-}
-
 // Wildcards without recursion: a "*" remembers where it stood and takes one more byte each time
 // the rest fails to match.
 bool MatchPattern(const std::string& pattern, const std::string& name) {
@@ -28,7 +18,7 @@ bool MatchPattern(const std::string& pattern, const std::string& name) {
             star = p++;
             resume = n;
         } else if (p < pattern.size() &&
-                   (pattern[p] == '?' || FoldAscii(pattern[p]) == FoldAscii(name[n]))) {
+                   (pattern[p] == '?' || UpCase(pattern[p]) == UpCase(name[n]))) {
             ++p;
             ++n;
         } else if (star != std::string::npos) {
@@ -171,7 +161,7 @@ void TDirectoryListBox::SetDirectory(const std::string& directory) {
     ReadDirectoryNames();
     if (DriveCombo) {
         const std::string root = ExtractDriveRoot(folder);
-        if (!SameTextAscii(root, DriveCombo->Drive())) {
+        if (!SameText(root, DriveCombo->Drive())) {
             const int drive = DriveCombo->IndexOfDrive(root);
             if (drive >= 0)
                 DriveCombo->Choose(drive);
@@ -299,7 +289,7 @@ std::string TDriveComboBox::Drive() const {
 
 int TDriveComboBox::IndexOfDrive(const std::string& root) const {
     for (int i = 0; i < Drives.Count(); ++i)
-        if (SameTextAscii(Drives[i], root))
+        if (SameText(Drives[i], root))
             return i;
     return -1;
 }

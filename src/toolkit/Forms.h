@@ -4,9 +4,10 @@
 // A form is a top-level window: a frame (from the platform's metrics for its border style)
 // around its client area. Its Left, Top, Width and Height are the outer window's on the screen;
 // ClientWidth and ClientHeight are what is inside the frame. ShowModal runs the platform's modal
-// loop until the form's ModalResult is not 0; closing a modal form gives 2 (mrCancel).
+// loop until the form's ModalResult is not mrNone; closing a modal form gives mrCancel.
 
 #include "toolkit/Controls.h"
+#include "toolkit/Uitypes.h"
 
 #include <cstdint>
 #include <functional>
@@ -19,20 +20,6 @@ using TBorderIcons = std::uint8_t; // a set of TBorderIcon bits
 enum TPosition { poDesigned, poScreenCenter, poDesktopCenter };
 enum TFormStyle { fsNormal, fsStayOnTop };
 enum TCloseAction { caNone, caHide };
-
-// The result of a modal form; buttons report these codes.
-using TModalResult = int;
-inline constexpr TModalResult mrNone = 0;
-inline constexpr TModalResult mrOk = 1;
-inline constexpr TModalResult mrCancel = 2;
-inline constexpr TModalResult mrAbort = 3;
-inline constexpr TModalResult mrRetry = 4;
-inline constexpr TModalResult mrIgnore = 5;
-inline constexpr TModalResult mrYes = 6;
-inline constexpr TModalResult mrNo = 7;
-inline constexpr TModalResult mrAll = 8;
-inline constexpr TModalResult mrNoToAll = 9;
-inline constexpr TModalResult mrYesToAll = 10;
 
 using TCloseEvent = TEvent<TComponent*, TCloseAction&>;
 using TCloseQueryEvent = TEvent<TComponent*, bool&>;
@@ -62,7 +49,7 @@ public:
     // Shows the form and runs the modal loop until ModalResult is not 0 and the form agrees to
     // close (OnCloseQuery, OnClose); hides it again and returns the result.
     TModalResult ShowModal();
-    // For a modal form: ModalResult 2. Otherwise OnCloseQuery and OnClose decide; the main
+    // For a modal form: ModalResult mrCancel. Otherwise OnCloseQuery and OnClose decide; the main
     // form's close terminates the application, any other form hides.
     void Close();
 

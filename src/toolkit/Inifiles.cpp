@@ -212,21 +212,3 @@ void TPortableIniFile::WriteString(const std::string& section, const std::string
     if (!ReplaceWholeFile(Name, JoinLines(lines)))
         throw refused;
 }
-
-#ifndef _WIN32
-// Without private-profile functions the settings file is the portable one; Windows builds link
-// the one of the Win32 platform instead.
-TIniFile::TIniFile(std::string fileName) : Name(std::move(fileName)) {}
-
-TIniFile::~TIniFile() = default;
-
-std::string TIniFile::ReadString(const std::string& section, const std::string& key,
-                                 const std::string& defaultValue) const {
-    return TPortableIniFile(Name).ReadString(section, key, defaultValue);
-}
-
-void TIniFile::WriteString(const std::string& section, const std::string& key,
-                           const std::string& value) {
-    TPortableIniFile(Name).WriteString(section, key, value);
-}
-#endif

@@ -5,6 +5,7 @@
 // dialogs shown) so that tests can check it.
 
 #include "toolkit/Graphics.h"
+#include "toolkit/Uitypes.h"
 
 #include <cstdint>
 #include <memory>
@@ -81,9 +82,8 @@ public:
     virtual int PixelsPerInch() { return 96; }
 
     // ---- Sound
-    // The system sound of type (0, 16, 32, 48, 64: default, hand, question, exclamation,
-    // asterisk), as MessageBeep plays it.
-    virtual void MessageBeep(unsigned type) = 0;
+    // The system sound of type (sndDefault, sndExclamation, ...), as MessageBeep plays it.
+    virtual void MessageBeep(TSoundType type) = 0;
 
     // ---- Windows
     // A peer for control, made after the peer of its parent (if it has a parent); nullptr when
@@ -92,8 +92,8 @@ public:
     // The frame around a form's client area for its border style and icons: the widths of the
     // left, top (caption bar included), right and bottom parts.
     virtual TRect FrameInsets(const TForm& form) = 0;
-    // Runs a modal loop for form, which is shown, until its ModalResult is not 0. The close box
-    // calls form.Close(), which sets ModalResult 2 for a modal form.
+    // Runs a modal loop for form, which is shown, until its ModalResult is not mrNone. The close
+    // box calls form.Close(), which sets ModalResult mrCancel for a modal form.
     virtual void RunModal(TForm& form) = 0;
     // Runs the program's message loop until Application().Terminated(). An exception out of an
     // event handler is shown through Application().HandleException() and the loop goes on.

@@ -371,18 +371,23 @@ void TListBox::Paint() {
             Rect(r.Left, r.Top + i * ItemHeightValue, r.Right, r.Top + (i + 1) * ItemHeightValue);
         if (item.Top >= r.Bottom)
             break;
-        const bool marked = Marks[std::size_t(i)];
-        canvas.Brush.Style = TBrushStyle::Solid;
-        if (marked) {
-            canvas.Brush.Color = clHighlight;
-            canvas.FillRect(item);
-        }
+        DrawItem(canvas, i, item, Marks[std::size_t(i)], focused && i == Caret);
+    }
+}
+
+void TListBox::DrawItem(TCanvas& canvas, int index, const TRect& rect, bool marked,
+                        bool focused) const {
+    canvas.Brush.Style = TBrushStyle::Solid;
+    canvas.Brush.Color = marked ? clHighlight : Color();
+    canvas.FillRect(rect);
+    if (index >= 0 && index < ItemList.Count()) {
+        canvas.Font = Font();
         canvas.Font.Color = !Enabled() ? clGrayText : marked ? clHighlightText : Font().Color;
         canvas.Brush.Style = TBrushStyle::Clear;
-        TRect text = item;
-        text.Left += 2 + ItemIndent(i);
-        canvas.DrawText(ItemList[i], text, dtLeft | dtVCenter | dtSingleLine | dtNoPrefix);
-        if (focused && i == Caret)
-            canvas.DrawFocusRect(item);
+        TRect text = rect;
+        text.Left += 2 + ItemIndent(index);
+        canvas.DrawText(ItemList[index], text, dtLeft | dtVCenter | dtSingleLine | dtNoPrefix);
     }
+    if (focused)
+        canvas.DrawFocusRect(rect);
 }

@@ -104,6 +104,9 @@ public:
     // How far item index is painted to the right, in pixels (a platform that draws the items
     // itself asks).
     virtual int ItemIndent(int /*index*/) const { return 0; }
+    // Draws item index (its background, text and focus rectangle) into rect; the control's own
+    // painting and a platform that draws the items itself both use it.
+    void DrawItem(TCanvas& canvas, int index, const TRect& rect, bool marked, bool focused) const;
 
     bool WantsChars() const override { return true; }
 

@@ -8,24 +8,9 @@ namespace {
 
 TFileServices* currentServices = nullptr;
 
-#ifdef _WIN32
-bool IsPathDelimiter(char c) {
-    return c == PathDelim || c == ':';
-}
-#else
-bool IsPathDelimiter(char c) {
-    return c == PathDelim;
-}
-#endif
-
 // The position after the last delimiter of path, 0 when there is none.
 std::size_t FileNameStart(const std::string& path) {
-    for (std::size_t i = path.size(); i > 0; --i) {
-        if (IsPathDelimiter(path[i - 1])) {
-            return i;
-        }
-    }
-    return 0;
+    return path.find_last_of(FileNameDelimiters) + 1;
 }
 
 } // namespace
@@ -159,12 +144,14 @@ std::string IncludeTrailingPathDelimiter(const std::string& folder) {
     return folder + PathDelim;
 }
 
+char UpCase(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 std::string UpperCase(const std::string& text) {
     std::string result = text;
     for (char& c : result) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
+        c = UpCase(c);
     }
     return result;
 }
@@ -177,4 +164,10 @@ std::string LowerCase(const std::string& text) {
         }
     }
     return result;
+}
+
+bool SameText(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return UpCase(x) == UpCase(y);
+           });
 }

@@ -7,6 +7,8 @@
 // reading) without special machines. Paths are 8-bit text; on Windows the ...A functions of the
 // system take them as they are.
 
+#include "platform/os/Paths.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -24,12 +26,6 @@ class EAbstractError : public Exception {
 public:
     EAbstractError() : Exception("Abstract Error") {}
 };
-
-#ifdef _WIN32
-inline constexpr char PathDelim = '\\';
-#else
-inline constexpr char PathDelim = '/';
-#endif
 
 using THandle = std::intptr_t;
 inline constexpr THandle InvalidHandle = -1;
@@ -173,5 +169,8 @@ std::string ExtractFileName(const std::string& path);
 std::string IncludeTrailingPathDelimiter(const std::string& folder);
 
 // ASCII-only case folding: a to z become A to Z, every other byte stays.
+char UpCase(char c);
 std::string UpperCase(const std::string& text);
 std::string LowerCase(const std::string& text);
+// True when a and b are the same text but for ASCII case.
+bool SameText(const std::string& a, const std::string& b);

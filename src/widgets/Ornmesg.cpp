@@ -83,7 +83,7 @@ void TOrnMesg::SetAbout_Help(TAbout about) {
     // Help is a request, not a state: the text is shown and the property stays None.
     if (about != TAbout::Help)
         return;
-    Platform().MessageBeep(48);
+    Platform().MessageBeep(sndExclamation);
     ShowMessage(usageText);
 }
 
@@ -131,7 +131,7 @@ TModalResult TOrnMesg::MyMessageDlg(const std::string& msg, TMsgDlgType dlgType,
         if (y >= 0)
             dialog->SetTop(y);
         if (SoundNumValue > -1)
-            Platform().MessageBeep(unsigned(SoundNumValue));
+            Platform().MessageBeep(TSoundType(SoundNumValue));
         result = dialog->ShowModal();
     } catch (...) {
         ActiveDialogValue = nullptr;

@@ -2,7 +2,7 @@
 // TOrnMesg: the program's own message box. Each call builds a fresh dialog (TMessageForm) sized
 // to its text: a gradient background, a system icon, the word-wrapped text and a row of flat
 // buttons (TOrnButt); it shows the dialog modally, returns the result code of the button that
-// closed it (2 when the close box did) and destroys the dialog, also when showing fails.
+// closed it (mrCancel when the close box did) and destroys the dialog, also when showing fails.
 //
 // The dialog has no default and no cancel button: Enter and Escape do nothing. The buttons take
 // no focus; a caption's underlined letter, typed with or without Alt, clicks its button.

@@ -96,7 +96,7 @@ TEST_F(CommandLineSession, ListPackSortRemoveQuitAndStartAgainWhereTheRunEnded) 
                   Headless.UserClick(*form.btnFilesSub);
               }),
               0);
-    EXPECT_EQ(Headless.Beeps(), (std::vector<unsigned>{48, 0}));
+    EXPECT_EQ(Headless.Beeps(), (std::vector<TSoundType>{sndExclamation, sndDefault}));
     EXPECT_TRUE(Headless.Dialogs().empty());
     EXPECT_EQ(ReadSettings(), "[Setup]\r\nLastFolder=" + Games + "\r\nGroupPath=" + Games +
                                   PathDelim + "\r\nGroupFile=DUKE3D.GRP\r\n");

@@ -65,7 +65,8 @@ TEST_F(MainWindowTest, MovingFromAnEmptyListOnlyBeeps) {
         Headless.UserClick(*form.btnAddAll);
         EXPECT_EQ(form.ActiveControl(), form.DirectoryListBox1);
     });
-    EXPECT_EQ(Headless.Beeps(), (std::vector<unsigned>{0, 48, 0, 0}));
+    EXPECT_EQ(Headless.Beeps(),
+              (std::vector<TSoundType>{sndDefault, sndExclamation, sndDefault, sndDefault}));
 }
 
 TEST_F(MainWindowTest, RemovedNamesReturnInTheFileListsNameOrder) {

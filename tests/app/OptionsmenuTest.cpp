@@ -239,7 +239,7 @@ TEST_F(OptionsMenuTest, DesktopIconTwiceWritesTheSameLinkTwice) {
     EXPECT_EQ(links[0].FileName, links[1].FileName);
     EXPECT_TRUE(links[0].Failure.empty());
     EXPECT_EQ(links[1].Link.Path, Program / "Morvik.exe");
-    EXPECT_EQ(Headless.Beeps(), (std::vector<unsigned>{48, 64, 48, 64}));
+    EXPECT_EQ(Headless.Beeps(), (std::vector<TSoundType>{sndExclamation, sndAsterisk, sndExclamation, sndAsterisk}));
 }
 
 } // namespace

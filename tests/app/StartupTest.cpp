@@ -210,7 +210,7 @@ TEST_F(MainWindowTest, CreateCaptionIsYellowWhenThereAreNamesAndAGroupName) {
         EXPECT_EQ(CreateColour(form), clBlack);
     });
     // The press on Options sounds the exclamation beep.
-    EXPECT_EQ(Headless.Beeps(), std::vector<unsigned>{48});
+    EXPECT_EQ(Headless.Beeps(), std::vector<TSoundType>{sndExclamation});
 }
 
 TEST_F(MainWindowTest, HoverTextsNameTheGroupFileAndTheExtractionFolder) {

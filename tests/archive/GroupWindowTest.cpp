@@ -21,11 +21,12 @@ using TEvents = std::vector<std::string>;
 
 const TEntries ExampleEntries = {{"GAME.CON", BytesOf("ABCDE")}, {"E1L1.MAP", BytesOf("xyz")}};
 
-constexpr int Yes = 6;
-constexpr int No = 7;
-constexpr int CloseBox = 2;
+// An event of a beep of type.
+std::string Beep(TSoundType type) {
+    return "beep " + std::to_string(type);
+}
 
-// The window as the operations see it. It records, in order, the beeps ("beep 48"), the
+// The window as the operations see it. It records, in order, the beeps (Beep(sndExclamation)), the
 // questions ("ask CAPTION|TEXT"), the refusals ("show TEXT"), the re-reads of FileListBox1 and
 // the recolourings of the Create button, and answers each question from Answers.
 class TTestWindow : public TGroupWindow {
@@ -41,7 +42,7 @@ public:
     std::string EditGrpHint;
     std::string EditGrpFile;
     bool ExtractAll = false;
-    std::deque<int> Answers;
+    std::deque<TModalResult> Answers;
     TEvents Events;
 
     bool ExtractMode() const override { return Extracting; }
@@ -82,25 +83,25 @@ public:
     std::string EditGrpFileText() const override { return EditGrpFile; }
     void SetEditGrpFileText(const std::string& text) override { EditGrpFile = text; }
     bool OrnCheckBox1Checked() const override { return ExtractAll; }
-    int ShowMessage(const std::string& msg) override {
+    TModalResult ShowMessage(const std::string& msg) override {
         Events.push_back("show " + msg);
-        return 1;
+        return mrOk;
     }
-    int MessageShow(const std::string& msg, const std::string& caption, const std::string& buttons,
-                    int x, int y) override {
+    TModalResult MessageShow(const std::string& msg, const std::string& caption,
+                             const std::string& buttons, int x, int y) override {
         EXPECT_EQ(buttons, "mbYes,mbNo");
         EXPECT_EQ(x, -1);
         EXPECT_EQ(y, -1);
         Events.push_back("ask " + caption + "|" + msg);
         if (Answers.empty()) {
             ADD_FAILURE() << "unexpected question: " << msg;
-            return No;
+            return mrNo;
         }
-        const int answer = Answers.front();
+        const TModalResult answer = Answers.front();
         Answers.pop_front();
         return answer;
     }
-    void MessageBeep(unsigned type) override { Events.push_back("beep " + std::to_string(type)); }
+    void MessageBeep(TSoundType type) override { Events.push_back(Beep(type)); }
     void UpdateGroupButton() override { Events.push_back("update group button"); }
 
     // The folder's files as FileListBox1 shows them: all of them when creating, the group files
@@ -221,7 +222,7 @@ protected:
                "\nContinue ?";
     }
     // Creating mode with these names in ListBox1.
-    void CreateWith(const std::vector<std::string>& names, std::deque<int> answers) {
+    void CreateWith(const std::vector<std::string>& names, std::deque<TModalResult> answers) {
         Window.SwitchMode(false);
         Window.SetItems(names);
         Window.Answers = std::move(answers);
@@ -235,12 +236,12 @@ protected:
         if (events.size() < 2) {
             return "";
         }
-        EXPECT_EQ(events[events.size() - 2], "beep 0");
+        EXPECT_EQ(events[events.size() - 2], Beep(sndDefault));
         return events.back();
     }
-    bool Beeped(unsigned type) const {
-        const std::string beep = "beep " + std::to_string(type);
-        return std::find(Window.Events.begin(), Window.Events.end(), beep) != Window.Events.end();
+    bool Beeped(TSoundType type) const {
+        return std::find(Window.Events.begin(), Window.Events.end(), Beep(type)) !=
+               Window.Events.end();
     }
 };
 
@@ -353,7 +354,7 @@ TEST_F(GroupWindow, AnUnreadableOrInconsistentFileIsRefusedAndThePreviousListing
             int(std::find(Window.Files.begin(), Window.Files.end(), name) - Window.Files.begin());
         FileListBox1Click(Window);
         FileListBox1MouseUp(Window);
-        EXPECT_EQ(Window.Events, (TEvents{"beep 0", "show Unknown GRP File!!!\nAborting...",
+        EXPECT_EQ(Window.Events, (TEvents{Beep(sndDefault), "show Unknown GRP File!!!\nAborting...",
                                           "update group button"}));
         EXPECT_EQ(Window.Items, (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
         EXPECT_EQ(entryTable.EntryName(0), "GAME.CON");
@@ -365,9 +366,9 @@ TEST_F(GroupWindow, AnUnreadableOrInconsistentFileIsRefusedAndThePreviousListing
 
 TEST_F(GroupWindow, TheWorkedExampleBothWays) {
     WriteSources(ExampleEntries);
-    CreateWith({"GAME.CON", "E1L1.MAP"}, {Yes});
-    EXPECT_EQ(Window.Events,
-              (TEvents{"beep 48", AskGroup("MyGroup.grp"), "update file list", "beep 64"}));
+    CreateWith({"GAME.CON", "E1L1.MAP"}, {mrYes});
+    EXPECT_EQ(Window.Events, (TEvents{Beep(sndExclamation), AskGroup("MyGroup.grp"),
+                                      "update file list", Beep(sndAsterisk)}));
     EXPECT_EQ(ReadBytes(In("MyGroup.grp")), ExampleBytes());
     EXPECT_EQ(Dir.Names(), (std::vector<std::string>{"E1L1.MAP", "GAME.CON", "MyGroup.grp"}));
     EXPECT_EQ(entryTable.EntryName(0), "GAME.CON");
@@ -376,10 +377,11 @@ TEST_F(GroupWindow, TheWorkedExampleBothWays) {
 
     ListGroup("MyGroup.grp");
     Window.ExtractAll = true;
-    Window.Answers = {Yes};
+    Window.Answers = {mrYes};
     btnExtractClick(Window);
     EXPECT_EQ(Window.Events,
-              (TEvents{"beep 48", AskExtract("MyGroup.grp", "MyGroup_Extract"), "beep 64"}));
+              (TEvents{Beep(sndExclamation), AskExtract("MyGroup.grp", "MyGroup_Extract"),
+                       Beep(sndAsterisk)}));
     EXPECT_EQ(ReadBytes(In("MyGroup_Extract") + PathDelim + "GAME.CON"), BytesOf("ABCDE"));
     EXPECT_EQ(ReadBytes(In("MyGroup_Extract") + PathDelim + "E1L1.MAP"), BytesOf("xyz"));
     EXPECT_EQ(Window.Items, (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
@@ -389,8 +391,8 @@ TEST_F(GroupWindow, TheWorkedExampleBothWays) {
 
 TEST_F(GroupWindow, ZeroSizeFilesAndDuplicateNames) {
     WriteSources({{"EMPTY.TXT", {}}, {"GAME.CON", BytesOf("ABCDE")}});
-    CreateWith({"EMPTY.TXT", "GAME.CON", "GAME.CON"}, {Yes});
-    EXPECT_TRUE(Beeped(64));
+    CreateWith({"EMPTY.TXT", "GAME.CON", "GAME.CON"}, {mrYes});
+    EXPECT_TRUE(Beeped(sndAsterisk));
     EXPECT_EQ(ReadBytes(In("MyGroup.grp")), BuildGrpImage({{"EMPTY.TXT", {}},
                                                            {"GAME.CON", BytesOf("ABCDE")},
                                                            {"GAME.CON", BytesOf("ABCDE")}}));
@@ -400,9 +402,9 @@ TEST_F(GroupWindow, ZeroSizeFilesAndDuplicateNames) {
                {{"EMPTY.TXT", {}}, {"A.DAT", BytesOf("first")}, {"A.DAT", BytesOf("2")}});
     ListGroup("dup.grp");
     Window.ExtractAll = true;
-    Window.Answers = {Yes};
+    Window.Answers = {mrYes};
     btnExtractClick(Window);
-    EXPECT_TRUE(Beeped(64));
+    EXPECT_TRUE(Beeped(sndAsterisk));
     EXPECT_EQ(TTempFolder::NamesIn(In("dup_Extract")), std::vector<std::string>{"A.DAT"});
     EXPECT_EQ(ReadBytes(In("dup_Extract") + PathDelim + "A.DAT"), BytesOf("first"));
 }
@@ -413,20 +415,20 @@ TEST_F(GroupWindow, TheGroupFileNameNeedsGrpAnywhereAndTheListANames) {
         Window.SwitchMode(false);
         Window.EditGrp = name;
         Window.SetItems({"GAME.CON"});
-        Window.Answers = {Yes};
+        Window.Answers = {mrYes};
         btnGroupClick(Window);
-        EXPECT_TRUE(Beeped(64)) << name;
+        EXPECT_TRUE(Beeped(sndAsterisk)) << name;
         EXPECT_EQ(ReadBytes(In(name)), BuildGrpImage({ExampleEntries[0]})) << name;
     }
     Window.Events.clear();
     Window.EditGrp = "mygroup.dat";
     CreateGroupFile(Window);
-    EXPECT_EQ(Window.Events, (TEvents{"beep 0", "show Incorrect Group filename!"}));
+    EXPECT_EQ(Window.Events, (TEvents{Beep(sndDefault), "show Incorrect Group filename!"}));
     Window.Events.clear();
     Window.EditGrp = "MyGroup.grp";
     Window.SetItems({});
     CreateGroupFile(Window);
-    EXPECT_EQ(Window.Events, (TEvents{"beep 0", "show No files selected to group!"}));
+    EXPECT_EQ(Window.Events, (TEvents{Beep(sndDefault), "show No files selected to group!"}));
     EXPECT_FALSE(PathExists(In("mygroup.dat")));
 }
 
@@ -437,45 +439,46 @@ TEST_F(GroupWindow, AnExistingGroupFileIsReplacedOnlyAfterTheUserAgrees) {
     const std::string overwrite =
         "ask Warning!|Group file: MyGroup.grp already exists!\nOverwrite ?";
 
-    CreateWith({"GAME.CON", "E1L1.MAP"}, {No});
-    EXPECT_EQ(Window.Events, (TEvents{"beep 0", overwrite, "beep 0"}));
+    CreateWith({"GAME.CON", "E1L1.MAP"}, {mrNo});
+    EXPECT_EQ(Window.Events, (TEvents{Beep(sndDefault), overwrite, Beep(sndDefault)}));
     EXPECT_EQ(ReadBytes(In("MyGroup.grp")), old);
 
-    CreateWith({"GAME.CON", "E1L1.MAP"}, {Yes, No});
-    EXPECT_EQ(Window.Events,
-              (TEvents{"beep 0", overwrite, "beep 48", AskGroup("MyGroup.grp"), "beep 0"}));
+    CreateWith({"GAME.CON", "E1L1.MAP"}, {mrYes, mrNo});
+    EXPECT_EQ(Window.Events, (TEvents{Beep(sndDefault), overwrite, Beep(sndExclamation),
+                                      AskGroup("MyGroup.grp"), Beep(sndDefault)}));
     EXPECT_EQ(ReadBytes(In("MyGroup.grp")), old);
 
     // Closing a question with its close box goes on like Yes.
-    CreateWith({"GAME.CON", "E1L1.MAP"}, {CloseBox, CloseBox});
-    EXPECT_EQ(Window.Events, (TEvents{"beep 0", overwrite, "beep 48", AskGroup("MyGroup.grp"),
-                                      "update file list", "beep 64"}));
+    CreateWith({"GAME.CON", "E1L1.MAP"}, {mrCancel, mrCancel});
+    EXPECT_EQ(Window.Events,
+              (TEvents{Beep(sndDefault), overwrite, Beep(sndExclamation), AskGroup("MyGroup.grp"),
+                       "update file list", Beep(sndAsterisk)}));
     EXPECT_EQ(ReadBytes(In("MyGroup.grp")), ExampleBytes());
     EXPECT_EQ(Dir.Names(), (std::vector<std::string>{"E1L1.MAP", "GAME.CON", "MyGroup.grp"}));
 }
 
 TEST_F(GroupWindow, TheProgramItselfIsSkippedByItsExactName) {
     WriteSources({{"Morvik.exe", BytesOf("MZ")}, {"morvik.exe", BytesOf("mz!")}});
-    CreateWith({"Morvik.exe", "morvik.exe"}, {Yes});
+    CreateWith({"Morvik.exe", "morvik.exe"}, {mrYes});
     EXPECT_EQ(ReadBytes(In("MyGroup.grp")), BuildGrpImage({{"morvik.exe", BytesOf("mz!")}}));
 
-    CreateWith({"Morvik.exe"}, {Yes, Yes});
-    EXPECT_TRUE(Beeped(64));
+    CreateWith({"Morvik.exe"}, {mrYes, mrYes});
+    EXPECT_TRUE(Beeped(sndAsterisk));
     EXPECT_EQ(ReadBytes(In("MyGroup.grp")), BuildGrpImage({}));
     EXPECT_EQ(ReadBytes(In("MyGroup.grp")).size(), 16u);
 }
 
 TEST_F(GroupWindow, ANameOfThirteenCharactersStopsBeforeTheOldFileIsTouched) {
     WriteSources({{"TWELVE12.MAP", BytesOf("12")}, {"THIRTEEN.MAPS", BytesOf("13")}});
-    CreateWith({"TWELVE12.MAP"}, {Yes});
+    CreateWith({"TWELVE12.MAP"}, {mrYes});
     const TBytes twelve = ReadBytes(In("MyGroup.grp"));
     EXPECT_EQ(twelve, BuildGrpImage({{"TWELVE12.MAP", BytesOf("12")}}));
 
-    CreateWith({"TWELVE12.MAP", "THIRTEEN.MAPS"}, {Yes, Yes});
+    CreateWith({"TWELVE12.MAP", "THIRTEEN.MAPS"}, {mrYes, mrYes});
     EXPECT_EQ(Window.Events.back(),
               "show THIRTEEN.MAPS\nFilename + extension cannot exceed 12 characters!\nAborting.");
-    EXPECT_EQ(Window.Events[Window.Events.size() - 2], "beep 24");
-    EXPECT_FALSE(Beeped(64));
+    EXPECT_EQ(Window.Events[Window.Events.size() - 2], Beep(sndNameTooLong));
+    EXPECT_FALSE(Beeped(sndAsterisk));
     EXPECT_EQ(ReadBytes(In("MyGroup.grp")), twelve);
 }
 
@@ -487,8 +490,8 @@ TEST_F(GroupWindow, MoreThanAThousandEntriesBothWays) {
         entries.emplace_back(names.back(), BytesOf(std::to_string(i)));
     }
     WriteSources(entries);
-    CreateWith(names, {Yes});
-    EXPECT_TRUE(Beeped(64));
+    CreateWith(names, {mrYes});
+    EXPECT_TRUE(Beeped(sndAsterisk));
     EXPECT_EQ(ReadBytes(In("MyGroup.grp")), BuildGrpImage(entries));
     EXPECT_EQ(entryTable.EntryName(1199), "F1199.DAT");
 
@@ -496,9 +499,9 @@ TEST_F(GroupWindow, MoreThanAThousandEntriesBothWays) {
     EXPECT_EQ(Window.Items, names);
     EXPECT_EQ(entryTable.EntryCount, 1200u);
     Window.Mark("F1100.DAT");
-    Window.Answers = {Yes};
+    Window.Answers = {mrYes};
     btnExtractClick(Window);
-    EXPECT_TRUE(Beeped(64));
+    EXPECT_TRUE(Beeped(sndAsterisk));
     EXPECT_EQ(ReadBytes(In("MyGroup_Extract") + PathDelim + "F1100.DAT"), BytesOf("1100"));
     EXPECT_EQ(Window.Items, names);
 }
@@ -509,8 +512,8 @@ TEST_F(GroupWindow, AFailedCreationLeavesTheOldGroupFile) {
     const TBytes old = BytesOf("old contents");
     const auto create = [&] {
         WriteBytes(In("MyGroup.grp"), old);
-        CreateWith({"GAME.CON", "E1L1.MAP"}, {Yes, Yes});
-        EXPECT_FALSE(Beeped(64));
+        CreateWith({"GAME.CON", "E1L1.MAP"}, {mrYes, mrYes});
+        EXPECT_FALSE(Beeped(sndAsterisk));
         EXPECT_EQ(std::count(Window.Events.begin(), Window.Events.end(), "update file list"), 0);
         EXPECT_EQ(ReadBytes(In("MyGroup.grp")), old);
         EXPECT_EQ(Dir.Names(), (std::vector<std::string>{"E1L1.MAP", "GAME.CON", "MyGroup.grp"}));
@@ -571,7 +574,7 @@ TEST_F(GroupWindow, AFailedCreationLeavesTheOldGroupFile) {
 
 TEST_F(GroupWindow, AVanishedSourceStopsTheCreationBeforeAnythingIsWritten) {
     WriteSources({ExampleEntries[0]});
-    CreateWith({"GAME.CON", "E1L1.MAP"}, {Yes});
+    CreateWith({"GAME.CON", "E1L1.MAP"}, {mrYes});
     const std::string message = LastMessage();
     EXPECT_TRUE(StartsWith(message, "show Cannot group file: E1L1.MAP\n" + In("E1L1.MAP")))
         << message;
@@ -586,12 +589,12 @@ TEST_F(GroupWindow, RefusalsBeforeTheQuestions) {
     Window.SwitchMode(true);
     Window.ExtractAll = true;
     btnExtractClick(Window); // nothing listed: EditGrpFile is empty
-    EXPECT_EQ(Window.Events, (TEvents{"beep 0", "show Incorrect Group filename!"}));
+    EXPECT_EQ(Window.Events, (TEvents{Beep(sndDefault), "show Incorrect Group filename!"}));
 
     ListGroup("MyGroup.grp");
     Window.ExtractAll = false;
     btnExtractClick(Window);
-    EXPECT_EQ(Window.Events, (TEvents{"beep 0", "show No files selected to extract!"}));
+    EXPECT_EQ(Window.Events, (TEvents{Beep(sndDefault), "show No files selected to extract!"}));
 
     // The buttons act only in their own mode.
     Window.Events.clear();
@@ -608,22 +611,24 @@ TEST_F(GroupWindow, NoToEitherQuestionKeepsTheMarksAndWritesNothing) {
     ListExample();
     Window.ExtractAll = false;
     Window.Mark("E1L1.MAP");
-    Window.Answers = {No};
+    Window.Answers = {mrNo};
     btnExtractClick(Window);
     EXPECT_EQ(Window.Events,
-              (TEvents{"beep 48", AskExtract("MyGroup.grp", "MyGroup_Extract"), "beep 0"}));
+              (TEvents{Beep(sndExclamation), AskExtract("MyGroup.grp", "MyGroup_Extract"),
+                       Beep(sndDefault)}));
     EXPECT_EQ(Window.Marks, (std::vector<bool>{false, true}));
     EXPECT_FALSE(PathExists(In("MyGroup_Extract")));
 
     std::filesystem::create_directory(In("MyGroup_Extract"));
     WriteBytes(In("MyGroup_Extract") + PathDelim + "E1L1.MAP", BytesOf("mine"));
     Window.Events.clear();
-    Window.Answers = {Yes, No};
+    Window.Answers = {mrYes, mrNo};
     btnExtractClick(Window);
-    EXPECT_EQ(Window.Events, (TEvents{"beep 48", AskExtract("MyGroup.grp", "MyGroup_Extract"),
-                                      "ask Directory not empty!|" + In("MyGroup_Extract") +
-                                          "\nThe directory is not empty!\nContinue ?",
-                                      "beep 0"}));
+    EXPECT_EQ(Window.Events,
+              (TEvents{Beep(sndExclamation), AskExtract("MyGroup.grp", "MyGroup_Extract"),
+                       "ask Directory not empty!|" + In("MyGroup_Extract") +
+                           "\nThe directory is not empty!\nContinue ?",
+                       Beep(sndDefault)}));
     EXPECT_EQ(Window.Marks, (std::vector<bool>{false, true}));
     EXPECT_EQ(ReadBytes(In("MyGroup_Extract") + PathDelim + "E1L1.MAP"), BytesOf("mine"));
 }
@@ -632,20 +637,21 @@ TEST_F(GroupWindow, AFolderWithFilesAsksAgainAndYesOverwritesOnlyTheSameNames) {
     ListExample();
     const std::string folder = In("MyGroup_Extract");
     std::filesystem::create_directories(folder + PathDelim + "sub");
-    Window.Answers = {Yes};
+    Window.Answers = {mrYes};
     btnExtractClick(Window); // sub-folders do not count: one question
     EXPECT_EQ(Window.Events,
-              (TEvents{"beep 48", AskExtract("MyGroup.grp", "MyGroup_Extract"), "beep 64"}));
+              (TEvents{Beep(sndExclamation), AskExtract("MyGroup.grp", "MyGroup_Extract"),
+                       Beep(sndAsterisk)}));
 
     WriteBytes(folder + PathDelim + "GAME.CON", BytesOf("older"));
     WriteBytes(folder + PathDelim + "OTHER.TXT", BytesOf("other"));
     Window.ExtractAll = false;
     Window.Mark("GAME.CON");
     Window.Events.clear();
-    Window.Answers = {Yes, Yes};
+    Window.Answers = {mrYes, mrYes};
     btnExtractClick(Window);
     EXPECT_EQ(Window.Events.size(), 4u);
-    EXPECT_EQ(Window.Events.back(), "beep 64");
+    EXPECT_EQ(Window.Events.back(), Beep(sndAsterisk));
     EXPECT_EQ(ReadBytes(folder + PathDelim + "GAME.CON"), BytesOf("ABCDE"));
     EXPECT_EQ(ReadBytes(folder + PathDelim + "OTHER.TXT"), BytesOf("other"));
     EXPECT_EQ(Window.Marks, (std::vector<bool>{false, false}));
@@ -655,10 +661,11 @@ TEST_F(GroupWindow, ExtractAllWithAnEmptyListCreatesTheFolderOnly) {
     WriteGroup("Empty.grp", {});
     ListGroup("Empty.grp");
     Window.ExtractAll = true;
-    Window.Answers = {Yes};
+    Window.Answers = {mrYes};
     btnExtractClick(Window);
     EXPECT_EQ(Window.Events,
-              (TEvents{"beep 48", AskExtract("Empty.grp", "Empty_Extract"), "beep 64"}));
+              (TEvents{Beep(sndExclamation), AskExtract("Empty.grp", "Empty_Extract"),
+                       Beep(sndAsterisk)}));
     EXPECT_TRUE(std::filesystem::is_directory(In("Empty_Extract")));
     EXPECT_TRUE(TTempFolder::NamesIn(In("Empty_Extract")).empty());
     EXPECT_EQ(Window.ItemIndex, -1);
@@ -667,12 +674,12 @@ TEST_F(GroupWindow, ExtractAllWithAnEmptyListCreatesTheFolderOnly) {
 TEST_F(GroupWindow, AnEmptiedFolderNameExtractsIntoTheFolderItself) {
     ListExample();
     Window.EditGrp.clear();
-    Window.Answers = {Yes, Yes}; // the folder holds the group file
+    Window.Answers = {mrYes, mrYes}; // the folder holds the group file
     btnExtractClick(Window);
-    EXPECT_EQ(Window.Events, (TEvents{"beep 48", AskExtract("MyGroup.grp", ""),
+    EXPECT_EQ(Window.Events, (TEvents{Beep(sndExclamation), AskExtract("MyGroup.grp", ""),
                                       "ask Directory not empty!|" + WorkFolder() +
                                           "\nThe directory is not empty!\nContinue ?",
-                                      "beep 64"}));
+                                      Beep(sndAsterisk)}));
     EXPECT_EQ(ReadBytes(In("GAME.CON")), BytesOf("ABCDE"));
     EXPECT_EQ(ReadBytes(In("E1L1.MAP")), BytesOf("xyz"));
 }
@@ -681,11 +688,11 @@ TEST_F(GroupWindow, AHostileEntryNameStopsBeforeAnythingIsWritten) {
     WriteGroup("Evil.grp", {{"GAME.CON", BytesOf("ABCDE")}, {"../EVIL.TXT", BytesOf("x")}});
     ListGroup("Evil.grp");
     Window.ExtractAll = true;
-    Window.Answers = {Yes};
+    Window.Answers = {mrYes};
     btnExtractClick(Window);
     EXPECT_EQ(LastMessage(), "show Cannot extract from Group file: Evil.grp\nentry name "
                              "\"../EVIL.TXT\" contains a path separator\nNothing was extracted.");
-    EXPECT_FALSE(Beeped(64));
+    EXPECT_FALSE(Beeped(sndAsterisk));
     EXPECT_FALSE(PathExists(In("Evil_Extract")));
     EXPECT_FALSE(PathExists(Dir.Path() + PathDelim + ".." + PathDelim + "EVIL.TXT"));
     EXPECT_EQ(Window.Items, (std::vector<std::string>{"GAME.CON", "../EVIL.TXT"}));
@@ -701,7 +708,7 @@ TEST_F(GroupWindow, AGroupFileThatIsNotTheListedOneIsRefused) {
     ListGroup("A.grp");
     Window.SelectByKeyboard("B.grp");
     Window.ExtractAll = true;
-    Window.Answers = {Yes};
+    Window.Answers = {mrYes};
     btnExtractClick(Window);
     EXPECT_EQ(LastMessage(), "show Group file not listed: B.grp" + notListed);
     EXPECT_EQ(Window.Items, (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
@@ -709,7 +716,7 @@ TEST_F(GroupWindow, AGroupFileThatIsNotTheListedOneIsRefused) {
     // The listing was refused.
     Window.Events.clear();
     Window.Click("C.grp");
-    Window.Answers = {Yes};
+    Window.Answers = {mrYes};
     btnExtractClick(Window);
     EXPECT_EQ(LastMessage(), "show Group file not listed: C.grp" + notListed);
     EXPECT_EQ(Dir.Names(), (std::vector<std::string>{"A.grp", "B.grp", "C.grp"}));
@@ -720,9 +727,9 @@ TEST_F(GroupWindow, AGroupFileChangedSinceItWasListedIsRefused) {
                                 "Click it in the file list to list it again.";
     const auto extract = [&] {
         Window.Events.clear();
-        Window.Answers = {Yes};
+        Window.Answers = {mrYes};
         btnExtractClick(Window);
-        EXPECT_FALSE(Beeped(64));
+        EXPECT_FALSE(Beeped(sndAsterisk));
         EXPECT_FALSE(PathExists(In("MyGroup_Extract")));
         return LastMessage();
     };
@@ -753,7 +760,7 @@ TEST_F(GroupWindow, AnUnreadableGroupFileIsReported) {
     ListExample();
     TTestFileServices files;
     files.RefuseOpen = "MyGroup.grp";
-    Window.Answers = {Yes};
+    Window.Answers = {mrYes};
     btnExtractClick(Window);
     const std::string message = LastMessage();
     EXPECT_TRUE(StartsWith(message, "show Cannot read Group file: MyGroup.grp\n")) << message;
@@ -766,9 +773,9 @@ TEST_F(GroupWindow, AFailedExtractionSaysHowFarItGot) {
     const std::string folder = In("MyGroup_Extract");
     const auto extract = [&] {
         Window.Events.clear();
-        Window.Answers = {Yes};
+        Window.Answers = {mrYes};
         btnExtractClick(Window);
-        EXPECT_FALSE(Beeped(64));
+        EXPECT_FALSE(Beeped(sndAsterisk));
         EXPECT_EQ(Window.Items, (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
         const std::string message = LastMessage();
         EXPECT_TRUE(StartsWith(message, "show Cannot extract from Group file: MyGroup.grp\n"))
@@ -812,7 +819,7 @@ TEST_F(GroupWindow, ExtractionNeverFollowsALinkInItsFolder) {
     if (!MakeSymLink(In("outside.txt"), folder + PathDelim + "E1L1.MAP")) {
         GTEST_SKIP() << "no symbolic links here";
     }
-    Window.Answers = {Yes, Yes}; // the link counts as a file of the folder
+    Window.Answers = {mrYes, mrYes}; // the link counts as a file of the folder
     btnExtractClick(Window);
     EXPECT_NE(LastMessage().find("symbolic link"), std::string::npos);
     EXPECT_FALSE(PathExists(In("outside.txt")));

@@ -149,9 +149,9 @@ TEST_F(OrnMesg, TheDialogIsBuiltFromTheSettings) {
     ASSERT_NE(ok, nullptr);
     ASSERT_NE(cancel, nullptr);
     EXPECT_EQ(ok->Caption(), "&OK");
-    EXPECT_EQ(ok->ButtonResult, 1);
+    EXPECT_EQ(ok->ButtonResult, mrOk);
     EXPECT_EQ(cancel->Caption(), "&Cancel");
-    EXPECT_EQ(cancel->ButtonResult, 2);
+    EXPECT_EQ(cancel->ButtonResult, mrCancel);
     EXPECT_FALSE(ok->Flat());
     EXPECT_TRUE(ok->Transparent());
     EXPECT_EQ(ok->Font(), buttonFont);
@@ -166,7 +166,7 @@ TEST_F(OrnMesg, ANarrowMessageGetsTheWorkedMetricsAndTheButtonRowsWidth) {
     // buttons (2 * 69 + 2 = 140): the client area is 140 + 2 * 12 wide and
     // 32 + 24 + 16 + 2 * 13 high.
     Click("A0");
-    EXPECT_EQ(Mesg->MessageShow("Hi", "Question", "mbYes,mbNo", -1, -1), 6);
+    EXPECT_EQ(Mesg->MessageShow("Hi", "Question", "mbYes,mbNo", -1, -1), mrYes);
     const TShownDialog& dialog = Shown();
     EXPECT_EQ(dialog.Caption, "Question");
     EXPECT_EQ(dialog.ClientWidth, 164);
@@ -186,7 +186,7 @@ TEST_F(OrnMesg, ANarrowMessageGetsTheWorkedMetricsAndTheButtonRowsWidth) {
 TEST_F(OrnMesg, WithoutClearButtonsTheGapIsSix) {
     Mesg->SetClearButtons(false);
     Click("A1");
-    EXPECT_EQ(Mesg->MessageShow("Hi", "Question", "mbYes,mbNo", -1, -1), 7);
+    EXPECT_EQ(Mesg->MessageShow("Hi", "Question", "mbYes,mbNo", -1, -1), mrNo);
     EXPECT_EQ(Shown().ClientWidth, 2 * 69 + 6 + 24);
     EXPECT_EQ(Control(Shown(), "A0").Bounds, Bounds(12, 61, 69, 24));
     EXPECT_EQ(Control(Shown(), "A1").Bounds, Bounds(87, 61, 69, 24));
@@ -265,14 +265,14 @@ TEST_F(OrnMesg, TheFifthSymbolHasNoIconAndNoCaption) {
 
 TEST_F(OrnMesg, NamesAreFoundAsSubstringsInAnyCaseAndLaidOutInTableOrder) {
     Click("A1");
-    EXPECT_EQ(Mesg->MessageShow("Hi", "", "mbYesToAll", -1, -1), 10);
+    EXPECT_EQ(Mesg->MessageShow("Hi", "", "mbYesToAll", -1, -1), mrYesToAll);
     EXPECT_EQ(Control(LastShown(), "A0").Caption, "&Yes");
     EXPECT_EQ(Control(LastShown(), "A1").Caption, "Ye&sToAll");
     EXPECT_EQ(LastShown().Find("A2"), nullptr);
     EXPECT_EQ(Mesg->ButtonSet(), MsgDlgButton(mbYes) | MsgDlgButton(mbYesToAll));
 
     Click("A1");
-    EXPECT_EQ(Mesg->MessageShow("Hi", "", "mbNoToAll", -1, -1), 9);
+    EXPECT_EQ(Mesg->MessageShow("Hi", "", "mbNoToAll", -1, -1), mrNoToAll);
     EXPECT_EQ(Control(LastShown(), "A0").Caption, "&No");
     EXPECT_EQ(Control(LastShown(), "A1").Caption, "No&ToAll");
 
@@ -313,7 +313,7 @@ TEST_F(OrnMesg, EveryKindHasItsCaptionPlaceAndResult) {
 
 TEST_F(OrnMesg, NoKnownNameGivesNoButtonsButKeepsTheRow) {
     CloseBox();
-    EXPECT_EQ(Mesg->MessageShow("Hi", "", "mbMaybe, yes, no", -1, -1), 2);
+    EXPECT_EQ(Mesg->MessageShow("Hi", "", "mbMaybe, yes, no", -1, -1), mrCancel);
     EXPECT_EQ(Mesg->ButtonSet(), 0);
     EXPECT_EQ(Shown().Find("A0"), nullptr);
     EXPECT_EQ(Shown().ClientWidth, 59 + 2 * 12);
@@ -322,7 +322,7 @@ TEST_F(OrnMesg, NoKnownNameGivesNoButtonsButKeepsTheRow) {
 
 TEST_F(OrnMesg, TheCloseBoxGivesTwoWhateverTheButtons) {
     CloseBox();
-    EXPECT_EQ(Mesg->MessageShow("Hi", "", "mbYes,mbNo", -1, -1), 2);
+    EXPECT_EQ(Mesg->MessageShow("Hi", "", "mbYes,mbNo", -1, -1), mrCancel);
     EXPECT_EQ(Shown().BorderStyle, bsDialog);
     EXPECT_EQ(Shown().BorderIcons, biSystemMenu);
     EXPECT_EQ(Shown().FormStyle, fsStayOnTop);
@@ -330,16 +330,16 @@ TEST_F(OrnMesg, TheCloseBoxGivesTwoWhateverTheButtons) {
 
 TEST_F(OrnMesg, UnderlinedLettersClickTheirButtonsAndEnterAndEscapeDoNothing) {
     Headless.QueueAnswer(TModalAnswer::PressKey('Y'));
-    EXPECT_EQ(Mesg->MessageShow("Hi", "", "mbYes,mbNo", -1, -1), 6);
+    EXPECT_EQ(Mesg->MessageShow("Hi", "", "mbYes,mbNo", -1, -1), mrYes);
     Headless.QueueAnswer(TModalAnswer::PressKey('N', ssAlt));
-    EXPECT_EQ(Mesg->MessageShow("Hi", "", "mbYes,mbNo", -1, -1), 7);
+    EXPECT_EQ(Mesg->MessageShow("Hi", "", "mbYes,mbNo", -1, -1), mrNo);
     Headless.QueueAnswer(TModalAnswer::PressKey('S'));
-    EXPECT_EQ(Mesg->MessageShow("Hi", "", "mbYesToAll", -1, -1), 10);
+    EXPECT_EQ(Mesg->MessageShow("Hi", "", "mbYesToAll", -1, -1), mrYesToAll);
 
     Headless.QueueAnswer(TModalAnswer::PressKey(vkReturn));
     Headless.QueueAnswer(TModalAnswer::PressKey(vkEscape));
     Click("A1");
-    EXPECT_EQ(Mesg->MessageShow("Hi", "", "mbYes,mbNo", -1, -1), 7);
+    EXPECT_EQ(Mesg->MessageShow("Hi", "", "mbYes,mbNo", -1, -1), mrNo);
     EXPECT_EQ(Headless.Dialogs().size(), 4u);
 }
 
@@ -386,11 +386,11 @@ TEST_F(OrnMesg, ShowMessageLeavesTheInformationSymbolForLaterQuestions) {
 
     // A symbol set just before ShowMessage has no effect.
     Mesg->SetSymbol(dgError);
-    Mesg->SetSoundNum(64);
+    Mesg->SetSoundNum(sndAsterisk);
     Mesg->SetXpos(5);
     Mesg->SetYpos(6);
     Click("A0");
-    EXPECT_EQ(Mesg->ShowMessage("No files selected to group!"), 1);
+    EXPECT_EQ(Mesg->ShowMessage("No files selected to group!"), mrOk);
     EXPECT_EQ(LastShown().Caption, "Information");
     EXPECT_TRUE(ShowsIcon(LastShown(), siAsterisk));
     EXPECT_EQ(Control(LastShown(), "A0").Caption, "&OK");
@@ -410,7 +410,7 @@ TEST_F(OrnMesg, ShowMessageLeavesTheInformationSymbolForLaterQuestions) {
 }
 
 TEST_F(OrnMesg, MessageShowKeepsItsPositionAndSilencesTheSound) {
-    Mesg->SetSoundNum(48);
+    Mesg->SetSoundNum(sndExclamation);
     Click("A0");
     Mesg->MessageShow("Hi", "Here", "mbOK", 10, -1);
     EXPECT_EQ(LastShown().Bounds.Left, 10);
@@ -428,9 +428,9 @@ TEST_F(OrnMesg, MessageShowKeepsItsPositionAndSilencesTheSound) {
 }
 
 TEST_F(OrnMesg, MyMessageDlgSoundsSoundNumBeforeShowing) {
-    Mesg->SetSoundNum(48);
+    Mesg->SetSoundNum(sndExclamation);
     Click("A0");
-    EXPECT_EQ(Mesg->MyMessageDlg("Hi", mtError, MsgDlgButton(mbRetry), 30, 40), 4);
+    EXPECT_EQ(Mesg->MyMessageDlg("Hi", mtError, MsgDlgButton(mbRetry), 30, 40), mrRetry);
     EXPECT_EQ(Headless.Journal(), (std::vector<std::string>{"Beep 48", "Dialog Error"}));
     EXPECT_EQ(LastShown().Bounds.Left, 30);
     EXPECT_EQ(LastShown().Bounds.Top, 40);

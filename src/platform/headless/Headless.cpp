@@ -167,7 +167,7 @@ bool THeadlessPlatform::LoadBitmapResource(const std::string& name, TBitmap& bit
     return true;
 }
 
-void THeadlessPlatform::MessageBeep(unsigned type) {
+void THeadlessPlatform::MessageBeep(TSoundType type) {
     BeepLog.push_back(type);
     JournalLog.push_back("Beep " + std::to_string(type));
 }

@@ -235,7 +235,7 @@ public:
     void UserPressKey(TForm& form, std::uint16_t key, TShiftState shift = 0);
 
     // ---- What was asked, in order
-    const std::vector<unsigned>& Beeps() const { return BeepLog; }
+    const std::vector<TSoundType>& Beeps() const { return BeepLog; }
     const std::vector<TShownError>& Errors() const { return ErrorLog; }
     const std::vector<TShownDialog>& Dialogs() const { return DialogLog; }
     const std::vector<TShownMenu>& Menus() const { return MenuLog; }
@@ -256,7 +256,7 @@ public:
     bool GradientFillAvailable() override { return GradientFillPresent; }
     TSize ScreenSize() override { return ScreenSizeValue; }
     TPoint CursorPos() override { return CursorValue; }
-    void MessageBeep(unsigned type) override;
+    void MessageBeep(TSoundType type) override;
     std::unique_ptr<TWindowPeer> CreatePeer(TWinControl& control) override;
     TRect FrameInsets(const TForm& form) override;
     void RunModal(TForm& form) override;
@@ -308,7 +308,7 @@ private:
     bool GradientFillPresent = true;
     std::deque<TModalAnswer> Answers;
     std::deque<std::function<void()>> LoopActions;
-    std::vector<unsigned> BeepLog;
+    std::vector<TSoundType> BeepLog;
     std::vector<TShownError> ErrorLog;
     std::vector<TShownDialog> DialogLog;
     std::vector<std::string> JournalLog;

@@ -5,10 +5,6 @@
 
 namespace {
 
-RECT NativeRect(const TRect& r) {
-    return RECT{r.Left, r.Top, r.Right, r.Bottom};
-}
-
 TRect ToolkitRect(const RECT& r) {
     return TRect{int(r.left), int(r.top), int(r.right), int(r.bottom)};
 }

@@ -16,6 +16,11 @@
 
 #include <vector>
 
+// A toolkit rectangle as the system's.
+inline RECT NativeRect(const TRect& r) {
+    return RECT{r.Left, r.Top, r.Right, r.Bottom};
+}
+
 class TGdiCanvas : public TCanvas {
 public:
     TGdiCanvas(HDC dc, const TGradientFillEntry& gradientFill);

@@ -137,25 +137,11 @@ void TListBoxPeer::ReadMarks() {
 }
 
 void TListBoxPeer::DrawItem(const DRAWITEMSTRUCT& item) {
-    const int index = int(item.itemID);
     TGdiCanvas canvas(item.hDC, Host.GradientFill());
     const TRect r{int(item.rcItem.left), int(item.rcItem.top), int(item.rcItem.right),
                   int(item.rcItem.bottom)};
-    const bool marked = (item.itemState & ODS_SELECTED) != 0;
-    canvas.Brush.Color = marked ? clHighlight : List.Color();
-    canvas.FillRect(r);
-    if (index >= 0 && index < List.Items().Count()) {
-        canvas.Font = List.Font();
-        canvas.Font.Color = !List.Enabled() ? clGrayText
-                            : marked        ? clHighlightText
-                                            : List.Font().Color;
-        canvas.Brush.Style = TBrushStyle::Clear;
-        TRect text = r;
-        text.Left += 2 + List.ItemIndent(index);
-        canvas.DrawText(List.Items()[index], text, dtLeft | dtVCenter | dtSingleLine | dtNoPrefix);
-    }
-    if (item.itemState & ODS_FOCUS)
-        canvas.DrawFocusRect(r);
+    List.DrawItem(canvas, int(item.itemID), r, (item.itemState & ODS_SELECTED) != 0,
+                  (item.itemState & ODS_FOCUS) != 0);
 }
 
 bool TListBoxPeer::Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -187,7 +187,7 @@ int TWin32Platform::PixelsPerInch() {
     return screen.Handle() ? ::GetDeviceCaps(screen.Handle(), LOGPIXELSY) : 96;
 }
 
-void TWin32Platform::MessageBeep(unsigned type) {
+void TWin32Platform::MessageBeep(TSoundType type) {
     ::MessageBeep(type);
 }
 

@@ -39,7 +39,7 @@ public:
     TPoint CursorPos() override;
     int PixelsPerInch() override;
 
-    void MessageBeep(unsigned type) override;
+    void MessageBeep(TSoundType type) override;
 
     std::unique_ptr<TWindowPeer> CreatePeer(TWinControl& control) override;
     TRect FrameInsets(const TForm& form) override;

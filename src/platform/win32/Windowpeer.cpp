@@ -15,10 +15,6 @@ namespace {
 // The window property that holds a window's peer.
 constexpr const char* PeerProperty = "MorvikPeer";
 
-RECT NativeRect(const TRect& r) {
-    return RECT{r.Left, r.Top, r.Right, r.Bottom};
-}
-
 TShiftState KeyShift() {
     TShiftState shift = 0;
     if (::GetKeyState(VK_SHIFT) < 0)
