@@ -71,8 +71,9 @@ double Time(const std::string& command) {
 double Best(const std::string& prepare, const std::string& command) {
     double best = 1e9;
     for (int i = 0; i < runs; ++i) {
-        if (!prepare.empty())
+        if (!prepare.empty()) {
             Time(prepare);
+        }
         best = std::min(best, Time(command));
     }
     return best;
@@ -82,8 +83,9 @@ void WriteFile(const fs::path& path, std::uint64_t size, std::mt19937_64& random
     std::vector<std::uint64_t> block(1 << 16);
     std::ofstream out(path, std::ios::binary);
     while (size > 0) {
-        for (auto& word : block)
+        for (auto& word : block) {
             word = random();
+        }
         std::uint64_t n = std::min<std::uint64_t>(size, block.size() * 8);
         out.write(reinterpret_cast<const char*>(block.data()), std::streamsize(n));
         size -= n;
@@ -91,8 +93,9 @@ void WriteFile(const fs::path& path, std::uint64_t size, std::mt19937_64& random
 }
 
 void PutU32(std::string& s, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         s += char((v >> (8 * i)) & 0xFF);
+    }
 }
 
 // A group file of listEntries entries of 64 KiB each whose data area is never written: a sparse
@@ -122,8 +125,9 @@ double PerCall(Paint paint) {
     double best = 1e9;
     for (int i = 0; i < runs; ++i) {
         auto start = std::chrono::steady_clock::now();
-        for (int call = 0; call < calls; ++call)
+        for (int call = 0; call < calls; ++call) {
             paint();
+        }
         best = std::min(
             best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() /
                       calls);
@@ -231,8 +235,9 @@ int main(int argc, char** argv) {
         left -= size;
     }
     std::string files;
-    for (const auto& n : names)
+    for (const auto& n : names) {
         files += " " + n;
+    }
     const std::string inData = "cd " + Quote(data) + " && ";
     Time(inData + "cat" + files + " >/dev/null"); // warm the page cache for both sides
 
@@ -287,7 +292,8 @@ int main(int argc, char** argv) {
                 "against cp at most 1.2)\n",
                 runs);
 
-    if (ownFolder)
+    if (ownFolder) {
         fs::remove_all(work);
+    }
     return 0;
 }

@@ -15,23 +15,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The last input byte, when there is one, stretches the file beyond the bytes given: a
     // directory must then fit, but entry data may lie in the unseen part.
     std::uint64_t fileLength = size;
-    if (size > 0)
+    if (size > 0) {
         fileLength += std::uint64_t(data[size - 1]) << 24;
+    }
 
     auto directory = ParseGrpDirectory(bytes, fileLength);
-    if (!directory.Ok())
+    if (!directory.Ok()) {
         return 0;
+    }
     const TGrpDirectory& dir = directory.Value();
-    if (dir.DataStart > fileLength || dir.DataEnd > fileLength || dir.DataStart > dir.DataEnd)
+    if (dir.DataStart > fileLength || dir.DataEnd > fileLength || dir.DataStart > dir.DataEnd) {
         std::abort(); // the reader let through a directory that does not fit the file
-    for (const TGrpEntry& entry : dir.Entries)
-        if (entry.Offset < dir.DataStart || entry.Offset + entry.Size > dir.DataEnd)
+    }
+    for (const TGrpEntry& entry : dir.Entries) {
+        if (entry.Offset < dir.DataStart || entry.Offset + entry.Size > dir.DataEnd) {
             std::abort();
+        }
+    }
 
     auto plan = PlanGrpExtraction(dir, GrpEntryNames(dir));
-    if (plan.Ok())
-        for (const TExtractItem& item : plan.Value())
-            if (!CheckExtractName(item.Name).Ok() || item.Offset + item.Size > fileLength)
+    if (plan.Ok()) {
+        for (const TExtractItem& item : plan.Value()) {
+            if (!CheckExtractName(item.Name).Ok() || item.Offset + item.Size > fileLength) {
                 std::abort(); // the planner let through an unsafe name or a range past the end
+            }
+        }
+    }
     return 0;
 }

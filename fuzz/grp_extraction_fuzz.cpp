@@ -60,14 +60,16 @@ bool operator==(const TStamp& a, const TStamp& b) {
 
 TStamp StampOf(const std::string& path) {
     struct stat st {};
-    if (lstat(path.c_str(), &st) != 0)
+    if (lstat(path.c_str(), &st) != 0) {
         std::abort(); // something outside the extraction folder vanished
+    }
     return {st.st_dev, st.st_ino, st.st_mode, st.st_size, st.st_mtim, st.st_ctim, st.st_atim};
 }
 
 void Check(bool ok) {
-    if (!ok)
+    if (!ok) {
         std::abort();
+    }
 }
 
 void WriteWhole(const std::string& path, const std::uint8_t* data, std::size_t size) {
@@ -84,16 +86,18 @@ std::vector<std::string> Names(const std::string& folder) {
     Check(dir != nullptr);
     while (const dirent* entry = readdir(dir)) {
         const std::string name = entry->d_name;
-        if (name != "." && name != "..")
+        if (name != "." && name != "..") {
             names.push_back(name);
+        }
     }
     closedir(dir);
     return names;
 }
 
 void RemoveFolder(const std::string& folder) {
-    for (const std::string& name : Names(folder))
+    for (const std::string& name : Names(folder)) {
         Check(unlink((folder + "/" + name).c_str()) == 0);
+    }
     Check(rmdir(folder.c_str()) == 0);
 }
 
@@ -132,11 +136,13 @@ std::map<std::string, TStamp> Outside(const TSandbox& s) {
     std::map<std::string, TStamp> stamps;
     for (const std::string& name : Names(s.Root)) {
         const std::string path = s.Root + "/" + name;
-        if (path == s.Folder)
+        if (path == s.Folder) {
             continue;
+        }
         TStamp stamp = StampOf(path);
-        if (path == s.Group)
+        if (path == s.Group) {
             stamp.Accessed = {};
+        }
         stamps.emplace(name, stamp);
     }
     return stamps;
@@ -148,8 +154,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const TSandbox& s = Sandbox();
     WriteWhole(s.Group, data, size);
     const bool planted = size > 0 && data[size - 1] % 2 == 1;
-    if (planted)
+    if (planted) {
         Plant(s);
+    }
     const std::map<std::string, TStamp> before = Outside(s);
 
     bool extracted = false;
@@ -171,8 +178,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::string link = s.Folder + "/" + LinkNames[i];
             const ssize_t length = readlink(link.c_str(), target, sizeof target);
             Check(length > 0); // the link is still a link
-            if (expected[i] != nullptr)
+            if (expected[i] != nullptr) {
                 Check(std::string(target, std::size_t(length)) == expected[i]);
+            }
         }
     }
     if (extracted) {
@@ -182,7 +190,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Check(item.Offset + item.Size <= size);
         }
     }
-    if (access(s.Folder.c_str(), F_OK) == 0)
+    if (access(s.Folder.c_str(), F_OK) == 0) {
         RemoveFolder(s.Folder);
+    }
     return 0;
 }

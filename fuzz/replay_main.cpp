@@ -31,15 +31,18 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         std::filesystem::path arg(argv[i]);
         if (std::filesystem::is_directory(arg)) {
-            for (const auto& entry : std::filesystem::directory_iterator(arg))
+            for (const auto& entry : std::filesystem::directory_iterator(arg)) {
                 if (entry.is_regular_file()) {
-                    if (Replay(entry.path()) != 0)
+                    if (Replay(entry.path()) != 0) {
                         return 1;
+                    }
                     ++inputs;
                 }
+            }
         } else {
-            if (Replay(arg) != 0)
+            if (Replay(arg) != 0) {
                 return 1;
+            }
             ++inputs;
         }
     }

@@ -41,12 +41,15 @@ bool HasOuterBlanks(const std::string& text) {
 // dropped, a section name with "]" ends early, a key with "=" or starting with "[" would read as
 // another key or a section, and a value in quotes is read without them.
 bool FileHolds(const std::string& section, const std::string& key, const std::string& value) {
-    if (HasOuterBlanks(section) || HasOuterBlanks(key) || HasOuterBlanks(value))
+    if (HasOuterBlanks(section) || HasOuterBlanks(key) || HasOuterBlanks(value)) {
         return false;
-    if (section.find(']') != std::string::npos)
+    }
+    if (section.find(']') != std::string::npos) {
         return false;
-    if (key.find('=') != std::string::npos || key.starts_with('['))
+    }
+    if (key.find('=') != std::string::npos || key.starts_with('[')) {
         return false;
+    }
     const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
                         value.back() == value.front();
     return !quoted;
@@ -55,10 +58,12 @@ bool FileHolds(const std::string& section, const std::string& key, const std::st
 std::string Trimmed(const std::string& text) {
     std::size_t first = 0;
     std::size_t last = text.size();
-    while (first < last && IsBlank(text[first]))
+    while (first < last && IsBlank(text[first])) {
         ++first;
-    while (last > first && IsBlank(text[last - 1]))
+    }
+    while (last > first && IsBlank(text[last - 1])) {
         --last;
+    }
     return text.substr(first, last - first);
 }
 
@@ -74,8 +79,9 @@ std::string ReadFile(const std::string& path) {
 void WriteFile(const std::string& path, std::string_view text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    if (!out.flush())
+    if (!out.flush()) {
         std::abort();
+    }
 }
 
 } // namespace
@@ -93,15 +99,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TPortableIniFile ini(path);
 
     const std::string otherBefore = ini.ReadString(otherSection, otherKey, "(none)");
-    if (otherBefore.size() > MaxValueLength || otherBefore.find('\n') != std::string::npos)
+    if (otherBefore.size() > MaxValueLength || otherBefore.find('\n') != std::string::npos) {
         std::abort(); // a value longer than the read buffer, or one that spans lines
+    }
 
     if (SplitsIniLine(section) || SplitsIniLine(key) || SplitsIniLine(value)) {
         try {
             ini.WriteString(section, key, value);
         } catch (const Exception&) {
-            if (ReadFile(path) != input)
+            if (ReadFile(path) != input) {
                 std::abort(); // a refused write changed the file
+            }
             return 0;
         }
         std::abort(); // a line break was written into the file
@@ -112,16 +120,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const Exception&) {
         std::abort(); // the sandbox is writable: nothing to refuse
     }
-    if (!FileHolds(section, key, value))
+    if (!FileHolds(section, key, value)) {
         return 0;
-    if (ini.ReadString(section, key, "(none)") != value.substr(0, MaxValueLength))
+    }
+    if (ini.ReadString(section, key, "(none)") != value.substr(0, MaxValueLength)) {
         std::abort(); // the value written does not read back
+    }
     if (!(SameName(section, otherSection) && SameName(key, otherKey)) &&
-        ini.ReadString(otherSection, otherKey, "(none)") != otherBefore)
+        ini.ReadString(otherSection, otherKey, "(none)") != otherBefore) {
         std::abort(); // the write changed another key
+    }
     const std::string written = ReadFile(path);
     ini.WriteString(section, key, value);
-    if (ReadFile(path) != written)
+    if (ReadFile(path) != written) {
         std::abort(); // writing the value the key holds changed the file
+    }
     return 0;
 }

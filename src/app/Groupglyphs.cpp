@@ -177,8 +177,9 @@ TBitmap GroupGlyph(TGroupGlyph glyph) {
     TBitmap bitmap(width, 16);
     for (int y = 0; y < 16; ++y) {
         assert(int(map[y].size()) == width);
-        for (int x = 0; x < width; ++x)
+        for (int x = 0; x < width; ++x) {
             bitmap.SetPixel(x, y, PaletteColor(map[y][std::size_t(x)]));
+        }
     }
     return bitmap;
 }

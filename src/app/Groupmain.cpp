@@ -58,13 +58,15 @@ std::string ExtensionKey(const std::string& name) {
 // unsigned values, never by the locale.
 void ExchangeSort(TStrings& items, std::string (*keyOf)(const std::string&)) {
     const int n = items.Count();
-    for (int i = 0; i < n; ++i)
-        for (int j = i + 1; j < n; ++j)
+    for (int i = 0; i < n; ++i) {
+        for (int j = i + 1; j < n; ++j) {
             if (keyOf(items[i]) > keyOf(items[j])) {
                 const std::string t = items[i];
                 items.Put(i, items[j]);
                 items.Put(j, t);
             }
+        }
+    }
 }
 
 } // namespace
@@ -86,8 +88,9 @@ TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
 }
 
 TfrmMain::~TfrmMain() {
-    if (frmMain == this)
+    if (frmMain == this) {
         frmMain = nullptr;
+    }
 }
 
 void TfrmMain::CreateControls() {
@@ -142,8 +145,9 @@ void TfrmMain::CreateControls() {
     Label3 = label("Label3", 6, 4, " Select Directory ");
     Label4 = label("Label4", 170, 4, " Select Files to Group");
     Label5 = label("Label5", 334, 4, " Files to Group");
-    for (TLabel* l : {Label3, Label4, Label5})
+    for (TLabel* l : {Label3, Label4, Label5}) {
         l->SetFont(labelFont);
+    }
 
     DriveComboBox1 = Place(new TDriveComboBox(this), PanelMain, "DriveComboBox1", 4, 20, 160, 22);
     DriveComboBox1->SetFont(MakeFont("MS Sans Serif", -13, 0, clWindowText));
@@ -235,8 +239,9 @@ void TfrmMain::CreateControls() {
     int tabOrder = 0;
     for (TWinControl* control : std::initializer_list<TWinControl*>{
              DirectoryListBox1, FileListBox1, ListBox1, EditGrp, OrnCheckBox1, DriveComboBox1,
-             FileListBox2, EditGrpFile})
+             FileListBox2, EditGrpFile}) {
         control->SetTabOrder(tabOrder++);
+    }
 
     OrnMesg1 = new TOrnMesg(this);
     OrnMesg1->SetName("OrnMesg1");
@@ -273,8 +278,9 @@ void TfrmMain::CreateControls() {
 // ---- Start-up, modes and quitting --------------------------------------------------------------
 
 void TfrmMain::FormActivate(TComponent* /*sender*/) {
-    if (StartedUp)
+    if (StartedUp) {
         return;
+    }
     StartedUp = true;
     programFolder = ExtractFilePath(Application().ExeName());
     const std::string argument = ParamStr(1);
@@ -287,15 +293,17 @@ void TfrmMain::FormActivate(TComponent* /*sender*/) {
     DirectoryListBox1->SetDirectory(DirectoryExists(lastFolder) ? lastFolder : programFolder);
     DirectoryListBox1->Update();
     SetTitle("Manage .Grp File");
-    if (!commandLineFile.empty())
+    if (!commandLineFile.empty()) {
         btnMExtractClick(this);
+    }
 }
 
 void TfrmMain::FormDestroy(TComponent* /*sender*/) {
     // Before the start-up sequence the program's folder is unknown: the settings would land in
     // whatever folder is current.
-    if (StartedUp)
+    if (StartedUp) {
         SaveSettings();
+    }
 }
 
 void TfrmMain::btnMGroupClick(TComponent* /*sender*/) {
@@ -347,13 +355,15 @@ void TfrmMain::SetListCaptions(const std::string& files, const std::string& toPa
 }
 
 void TfrmMain::SetMovingButtonsVisible(bool visible) {
-    for (TSpeedButton* button : {btnAddAll, btnFilesAdd, btnFilesSub})
+    for (TSpeedButton* button : {btnAddAll, btnFilesAdd, btnFilesSub}) {
         button->SetVisible(visible);
+    }
 }
 
 void TfrmMain::SetSortButtonsVisible(bool visible) {
-    for (TSpeedButton* button : {btnName, btnType})
+    for (TSpeedButton* button : {btnName, btnType}) {
         button->SetVisible(visible);
+    }
 }
 
 void TfrmMain::EnterListsMode(bool extracting, const std::string& mask) {
@@ -368,8 +378,9 @@ void TfrmMain::EnterListsMode(bool extracting, const std::string& mask) {
 
 void TfrmMain::UpdateGroupButton() {
     TColor color = clBlack;
-    if (!extractMode && ListBox1->Items().Count() > 0 && !EditGrp->Text().empty())
+    if (!extractMode && ListBox1->Items().Count() > 0 && !EditGrp->Text().empty()) {
         color = clYellow;
+    }
     TFont font = btnGroup->Font();
     font.Color = color;
     btnGroup->SetFont(font);
@@ -486,8 +497,9 @@ std::string TfrmMain::SettingsFileName() const {
 }
 
 void TfrmMain::LoadSettings() {
-    if (!FileExists(SettingsFileName()))
+    if (!FileExists(SettingsFileName())) {
         return;
+    }
     const TIniFile ini(SettingsFileName());
     lastFolder = ini.ReadString(settingsSection, "LastFolder", "");
 }
@@ -524,8 +536,9 @@ std::string TfrmMain::DirectoryListBox1Directory() const {
 
 std::optional<std::string> TfrmMain::FileListBox1Current() const {
     const int index = FileListBox1->ItemIndex();
-    if (index < 0)
+    if (index < 0) {
         return std::nullopt;
+    }
     return FileListBox1->Items()[index];
 }
 
@@ -534,10 +547,11 @@ void TfrmMain::FileListBox1Update() {
 }
 
 bool TfrmMain::FileListBox2HasFiles(const std::string& folder) {
-    if (FileListBox2->Directory() == folder)
+    if (FileListBox2->Directory() == folder) {
         FileListBox2->Update();
-    else
+    } else {
         FileListBox2->SetDirectory(folder);
+    }
     return FileListBox2->Items().Count() > 0;
 }
 

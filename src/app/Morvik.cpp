@@ -14,7 +14,8 @@ int MorvikMain() {
     }
     // The program's end destroys the windows the loop left, so that the settings are still
     // saved after an error.
-    while (application.ComponentCount() > 0)
+    while (application.ComponentCount() > 0) {
         TComponent::Free(application.Components(application.ComponentCount() - 1));
+    }
     return 0;
 }

@@ -37,11 +37,13 @@ TShortcutResult msLink::CreateShortcut(const std::string& exeFolder, const std::
                                        const std::string& folderName, const std::string& linkName) {
     const std::string key = LowerCase(folderName);
     for (const TSpecialFolder& special : specialFolders) {
-        if (key != special.Name)
+        if (key != special.Name) {
             continue;
+        }
         const std::string folder = SpecialFolderPath(special.Csidl);
-        if (folder.empty())
+        if (folder.empty()) {
             return TShortcutResult::Failed("The system has no \"" + key + "\" folder.");
+        }
         return CreateLink(exeFolder, exeName, folder, linkName, 0);
     }
     return TShortcutResult::Failed("There is no special folder named \"" + folderName + "\".");
@@ -50,8 +52,9 @@ TShortcutResult msLink::CreateShortcut(const std::string& exeFolder, const std::
 TShortcutResult msLink::CreateLink(const std::string& exeFolder, const std::string& exeName,
                                    const std::string& linkFolder, const std::string& linkName,
                                    std::uint16_t hotKey) {
-    if (hotKey < lowestHotKey || hotKey > highestHotKey)
+    if (hotKey < lowestHotKey || hotKey > highestHotKey) {
         hotKey = 0;
+    }
 
     // Arguments follow the first "/" of the program's name, after a blank that is dropped with
     // it ("prog.exe /s"). Only the name is searched: a "/" of the folder is a path delimiter.
@@ -70,8 +73,9 @@ TShortcutResult msLink::CreateLink(const std::string& exeFolder, const std::stri
     link.Hotkey = hotKey;
     const std::string file = WithTrailingDelimiter(linkFolder) + linkName + ".lnk";
     std::string failure = Platform().Shell().SaveShellLink(link, file);
-    if (!failure.empty())
+    if (!failure.empty()) {
         return TShortcutResult::Failed(std::move(failure));
+    }
     return TShortcutResult::Done();
 }
 

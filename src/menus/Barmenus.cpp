@@ -15,8 +15,9 @@ namespace {
 constexpr std::uint32_t TextExtentFormat = dtCalcRect | dtSingleLine;
 
 void CheckOwner(const TMenu* menu, const std::string& className) {
-    if (!menu)
+    if (!menu) {
         throw ERequireOwner(className);
+    }
 }
 
 struct TPlatformFlags {
@@ -31,8 +32,9 @@ std::optional<TPlatformFlags>& PlatformFlags() {
 }
 
 const TPlatformFlags& Flags() {
-    if (!PlatformFlags())
+    if (!PlatformFlags()) {
         StartBarMenus();
+    }
     return *PlatformFlags();
 }
 
@@ -81,20 +83,23 @@ TBcGradientBar::TBcGradientBar(TMenu* menu, const std::string& className) : Owni
 }
 
 TColor TBcGradientBar::GetGradientColor(int index) const {
-    if (index < 0 || index > 1)
+    if (index < 0 || index > 1) {
         throw EInvalidPropertyIndex(index);
+    }
     return Colors[index];
 }
 
 void TBcGradientBar::SetGradientColor(int index, TColor color) {
-    if (index < 0 || index > 1)
+    if (index < 0 || index > 1) {
         throw EInvalidPropertyIndex(index);
+    }
     Colors[index] = color;
 }
 
 void TBcGradientBar::Assign(const TBcGradientBar& source) {
-    if (&source == this)
+    if (&source == this) {
         return;
+    }
     Colors[0] = source.Colors[0];
     Colors[1] = source.Colors[1];
     Style = source.Style;
@@ -127,14 +132,16 @@ void TBcBarPicture::SetPicture(const TBitmap* picture) {
         PictureValue.reset();
         return;
     }
-    if (picture == PictureValue.get())
+    if (picture == PictureValue.get()) {
         return;
+    }
     Picture().Assign(*picture);
 }
 
 void TBcBarPicture::Assign(const TBcBarPicture& source) {
-    if (&source == this)
+    if (&source == this) {
         return;
+    }
     SetPicture(source.PictureValue.get());
     SetTransparent(source.IsTransparent);
     OffsetXValue = source.OffsetXValue;
@@ -150,8 +157,9 @@ TBcBarBackPicture::TBcBarBackPicture(TMenu* menu) : TBcBarPicture(menu, "TBcBarB
 
 void TBcBarBackPicture::Assign(const TBcBarPicture& source) {
     TBcBarPicture::Assign(source);
-    if (auto* back = dynamic_cast<const TBcBarBackPicture*>(&source))
+    if (auto* back = dynamic_cast<const TBcBarBackPicture*>(&source)) {
         DrawStyleValue = back->DrawStyleValue;
+    }
 }
 
 TBcBarCaption::TBcBarCaption(TMenu* menu) : OwningMenu(menu) {
@@ -163,8 +171,9 @@ TBcBarCaption::TBcBarCaption(TMenu* menu) : OwningMenu(menu) {
 }
 
 void TBcBarCaption::Assign(const TBcBarCaption& source) {
-    if (&source == this)
+    if (&source == this) {
         return;
+    }
     Font = source.Font;
     Caption = source.Caption;
     OffsetY = source.OffsetY;
@@ -190,13 +199,15 @@ void TBcBar::SetVisible(bool visible) {
     }
     IsVisible = visible;
     if (auto* mainMenu = dynamic_cast<TMainMenu*>(Menu());
-        mainMenu && menu && mainMenu->WindowHandle() != 0)
+        mainMenu && menu && mainMenu->WindowHandle() != 0) {
         RefreshMenu(*menu, false, true);
+    }
 }
 
 void TBcBar::Assign(const TBcGradientBar& source) {
-    if (&source == this)
+    if (&source == this) {
         return;
+    }
     if (auto* bar = dynamic_cast<const TBcBar*>(&source)) {
         WidthValue = bar->WidthValue;
         SetVisible(bar->IsVisible);
@@ -216,8 +227,9 @@ TBcSeparators::TBcSeparators(TMenu* menu) : TBcGradientBar(menu, "TBcSeparators"
 }
 
 void TBcSeparators::Assign(const TBcGradientBar& source) {
-    if (&source == this)
+    if (&source == this) {
         return;
+    }
     if (auto* separators = dynamic_cast<const TBcSeparators*>(&source)) {
         Font = separators->Font;
         Alignment = separators->Alignment;
@@ -233,13 +245,15 @@ TBcBarProtected::TBcBarProtected(TMenu* menu) : OwningMenu(menu) {
 
 void TBcBarProtected::SetUpdatePopupHeight(bool update) {
     IsUpdatingPopupHeight = update;
-    if (update)
+    if (update) {
         PopupHeightValue = 0;
+    }
 }
 
 TBitmap& TBcBarProtected::GetBarDoubleBuffer() {
-    if (!BarDoubleBuffer)
+    if (!BarDoubleBuffer) {
         BarDoubleBuffer = std::make_unique<TBitmap>();
+    }
     return *BarDoubleBuffer;
 }
 
@@ -269,14 +283,16 @@ TBcBarMenuCore<TMenuBase>::TBcBarMenuCore(TComponent* owner)
 template <class TMenuBase>
 TBcBarMenuCore<TMenuBase>::~TBcBarMenuCore() {
     // The module would otherwise keep a menu that is gone, and RedrawMenus would reach it.
-    if (DrawModule && DrawModule->GetDrawingMenu() == this)
+    if (DrawModule && DrawModule->GetDrawingMenu() == this) {
         DrawModule->SetDrawingMenu(nullptr);
+    }
 }
 
 template <class TMenuBase>
 TBcMenuStyle TBcBarMenuCore<TMenuBase>::UseMenuStyle() {
-    if (MenuStyle != msAuto)
+    if (MenuStyle != msAuto) {
         return MenuStyle;
+    }
     return WinXP() ? msWindowsXP : msStandard;
 }
 
@@ -303,8 +319,9 @@ void TBcBarMenuCore<TMenuBase>::BeginUpdate() {
 
 template <class TMenuBase>
 void TBcBarMenuCore<TMenuBase>::EndUpdate() {
-    if (UpdateCountValue > 0)
+    if (UpdateCountValue > 0) {
         --UpdateCountValue;
+    }
     if (UpdateCountValue == 0) {
         HookAllItems();
         IsUpdating = false;
@@ -327,8 +344,9 @@ template <class TMenuBase>
 void TBcBarMenuCore<TMenuBase>::ExpandItemWidth(TComponent* sender, TCanvas& canvas, int& width,
                                                 int& height) {
     auto* item = dynamic_cast<TMenuItem*>(sender);
-    if (!item)
+    if (!item) {
         return;
+    }
     // An item that left this menu keeps the toolkit's size.
     if (GetMenuItemBarMenusIntf(item) != this) {
         ItemRemoved(item);
@@ -341,8 +359,9 @@ template <class TMenuBase>
 void TBcBarMenuCore<TMenuBase>::AdvancedDrawItem(TComponent* sender, TCanvas& canvas,
                                                  const TRect& rect, TOwnerDrawState state) {
     auto* item = dynamic_cast<TMenuItem*>(sender);
-    if (!item)
+    if (!item) {
         return;
+    }
     // An item that left this menu gets the toolkit's painting.
     if (GetMenuItemBarMenusIntf(item) != this) {
         ItemRemoved(item);
@@ -368,8 +387,9 @@ void TBcBarMenuCore<TMenuBase>::Loaded() {
 
 template <class TMenuBase>
 void TBcBarMenuCore<TMenuBase>::Notification(TComponent* component, TOperation operation) {
-    if (operation == opRemove && component == DrawModule)
+    if (operation == opRemove && component == DrawModule) {
         DrawModule = nullptr;
+    }
     TMenuBase::Notification(component, operation);
 }
 
@@ -379,12 +399,15 @@ void TBcBarMenuCore<TMenuBase>::ItemRemoved(TMenuItem* item) {
     std::vector<TMenuItem*> items{item};
     for (std::size_t i = 0; i < items.size(); ++i) {
         TMenuItem* each = items[i];
-        if (HookedHere(each))
+        if (HookedHere(each)) {
             each->OnAdvancedDrawItem = nullptr;
-        if (each->OnMeasureItem == measure)
+        }
+        if (each->OnMeasureItem == measure) {
             each->OnMeasureItem = nullptr;
-        for (int child = 0; child < each->Count(); ++child)
+        }
+        for (int child = 0; child < each->Count(); ++child) {
             items.push_back(each->Items(child));
+        }
     }
 }
 
@@ -408,12 +431,13 @@ void TBcCustomBarPopupMenu::FlushDoubleBuffer() {
 
 void TBcCustomBarPopupMenu::MenuChanged(TComponent* sender, TMenuItem* source, bool rebuild) {
     if (!IsUpdating) {
-        if (source)
+        if (source) {
             SetMenuItemEvents(
                 this, source, TMenuMeasureItemEvent(this, &TBcBarMenuCore::ExpandItemWidth),
                 TAdvancedMenuDrawItemEvent(this, &TBcBarMenuCore::AdvancedDrawItem), true, true);
-        else
+        } else {
             HookAllItems();
+        }
     }
     if (source && IsInTopPopupMenu(source)) {
         BarProtected->SetUpdatePopupHeight(true);
@@ -444,8 +468,9 @@ void TBcCustomBarMainMenu::SetUseSystemFont(bool useSystemFont) {
 }
 
 void TBcCustomBarMainMenu::SetMenuStyle(TBcMenuStyle style) {
-    if (style == MenuStyle)
+    if (style == MenuStyle) {
         return;
+    }
     MenuStyle = style;
     RefreshMenu(false, false);
     RefreshMenu(true, true);
@@ -459,8 +484,9 @@ void TBcCustomBarMainMenu::SetDrawModule(TBcBarMenusDrawModule* module) {
 }
 
 void TBcCustomBarMainMenu::RemeasureFirstItem() {
-    if (Items()->Count() == 0)
+    if (Items()->Count() == 0) {
         return;
+    }
     TMenuItem* first = Items()->Items(0);
     const bool visible = first->Visible();
     first->SetVisible(!visible);
@@ -475,12 +501,13 @@ void TBcCustomBarMainMenu::Loaded() {
 
 void TBcCustomBarMainMenu::MenuChanged(TComponent* sender, TMenuItem* source, bool rebuild) {
     if (!IsUpdating) {
-        if (source)
+        if (source) {
             SetMenuItemEvents(
                 this, source, TMenuMeasureItemEvent(this, &TBcBarMenuCore::ExpandItemWidth),
                 TAdvancedMenuDrawItemEvent(this, &TBcBarMenuCore::AdvancedDrawItem), true, true);
-        else
+        } else {
             HookAllItems();
+        }
     }
     TMainMenu::MenuChanged(sender, source, rebuild);
 }
@@ -496,10 +523,12 @@ IBarMenusIntf* GetMenuBarMenusIntf(TComponent* menu) {
 }
 
 TMenu* GetParentMenuEx(const TMenuItem* item) {
-    if (!item)
+    if (!item) {
         return nullptr;
-    if (item->Parent())
+    }
+    if (item->Parent()) {
         return item->GetParentMenu();
+    }
     return dynamic_cast<TMenu*>(item->Owner());
 }
 
@@ -520,38 +549,46 @@ bool IsInTopMainMenu(const TMenuItem* item) {
 }
 
 TMenuItem* FirstVisibleMenuItem(const TMenu* menu) {
-    if (!menu)
+    if (!menu) {
         return nullptr;
-    for (int i = 0; i < menu->Items()->Count(); ++i)
-        if (menu->Items()->Items(i)->Visible())
+    }
+    for (int i = 0; i < menu->Items()->Count(); ++i) {
+        if (menu->Items()->Items(i)->Visible()) {
             return menu->Items()->Items(i);
+        }
+    }
     return nullptr;
 }
 
 bool IsInFirstVisibleMenu(const TMenu* menu, const TMenuItem* item) {
-    if (!item)
+    if (!item) {
         return false;
+    }
     const TMenuItem* first = FirstVisibleMenuItem(menu);
     return first && item->Parent() == first;
 }
 
 bool IsAfterMenuBreak(const TMenuItem* item) {
     const TMenuItem* parent = item ? item->Parent() : nullptr;
-    if (!parent)
+    if (!parent) {
         return false;
+    }
     for (int i = 0; i < parent->Count(); ++i) {
         const TMenuItem* sibling = parent->Items(i);
-        if (sibling->Visible() && sibling->Break() != mbNone)
+        if (sibling->Visible() && sibling->Break() != mbNone) {
             return true;
-        if (sibling == item)
+        }
+        if (sibling == item) {
             break;
+        }
     }
     return false;
 }
 
 bool IsLineItem(const TMenuItem* item, std::string& text) {
-    if (!item || !item->IsLine())
+    if (!item || !item->IsLine()) {
         return false;
+    }
     text = item->Enabled() ? item->Hint() : std::string();
     return true;
 }
@@ -565,14 +602,18 @@ namespace {
 
 void HookItem(TMenu* menu, TMenuItem* item, const TMenuMeasureItemEvent& measure,
               const TAdvancedMenuDrawItemEvent& draw, bool keepExisting) {
-    if (menu && menu->Loading())
+    if (menu && menu->Loading()) {
         return;
-    if (item->OnAdvancedDrawItem.SameCode(draw))
+    }
+    if (item->OnAdvancedDrawItem.SameCode(draw)) {
         return;
-    if (!item->OnMeasureItem || !keepExisting)
+    }
+    if (!item->OnMeasureItem || !keepExisting) {
         item->OnMeasureItem = measure;
-    if (!(keepExisting && (item->OnAdvancedDrawItem || item->OnDrawItem)))
+    }
+    if (!(keepExisting && (item->OnAdvancedDrawItem || item->OnDrawItem))) {
         item->OnAdvancedDrawItem = draw;
+    }
 }
 
 void HookChildren(TMenu* menu, TMenuItem* parent, const TMenuMeasureItemEvent& measure,
@@ -580,8 +621,9 @@ void HookChildren(TMenu* menu, TMenuItem* parent, const TMenuMeasureItemEvent& m
     for (int i = 0; i < parent->Count(); ++i) {
         TMenuItem* child = parent->Items(i);
         HookItem(menu, child, measure, draw, keepExisting);
-        if (recursive && child->Count() > 0)
+        if (recursive && child->Count() > 0) {
             HookChildren(menu, child, measure, draw, recursive, keepExisting);
+        }
     }
 }
 
@@ -593,16 +635,18 @@ void SetMenuItemEvents(TMenu* menu, TMenuItem* item, const TMenuMeasureItemEvent
         HookItem(menu, item, measure, draw, keepExisting);
         return;
     }
-    if (menu)
+    if (menu) {
         HookChildren(menu, menu->Items(), measure, draw, recursive, keepExisting);
+    }
 }
 
 // ---- Measuring and painting --------------------------------------------------------------------
 
 void BarMeasureItem(TMenuItem* item, TCanvas& canvas, int& width, int& height, bool barVisible) {
     IBarMenusIntf* menu = GetMenuItemBarMenusIntf(item);
-    if (!menu)
+    if (!menu) {
         return;
+    }
     const bool topMain = IsInTopMainMenu(item);
     std::string text;
     // 1. Separators: 14 with a text, else 9 in the XP style, 12 otherwise; the width stays.
@@ -613,23 +657,28 @@ void BarMeasureItem(TMenuItem* item, TCanvas& canvas, int& width, int& height, b
         if (!menu->GetUseSystemFont()) {
             canvas.Font = menu->GetMenuFont();
             std::string caption = item->Caption();
-            if (item->ShortCut() != 0)
+            if (item->ShortCut() != 0) {
                 caption += BcShortCutToText(item->ShortCut());
+            }
             TRect extent = NilRect;
             canvas.DrawText(caption, extent, TextExtentFormat);
             height = CheckedAdd(RectHeight(extent), 6);
-            if (height < 16)
+            if (height < 16) {
                 height = 16;
+            }
             width = RectWidth(extent);
         }
         // 3. Items of drop-downs.
         if (!topMain) {
-            if (!menu->GetUseSystemFont())
+            if (!menu->GetUseSystemFont()) {
                 width = CheckedAdd(width, 18);
-            if (item->ShortCut() & scWin)
+            }
+            if (item->ShortCut() & scWin) {
                 width = CheckedAdd(width, canvas.TextWidth("Win+"));
-            if (!menu->GetSelf()->Images() && !item->HasGlyph())
+            }
+            if (!menu->GetSelf()->Images() && !item->HasGlyph()) {
                 width = CheckedAdd(width, 23);
+            }
             if (menu->UseMenuStyle() == msWindowsXP) {
                 height = CheckedMul(CheckedAdd(height, 1) / 2, 2);
                 width = CheckedAdd(width, 2);
@@ -638,21 +687,26 @@ void BarMeasureItem(TMenuItem* item, TCanvas& canvas, int& width, int& height, b
     }
     // 4. The application's event, then 5. the draw module.
     bool defaultMeasure = true;
-    if (TOnMeasureMenuItemEvent event = menu->GetOnMeasureMenuItem())
+    if (TOnMeasureMenuItemEvent event = menu->GetOnMeasureMenuItem()) {
         event(menu->GetSelf(), item, canvas, width, height, barVisible, defaultMeasure);
-    if (defaultMeasure)
-        if (TBcBarMenusDrawModule* module = menu->GetDrawModule())
+    }
+    if (defaultMeasure) {
+        if (TBcBarMenusDrawModule* module = menu->GetDrawModule()) {
             module->MeasureMenuItem(item, canvas, width, height, barVisible, defaultMeasure);
+        }
+    }
     // 6. The short line's strip.
-    if (defaultMeasure && menu->GetSeparators().SeparatorStyle == ssShortLine && !topMain)
+    if (defaultMeasure && menu->GetSeparators().SeparatorStyle == ssShortLine && !topMain) {
         width = CheckedAdd(width, 10);
+    }
     // 7. The bar beside the first column, counted into the popup height.
     if (barVisible && !IsAfterMenuBreak(item)) {
         const TBcBar& bar = menu->GetBar();
         width = CheckedAdd(width, CheckedAdd(bar.Width(), bar.Space()));
         TBcBarProtected& state = menu->GetBarProtected();
-        if (state.UpdatePopupHeight() && item->Visible())
+        if (state.UpdatePopupHeight() && item->Visible()) {
             state.SetPopupHeight(CheckedAdd(state.PopupHeight(), height));
+        }
     }
 }
 
@@ -660,8 +714,9 @@ void BarDrawMenuItem(TMenuItem* item, TCanvas& canvas, const TRect& rect, bool b
                      TOwnerDrawState state) {
     // 1. An item whose menu is gone, or no bar menu, is left alone.
     IBarMenusIntf* menu = GetMenuItemBarMenusIntf(item);
-    if (!menu)
+    if (!menu) {
         return;
+    }
     TMenuPlatform& platform = MenuPlatform();
     const TMenuWindow window = platform.WindowOfCanvas(canvas);
     TBcBarProtected& barState = menu->GetBarProtected();
@@ -685,22 +740,26 @@ void BarDrawMenuItem(TMenuItem* item, TCanvas& canvas, const TRect& rect, bool b
     }
 
     // 5. - 7. The module, then the default painting.
-    if (!menu->GetUseSystemFont())
+    if (!menu->GetUseSystemFont()) {
         canvas.Font = menu->GetMenuFont();
+    }
     bool defaultDraw = true;
-    if (TBcBarMenusDrawModule* module = menu->GetDrawModule())
+    if (TBcBarMenusDrawModule* module = menu->GetDrawModule()) {
         module->DrawMenuItem(item, canvas, itemRect, state, barShown, defaultDraw);
+    }
     if (defaultDraw) {
-        if (menu->GetSeparators().SeparatorStyle == ssShortLine && !IsInTopMainMenu(item))
+        if (menu->GetSeparators().SeparatorStyle == ssShortLine && !IsInTopMainMenu(item)) {
             itemRect.Right = CheckedSub(itemRect.Right, 10);
+        }
         routines.DrawMenuItemEx(*menu, item, canvas, itemRect, state);
     }
 
     // 8. The bar: rendered whole into the buffer once, then copied slice by slice.
     if (barShown) {
         TRect client;
-        if (barState.UpdatePopupHeight() && platform.GetClientRect(window, client))
+        if (barState.UpdatePopupHeight() && platform.GetClientRect(window, client)) {
             barState.SetPopupHeight(RectHeight(client));
+        }
         TBitmap& buffer = barState.GetBarDoubleBuffer();
         if (barState.UpdatePopupHeight()) {
             barState.SetUpdatePopupHeight(false);
@@ -726,30 +785,40 @@ void BarDrawMenuItem(TMenuItem* item, TCanvas& canvas, const TRect& rect, bool b
             TCanvas& bufferCanvas = buffer.Canvas();
             const TRect whole = Rect(0, 0, buffer.Width(), buffer.Height());
             bool drawBar = true;
-            if (TOnBeforeDrawBarEvent before = menu->GetOnBeforeDrawBar())
+            if (TOnBeforeDrawBarEvent before = menu->GetOnBeforeDrawBar()) {
                 before(parentMenu, bufferCanvas, whole, drawBar);
+            }
             if (drawBar) {
                 TBarParts parts = BarPartBit(bpGradient);
-                if (bar.BarPicture().Visible())
+                if (bar.BarPicture().Visible()) {
                     parts |= BarPartBit(bpPicture);
-                if (bar.BarBackPicture().Visible())
+                }
+                if (bar.BarBackPicture().Visible()) {
                     parts |= BarPartBit(bpBackPicture);
-                if (bar.BarCaption().Visible)
+                }
+                if (bar.BarCaption().Visible) {
                     parts |= BarPartBit(bpCaption);
-                if (TOnAdvancedBeforeDrawBarEvent advanced = menu->GetOnAdvancedBeforeDrawBar())
+                }
+                if (TOnAdvancedBeforeDrawBarEvent advanced = menu->GetOnAdvancedBeforeDrawBar()) {
                     advanced(parentMenu, bufferCanvas, whole, parts);
-                if (parts & BarPartBit(bpGradient))
+                }
+                if (parts & BarPartBit(bpGradient)) {
                     routines.DrawBarGradient(*menu, whole);
-                if (parts & BarPartBit(bpBackPicture))
+                }
+                if (parts & BarPartBit(bpBackPicture)) {
                     routines.DrawBarBackPicture(*menu);
-                if (parts & BarPartBit(bpPicture))
+                }
+                if (parts & BarPartBit(bpPicture)) {
                     routines.DrawBarPicture(*menu);
-                if (parts & BarPartBit(bpCaption))
+                }
+                if (parts & BarPartBit(bpCaption)) {
                     routines.DrawBarCaption(*menu, whole);
+                }
             }
             canvas.Draw(left, 0, buffer);
-            if (TOnAfterDrawBarEvent after = menu->GetOnAfterDrawBar())
+            if (TOnAfterDrawBarEvent after = menu->GetOnAfterDrawBar()) {
                 after(parentMenu, bufferCanvas, whole);
+            }
             barState.BarBufferValid = true;
         }
     }
@@ -768,6 +837,7 @@ void RefreshMenu(IBarMenusIntf& menu, bool resetBar, bool rebuildItems) {
         return;
     }
     if (auto* mainMenu = dynamic_cast<TMainMenu*>(menu.GetSelf());
-        mainMenu && mainMenu->WindowHandle() != 0)
+        mainMenu && mainMenu->WindowHandle() != 0) {
         MenuPlatform().DrawMenuBar(mainMenu->WindowHandle());
+    }
 }

@@ -22,16 +22,18 @@ const TBitmap& PictureToDraw(TBcBarPicture& picture) {
 
 // Takes step off value while value is above 0: the first tile that reaches the edge.
 int Wrap(int step, int value) {
-    while (value > 0)
+    while (value > 0) {
         value -= step;
+    }
     return value;
 }
 
 // The start of the first tile when the tiles are aligned at the far side (or centred): the
 // remainder of the bar is taken off one tile, so a 10-pixel tile on 32 pixels starts at -8.
 int TileStart(int barSize, int tileSize, bool nearSide, bool centred) {
-    if (nearSide)
+    if (nearSide) {
         return 0;
+    }
     const int start = barSize % tileSize - tileSize;
     return centred ? start / 2 : start;
 }
@@ -45,10 +47,12 @@ void TileBackPicture(TCanvas& canvas, const TBcBarBackPicture& back, const TBitm
     const int startY = TileStart(barHeight, pictureHeight, back.VertAlignment() == vaTop,
                                  back.VertAlignment() == vaMiddle);
     for (int y = Wrap(pictureHeight, CheckedAdd(back.OffsetY(), startY)); y <= barHeight;
-         y += pictureHeight)
+         y += pictureHeight) {
         for (int x = Wrap(pictureWidth, CheckedAdd(back.OffsetX(), startX)); x <= barWidth;
-             x += pictureWidth)
+             x += pictureWidth) {
             canvas.Draw(x, y, picture);
+        }
+    }
 }
 
 // The caption's text written at (x, y), clipped to clip.
@@ -62,8 +66,9 @@ void CaptionOut(TCanvas& canvas, int x, int y, const TRect& clip, const std::str
 } // namespace
 
 TPoint CalcPicturePosition(IBarMenusIntf& menu, TBcBarPicture& picture) {
-    if (!picture.HasPicture())
+    if (!picture.HasPicture()) {
         return {0, 0};
+    }
     const int barWidth = menu.GetBar().Width();
     const int barHeight = menu.GetBarProtected().PopupHeight();
     const int pictureWidth = picture.Picture().Width();
@@ -99,17 +104,20 @@ void DrawBarGradient(IBarMenusIntf& menu, const TRect& r) {
     const TBcBarBackPicture& back = bar.BarBackPicture();
     // An opaque picture over the whole bar hides the gradient: it is not painted at all.
     if (!back.Transparent() && (back.DrawStyle() == dsTile || back.DrawStyle() == dsStretch) &&
-        back.HasPicture())
+        back.HasPicture()) {
         return;
-    if (TBitmap* buffer = PaintableBuffer(menu))
+    }
+    if (TBitmap* buffer = PaintableBuffer(menu)) {
         DrawGradient(buffer, nullptr, r, bar.GradientStart(), bar.GradientEnd(),
                      bar.GradientStyle());
+    }
 }
 
 void DrawBarBackPicture(IBarMenusIntf& menu) {
     TBitmap* buffer = PaintableBuffer(menu);
-    if (!buffer)
+    if (!buffer) {
         return;
+    }
     TBcBar& bar = menu.GetBar();
     TBcBarBackPicture& back = bar.BarBackPicture();
     TCanvas& canvas = buffer->Canvas();
@@ -143,22 +151,25 @@ void DrawBarBackPicture(IBarMenusIntf& menu) {
 void DrawBarPicture(IBarMenusIntf& menu) {
     TBitmap* buffer = PaintableBuffer(menu);
     TBcBarPicture& picture = menu.GetBar().BarPicture();
-    if (!buffer || !picture.HasPicture())
+    if (!buffer || !picture.HasPicture()) {
         return;
+    }
     const TPoint p = CalcPicturePosition(menu, picture);
     buffer->Canvas().Draw(p.X, p.Y, PictureToDraw(picture));
 }
 
 void DrawBarCaption(IBarMenusIntf& menu, const TRect& r) {
     TBitmap* buffer = PaintableBuffer(menu);
-    if (!buffer)
+    if (!buffer) {
         return;
+    }
     TBcBar& bar = menu.GetBar();
     const TBcBarCaption& caption = bar.BarCaption();
     // The font's colour is written as it is, as the RGB value of the text: a system colour is
     // no such value.
-    if (IsSystemColor(caption.Font.Color))
+    if (IsSystemColor(caption.Font.Color)) {
         throw ERangeError();
+    }
 
     TCanvas& canvas = buffer->Canvas();
     const int saved = canvas.SaveDC();
@@ -182,8 +193,9 @@ void DrawBarCaption(IBarMenusIntf& menu, const TRect& r) {
     case vaBottom: {
         y = CheckedSub(popupHeight, caption.OffsetY);
         TBcBarPicture& picture = bar.BarPicture();
-        if (picture.VertAlignment() == vaBottom && picture.HasPicture())
+        if (picture.VertAlignment() == vaBottom && picture.HasPicture()) {
             y = CheckedSub(y, picture.Picture().Height());
+        }
         break;
     }
     case vaMiddle:
@@ -217,6 +229,7 @@ void DrawBarCaption(IBarMenusIntf& menu, const TRect& r) {
 
 void DrawDoubleBuffer(IBarMenusIntf& menu, TCanvas& canvas, const TRect& dest,
                       const TRect& source) {
-    if (TBitmap* buffer = PaintableBuffer(menu))
+    if (TBitmap* buffer = PaintableBuffer(menu)) {
         canvas.CopyRect(dest, buffer->Canvas(), source);
+    }
 }

@@ -21,12 +21,14 @@ void TBcBarMenusDrawModule::MeasureMenuItem(TMenuItem* /*item*/, TCanvas& /*canv
 }
 
 void TBcBarMenusDrawModule::RedrawMenus() {
-    if (IBarMenusIntf* menu = GetMenuBarMenusIntf(DrawingMenu))
+    if (IBarMenusIntf* menu = GetMenuBarMenusIntf(DrawingMenu)) {
         menu->SetDrawModule(this);
+    }
 }
 
 void TBcBarMenusDrawModule::Notification(TComponent* component, TOperation operation) {
-    if (operation == opRemove && component == DrawingMenu)
+    if (operation == opRemove && component == DrawingMenu) {
         DrawingMenu = nullptr;
+    }
     TComponent::Notification(component, operation);
 }

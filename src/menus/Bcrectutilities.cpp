@@ -11,7 +11,8 @@ std::int32_t RectHeight(const TRect& r) {
 }
 
 TRect BitmapRect(const TBitmap* bitmap) {
-    if (bitmap == nullptr)
+    if (bitmap == nullptr) {
         return NilRect;
+    }
     return Rect(0, 0, bitmap->Width(), bitmap->Height());
 }

@@ -65,24 +65,28 @@ void PaintBitmap(TBitmap& bitmap, const TRect& r, const TGradientColors& colors,
     case gsHorizontal: {
         // One row of colours, written into every row.
         std::vector<std::uint32_t> row;
-        for (int x = area.Left; x < area.Right; ++x)
+        for (int x = area.Left; x < area.Right; ++x) {
             row.push_back(ColorToPixel(colors.Horizontal(x)));
-        for (int y = area.Top; y < area.Bottom; ++y)
+        }
+        for (int y = area.Top; y < area.Bottom; ++y) {
             std::copy(row.begin(), row.end(), bitmap.ScanLine(y) + area.Left);
+        }
         break;
     }
     case gsVertical:
-        for (int y = area.Top; y < area.Bottom; ++y)
+        for (int y = area.Top; y < area.Bottom; ++y) {
             FillRow(bitmap, area, y, colors.Vertical(y));
+        }
         break;
     case gsDiagonalLeftRight:
     case gsDiagonalRightLeft:
         // Mirroring is its own inverse: column x shows the colour of column Mirrored(x).
         for (int y = area.Top; y < area.Bottom; ++y) {
             std::uint32_t* pixels = bitmap.ScanLine(y);
-            for (int x = area.Left; x < area.Right; ++x)
+            for (int x = area.Left; x < area.Right; ++x) {
                 pixels[x] = ColorToPixel(
                     colors.Diagonal(style == gsDiagonalLeftRight ? x : colors.Mirrored(x), y));
+            }
         }
         break;
     }
@@ -98,21 +102,25 @@ void PaintCanvas(TCanvas& canvas, const TRect& r, const TGradientColors& colors,
                  TGradientStyle style) {
     switch (style) {
     case gsHorizontal:
-        for (int x = r.Left; x < r.Right; ++x)
+        for (int x = r.Left; x < r.Right; ++x) {
             canvas.SetPixel(x, r.Top, colors.Horizontal(x));
+        }
         canvas.CopyRect(Rect(r.Left, r.Top + 1, r.Right, r.Bottom), canvas,
                         Rect(r.Left, r.Top, r.Right, r.Top + 1));
         break;
     case gsVertical:
-        for (int y = r.Top; y < r.Bottom; ++y)
+        for (int y = r.Top; y < r.Bottom; ++y) {
             FillSolid(canvas, Rect(r.Left, y, r.Right, y + 1), colors.Vertical(y));
+        }
         break;
     case gsDiagonalLeftRight:
     case gsDiagonalRightLeft:
-        for (int y = r.Top; y < r.Bottom; ++y)
-            for (int x = r.Left; x < r.Right; ++x)
+        for (int y = r.Top; y < r.Bottom; ++y) {
+            for (int x = r.Left; x < r.Right; ++x) {
                 canvas.SetPixel(style == gsDiagonalLeftRight ? x : colors.Mirrored(x), y,
                                 colors.Diagonal(x, y));
+            }
+        }
         break;
     }
 }
@@ -123,29 +131,34 @@ void DrawGradient(TBitmap* bitmap, TCanvas* canvas, const TRect& r, TColor start
                   TColor endColor, TGradientStyle style) {
     const int width = RectWidth(r);
     const int height = RectHeight(r);
-    if (bitmap != nullptr && bitmap->Empty())
+    if (bitmap != nullptr && bitmap->Empty()) {
         return;
-    if (bitmap == nullptr && canvas == nullptr)
+    }
+    if (bitmap == nullptr && canvas == nullptr) {
         return;
+    }
     try {
         if (startColor == endColor) {
             const TColor color = ColorToRGB(startColor);
             if (bitmap != nullptr) {
                 const TRect area = BitmapArea(*bitmap, r);
-                for (int y = area.Top; y < area.Bottom; ++y)
+                for (int y = area.Top; y < area.Bottom; ++y) {
                     FillRow(*bitmap, area, y, color);
+                }
             } else {
                 FillSolid(*canvas, r, color);
             }
             return;
         }
-        if (height < 1 || width < 1)
+        if (height < 1 || width < 1) {
             return;
+        }
         const TGradientColors colors(startColor, endColor, r, width, height);
-        if (bitmap != nullptr)
+        if (bitmap != nullptr) {
             PaintBitmap(*bitmap, r, colors, style);
-        else
+        } else {
             PaintCanvas(*canvas, r, colors, style);
+        }
     } catch (const std::exception&) {
         // A pixel or row that could not be painted ends the gradient; what is painted stays.
     }

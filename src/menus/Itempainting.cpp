@@ -21,18 +21,21 @@ constexpr const char* CheckMarkRows[CheckMarkSize] = {
 // A 2 x 2 checker of button face and button highlight, the backing of a checked glyph box.
 TBitmap CheckerPattern() {
     TBitmap pattern(8, 8);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x) {
             pattern.SetPixel(x, y, (x + y) % 2 ? clBtnHighlight : clBtnFace);
+        }
+    }
     return pattern;
 }
 
 // A line along the top of r: flat or etched.
 void EdgeLine(TCanvas& canvas, TRect r, bool flat) {
-    if (flat)
+    if (flat) {
         canvas.DrawEdge(r, bdrRaisedOuter, bfTop | bfFlat);
-    else
+    } else {
         canvas.DrawEdge(r, edgeEtched, bfTop);
+    }
 }
 
 // A fade line on row r.Top from r.Left to the last column of r, leaving out the columns of gap
@@ -52,10 +55,13 @@ enum class TGlyphKind { None, Image, Bitmap };
 
 void DrawCheckMark(TCanvas& canvas, int x, int y, TColor color) {
     const TColor plain = ColorToRGB(color);
-    for (int row = 0; row < CheckMarkSize; ++row)
-        for (int column = 0; column < CheckMarkSize; ++column)
-            if (CheckMarkRows[row][column] == '#')
+    for (int row = 0; row < CheckMarkSize; ++row) {
+        for (int column = 0; column < CheckMarkSize; ++column) {
+            if (CheckMarkRows[row][column] == '#') {
                 canvas.SetPixel(x + column, y + row, plain);
+            }
+        }
+    }
 }
 
 void DrawMenuItemEx(IBarMenusIntf& menu, TMenuItem* item, TCanvas& canvas, const TRect& r,
@@ -67,8 +73,9 @@ void DrawMenuItemEx(IBarMenusIntf& menu, TMenuItem* item, TCanvas& canvas, const
     }
     const bool topMain = IsInTopMainMenu(item);
     canvas.Brush.Style = TBrushStyle::Solid;
-    if (menu.GetSeparators().SeparatorStyle == ssShortLine && !topMain)
+    if (menu.GetSeparators().SeparatorStyle == ssShortLine && !topMain) {
         canvas.FillRect(Rect(r.Right, r.Top, CheckedAdd(r.Right, 10), r.Bottom));
+    }
     if ((state & odSelected) && (!topMain || !Win98Plus())) {
         canvas.Brush.Color = clHighlight;
         canvas.Font.Color = clHighlightText;
@@ -86,8 +93,9 @@ void AdvancedDrawItem(IBarMenusIntf& menu, TMenuItem* item, TCanvas& canvas, con
     const bool hot = state & odHotLight;
     const TCustomImageList* images = menu.GetSelf()->Images();
     // A selected drop-down item is highlighted below; a top-level one has its colours already.
-    if (!selected || topMain)
+    if (!selected || topMain) {
         canvas.FillRect(r);
+    }
 
     // The glyph column.
     TRect glyph = Rect(r.Left + 1, r.Top + 1, r.Left + 1, r.Top + 1);
@@ -97,10 +105,11 @@ void AdvancedDrawItem(IBarMenusIntf& menu, TMenuItem* item, TCanvas& canvas, con
     } else {
         const bool inList =
             images && item->ImageIndex() >= 0 && item->ImageIndex() < images->Count();
-        if (inList || (images && item->Checked() && !item->HasGlyph()))
+        if (inList || (images && item->Checked() && !item->HasGlyph())) {
             kind = TGlyphKind::Image;
-        else if (item->HasGlyph())
+        } else if (item->HasGlyph()) {
             kind = TGlyphKind::Bitmap;
+        }
         if (kind != TGlyphKind::None) {
             const TSize size = kind == TGlyphKind::Image ? TSize{images->Width(), images->Height()}
                                                          : TSize{16, 16};
@@ -133,9 +142,9 @@ void AdvancedDrawItem(IBarMenusIntf& menu, TMenuItem* item, TCanvas& canvas, con
         TRect box = glyph;
         if (xpStyle) {
             canvas.Brush.Color = clHighlight;
-            if (kind == TGlyphKind::None)
+            if (kind == TGlyphKind::None) {
                 canvas.FillRect(box);
-            else {
+            } else {
                 InflateRect(box, 1, 1);
                 canvas.FrameRect(box);
             }
@@ -150,11 +159,12 @@ void AdvancedDrawItem(IBarMenusIntf& menu, TMenuItem* item, TCanvas& canvas, con
         images->Draw(canvas, glyph.Left, glyph.Top, item->ImageIndex());
     } else if (kind == TGlyphKind::Bitmap) {
         const TBitmap& bitmap = item->Bitmap();
-        if (bitmap.Width() > glyph.Width() || bitmap.Height() > glyph.Height())
+        if (bitmap.Width() > glyph.Width() || bitmap.Height() > glyph.Height()) {
             canvas.StretchDraw(glyph, bitmap);
-        else
+        } else {
             canvas.Draw(glyph.Left + (glyph.Width() - bitmap.Width()) / 2,
                         glyph.Top + (glyph.Height() - bitmap.Height()) / 2, bitmap);
+        }
     } else if (item->Checked() && !topMain && !glyph.IsEmpty()) {
         const int left = glyph.Left + (glyph.Width() - CheckMarkSize) / 2;
         const int top = glyph.Top + (glyph.Height() - CheckMarkSize) / 2;
@@ -185,8 +195,9 @@ void AdvancedDrawItem(IBarMenusIntf& menu, TMenuItem* item, TCanvas& canvas, con
             if (selected || hot) {
                 canvas.Brush.Color = clHighlight;
                 canvas.FillRect(r);
-                if (!(state & odInactive))
+                if (!(state & odInactive)) {
                     canvas.Font.Color = clHighlightText;
+                }
             }
         } else if (Win98Plus()) {
             TRect edge = r;
@@ -196,33 +207,38 @@ void AdvancedDrawItem(IBarMenusIntf& menu, TMenuItem* item, TCanvas& canvas, con
             } else if (hot) {
                 canvas.DrawEdge(edge, bdrRaisedInner, bfRect);
             }
-            if (!selected)
+            if (!selected) {
                 OffsetRect(textArea, 0, -1);
+            }
         }
     }
 
     // The caption, centred vertically, and the shortcut.
     std::uint32_t format = CaptionFormat;
-    if (Win2K() && (state & odNoAccel))
+    if (Win2K() && (state & odNoAccel)) {
         format |= dtHidePrefix;
+    }
     TRect caption = textArea;
     DrawMenuItemText(menu, item, canvas, item->Caption(), format | dtCalcRect | dtNoClip, selected,
                      caption);
     OffsetRect(caption, 0, (RectHeight(textArea) - RectHeight(caption)) / 2);
     TRect shortCutArea = Rect(caption.Right, caption.Top, r.Right - 10, caption.Bottom);
     DrawMenuItemText(menu, item, canvas, item->Caption(), format, selected, caption);
-    if (item->ShortCut() != 0 && !topMain)
+    if (item->ShortCut() != 0 && !topMain) {
         DrawMenuItemText(menu, item, canvas, BcShortCutToText(item->ShortCut()), format | dtRight,
                          selected, shortCutArea);
+    }
 }
 
 void DrawMenuItemText(IBarMenusIntf& menu, TMenuItem* item, TCanvas& canvas, std::string text,
                       std::uint32_t format, bool selected, TRect& r) {
-    if (menu.GetSelf()->IsRightToLeft())
+    if (menu.GetSelf()->IsRightToLeft()) {
         format |= dtRight | dtRtlReading;
+    }
     const bool calculate = format & dtCalcRect;
-    if (calculate && (text.empty() || text == "&"))
+    if (calculate && (text.empty() || text == "&")) {
         text += " ";
+    }
     if (text == "-") {
         if (!calculate) {
             TRect line = r;
@@ -232,8 +248,9 @@ void DrawMenuItemText(IBarMenusIntf& menu, TMenuItem* item, TCanvas& canvas, std
         return;
     }
     canvas.Brush.Style = TBrushStyle::Clear;
-    if (item->Default())
+    if (item->Default()) {
         canvas.Font.Style |= fsBold;
+    }
     if (!item->Enabled()) {
         if (!selected && !calculate) {
             TRect engraved = r;
@@ -259,8 +276,9 @@ void DrawLineItem(IBarMenusIntf& menu, TMenuItem* /*item*/, const std::string& t
     if (text.empty()) {
         line.Top = CheckedAdd(line.Top, 5);
         if (separators.Fade) {
-            if (!separators.FlatLines)
+            if (!separators.FlatLines) {
                 FadeLine(canvas, line, line, false, separators.FadeWidth, clBtnHighlight);
+            }
             TRect upper = line;
             upper.Top -= 1;
             FadeLine(canvas, upper, upper, false, separators.FadeWidth, separators.FadeColor);
@@ -273,12 +291,14 @@ void DrawLineItem(IBarMenusIntf& menu, TMenuItem* /*item*/, const std::string& t
     const std::string shown = " " + text + " ";
     if (separators.SeparatorStyle == ssCaption) {
         std::uint32_t format = LineTextFormat;
-        if (separators.Alignment == taRightJustify)
+        if (separators.Alignment == taRightJustify) {
             format |= dtRight;
-        else if (separators.Alignment == taCenter)
+        } else if (separators.Alignment == taCenter) {
             format |= dtCenter;
-        if (!separators.UseSystemFont)
+        }
+        if (!separators.UseSystemFont) {
             canvas.Font = separators.Font;
+        }
         DrawGradient(nullptr, &canvas, line, separators.GradientStart(), separators.GradientEnd(),
                      separators.GradientStyle());
         canvas.Brush.Style = TBrushStyle::Clear;
@@ -294,11 +314,12 @@ void DrawLineItem(IBarMenusIntf& menu, TMenuItem* /*item*/, const std::string& t
     TRect measured = textRect;
     canvas.DrawText(shown, measured, LineTextFormat | dtCenter | dtCalcRect);
     const int width = RectWidth(measured);
-    if (separators.Alignment == taRightJustify)
+    if (separators.Alignment == taRightJustify) {
         textRect.Left = CheckedSub(line.Right, width);
-    else if (separators.Alignment == taCenter)
+    } else if (separators.Alignment == taCenter) {
         textRect.Left =
             CheckedAdd(line.Left, RoundHalfEven((double(RectWidth(line)) - width) / 2 - 0.5));
+    }
     textRect.Right = CheckedAdd(textRect.Left, width);
 
     line.Top = CheckedAdd(line.Top, 6);
@@ -310,8 +331,9 @@ void DrawLineItem(IBarMenusIntf& menu, TMenuItem* /*item*/, const std::string& t
             FadeLine(canvas, textRect, line, true, separators.FadeWidth, clBtnHighlight);
         }
     } else {
-        if (separators.FlatLines)
+        if (separators.FlatLines) {
             line.Top += 1;
+        }
         TRect left = line;
         left.Right = textRect.Left;
         EdgeLine(canvas, left, separators.FlatLines);

@@ -18,8 +18,9 @@ std::optional<TLayeredWindows>& LayeredWindows() {
 }
 
 const TLayeredWindows& Service() {
-    if (!LayeredWindows())
+    if (!LayeredWindows()) {
         StartLayeredWindows();
+    }
     return *LayeredWindows();
 }
 
@@ -45,28 +46,33 @@ bool SupportsLayeredWindows() {
 bool SetWindowLayered(TMenuWindow window, bool on) {
     TMenuPlatform& platform = MenuPlatform();
     const std::uint32_t exStyle = platform.GetExStyle(window);
-    if (((exStyle & wsExLayered) != 0) != on)
+    if (((exStyle & wsExLayered) != 0) != on) {
         platform.SetExStyle(window, on ? exStyle | wsExLayered : exStyle & ~wsExLayered);
+    }
     return true;
 }
 
 void SetMenuOpacity(IBarMenusIntf& menu, TMenuWindow window, TOpacity /*opacity*/) {
-    if (window == 0 || !SupportsLayeredWindows())
+    if (window == 0 || !SupportsLayeredWindows()) {
         return;
+    }
     TMenuPlatform& platform = MenuPlatform();
     const std::uint32_t exStyle = platform.GetExStyle(window);
     const bool layered = (exStyle & wsExLayered) != 0;
     const TOpacity opacity = menu.GetOpacity();
     const TSetLayeredWindowAttributes& setAttributes = Service().SetLayeredWindowAttributes;
     if (dynamic_cast<TPopupMenu*>(menu.GetSelf())) {
-        if (layered || opacity >= 255)
+        if (layered || opacity >= 255) {
             return;
-        if (!platform.SetExStyle(window, exStyle | wsExLayered))
+        }
+        if (!platform.SetExStyle(window, exStyle | wsExLayered)) {
             return;
+        }
         // A layered window without its attributes shows nothing: when the system refuses
         // them, the window goes back to what it was.
-        if (!setAttributes(window, 0, opacity, lwaAlpha))
+        if (!setAttributes(window, 0, opacity, lwaAlpha)) {
             platform.SetExStyle(window, exStyle);
+        }
     } else if (dynamic_cast<TMainMenu*>(menu.GetSelf()) && layered) {
         setAttributes(window, 0, 255, lwaAlpha);
         platform.SetExStyle(window, exStyle & ~wsExLayered);
@@ -74,16 +80,19 @@ void SetMenuOpacity(IBarMenusIntf& menu, TMenuWindow window, TOpacity /*opacity*
 }
 
 void SetMenuOpacity(TMenuItem* item, TCanvas& canvas) {
-    if (IBarMenusIntf* menu = GetMenuItemBarMenusIntf(item))
+    if (IBarMenusIntf* menu = GetMenuItemBarMenusIntf(item)) {
         SetMenuOpacity(*menu, MenuPlatform().WindowOfCanvas(canvas), menu->GetOpacity());
+    }
 }
 
 void DrawMenuWindowBorder(IBarMenusIntf& menu, TMenuWindow window) {
-    if (window == 0 || !menu.GetFlat())
+    if (window == 0 || !menu.GetFlat()) {
         return;
+    }
     auto* mainMenu = dynamic_cast<TMainMenu*>(menu.GetSelf());
-    if (mainMenu && window == mainMenu->WindowHandle())
+    if (mainMenu && window == mainMenu->WindowHandle()) {
         return;
+    }
     TMenuPlatform& platform = MenuPlatform();
     TRect windowRect;
     const bool haveRect = platform.GetWindowRect(window, windowRect);
@@ -94,16 +103,18 @@ void DrawMenuWindowBorder(IBarMenusIntf& menu, TMenuWindow window) {
         TRect client;
         if (platform.GetClientRect(window, client) && haveRect) {
             // A refused region leaves the window as the system shaped it.
-            if (dynamic_cast<TPopupMenu*>(menu.GetSelf()))
+            if (dynamic_cast<TPopupMenu*>(menu.GetSelf())) {
                 platform.SetWindowRegion(window, whole, true);
-            else if (mainMenu)
+            } else if (mainMenu) {
                 platform.SetWindowRegion(window, std::nullopt, true);
+            }
         }
         platform.SetUserData(window, data | RegionSetMark);
     }
     std::unique_ptr<TCanvas> canvas = platform.WindowCanvas(window);
-    if (!canvas || !haveRect)
+    if (!canvas || !haveRect) {
         return;
+    }
     TRect r = whole;
     canvas->Brush.Style = TBrushStyle::Solid;
     canvas->Brush.Color = clBtnShadow;
@@ -114,6 +125,7 @@ void DrawMenuWindowBorder(IBarMenusIntf& menu, TMenuWindow window) {
 }
 
 void DrawMenuWindowBorder(TMenuItem* item, TCanvas& canvas) {
-    if (IBarMenusIntf* menu = GetMenuItemBarMenusIntf(item))
+    if (IBarMenusIntf* menu = GetMenuItemBarMenusIntf(item)) {
         DrawMenuWindowBorder(*menu, MenuPlatform().WindowOfCanvas(canvas));
+    }
 }

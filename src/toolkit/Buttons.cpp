@@ -14,44 +14,50 @@ void TSpeedButton::SetGlyph(const TBitmap& glyph) {
 }
 
 void TSpeedButton::SetLayout(TButtonLayout layout) {
-    if (layout == LayoutValue)
+    if (layout == LayoutValue) {
         return;
+    }
     LayoutValue = layout;
     Invalidate();
 }
 
 void TSpeedButton::SetMargin(int margin) {
-    if (margin == MarginValue)
+    if (margin == MarginValue) {
         return;
+    }
     MarginValue = margin;
     Invalidate();
 }
 
 void TSpeedButton::SetSpacing(int spacing) {
-    if (spacing == SpacingValue)
+    if (spacing == SpacingValue) {
         return;
+    }
     SpacingValue = spacing;
     Invalidate();
 }
 
 void TSpeedButton::SetFlat(bool flat) {
-    if (flat == IsFlat)
+    if (flat == IsFlat) {
         return;
+    }
     IsFlat = flat;
     Invalidate();
 }
 
 void TSpeedButton::SetTransparent(bool transparent) {
-    if (transparent == IsTransparent)
+    if (transparent == IsTransparent) {
         return;
+    }
     IsTransparent = transparent;
     Invalidate();
 }
 
 void TSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     TGraphicControl::MouseDown(button, shift, x, y);
-    if (button != mbLeft || !Enabled())
+    if (button != mbLeft || !Enabled()) {
         return;
+    }
     IsPressed = true;
     IsDragging = true;
     Invalidate();
@@ -59,8 +65,9 @@ void TSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int 
 
 void TSpeedButton::MouseMove(TShiftState shift, int x, int y) {
     TGraphicControl::MouseMove(shift, x, y);
-    if (!IsDragging)
+    if (!IsDragging) {
         return;
+    }
     const bool inside = ClientRect().Contains({x, y});
     if (inside != IsPressed) {
         IsPressed = inside;
@@ -70,20 +77,23 @@ void TSpeedButton::MouseMove(TShiftState shift, int x, int y) {
 
 void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     TGraphicControl::MouseUp(button, shift, x, y);
-    if (button != mbLeft || !IsDragging)
+    if (button != mbLeft || !IsDragging) {
         return;
+    }
     IsDragging = false;
     IsPressed = false;
     Invalidate();
-    if (ClientRect().Contains({x, y}))
+    if (ClientRect().Contains({x, y})) {
         Click();
+    }
 }
 
 void TSpeedButton::MouseEnter() {
     if (Enabled() && !IsHot) {
         IsHot = true;
-        if (IsFlat)
+        if (IsFlat) {
             Invalidate();
+        }
     }
     TGraphicControl::MouseEnter();
 }
@@ -91,15 +101,17 @@ void TSpeedButton::MouseEnter() {
 void TSpeedButton::MouseLeave() {
     if (Enabled() && IsHot) {
         IsHot = false;
-        if (IsFlat)
+        if (IsFlat) {
             Invalidate();
+        }
     }
     TGraphicControl::MouseLeave();
 }
 
 bool TSpeedButton::DialogChar(char key, TShiftState /*shift*/) {
-    if (!IsAccel(key, Caption()) || !Enabled() || !Visible() || !Parent() || !Parent()->Showing())
+    if (!IsAccel(key, Caption()) || !Enabled() || !Visible() || !Parent() || !Parent()->Showing()) {
         return false;
+    }
     Click();
     return true;
 }
@@ -181,10 +193,12 @@ void TSpeedButton::Paint() {
     TRect textBounds;
     const TPoint offset = down ? TPoint{1, 1} : TPoint{};
     CalcLayout(canvas, area, offset, glyphPos, textBounds);
-    if (!GlyphValue.Empty())
+    if (!GlyphValue.Empty()) {
         canvas.Draw(glyphPos.X, glyphPos.Y, GlyphValue);
-    if (Caption().empty())
+    }
+    if (Caption().empty()) {
         return;
+    }
     canvas.Brush.Style = TBrushStyle::Clear;
     DrawControlText(canvas, Caption(), textBounds, dtCenter | dtVCenter | dtSingleLine, Enabled());
 }

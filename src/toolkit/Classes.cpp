@@ -11,8 +11,9 @@ bool IsIdentifier(const std::string& name) {
         return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
     };
     auto digit = [](char c) { return c >= '0' && c <= '9'; };
-    if (name.empty() || !letter(name[0]))
+    if (name.empty() || !letter(name[0])) {
         return false;
+    }
     return std::all_of(name.begin(), name.end(), [&](char c) { return letter(c) || digit(c); });
 }
 
@@ -47,63 +48,76 @@ TComponent::~TComponent() {
         component->OwnerComponent = nullptr;
         Free(component);
     }
-    if (OwnerComponent)
+    if (OwnerComponent) {
         OwnerComponent->RemoveComponent(this);
+    }
 }
 
 void TComponent::Free(TComponent* component) {
-    if (!component)
+    if (!component) {
         return;
+    }
     component->IsDestroying = true;
     component->BeforeDestruction();
     delete component;
 }
 
 void TComponent::SetName(const std::string& name) {
-    if (name == ComponentName)
+    if (name == ComponentName) {
         return;
+    }
     if (!name.empty()) {
-        if (!IsIdentifier(name))
+        if (!IsIdentifier(name)) {
             throw Exception("'" + name + "' is not a valid component name");
+        }
         if (OwnerComponent) {
             TComponent* other = OwnerComponent->FindComponent(name);
-            if (other && other != this)
+            if (other && other != this) {
                 throw Exception("A component named " + name + " already exists");
+            }
         }
     }
     ComponentName = name;
 }
 
 TComponent* TComponent::FindComponent(const std::string& name) const {
-    if (name.empty())
+    if (name.empty()) {
         return nullptr;
-    for (TComponent* component : OwnedComponents)
-        if (SameText(component->ComponentName, name))
+    }
+    for (TComponent* component : OwnedComponents) {
+        if (SameText(component->ComponentName, name)) {
             return component;
+        }
+    }
     return nullptr;
 }
 
 void TComponent::FreeNotification(TComponent* component) {
-    if (!component || component == this)
+    if (!component || component == this) {
         return;
-    if (std::find(FreeNotifies.begin(), FreeNotifies.end(), component) == FreeNotifies.end())
+    }
+    if (std::find(FreeNotifies.begin(), FreeNotifies.end(), component) == FreeNotifies.end()) {
         FreeNotifies.push_back(component);
+    }
     if (std::find(component->FreeNotifies.begin(), component->FreeNotifies.end(), this) ==
-        component->FreeNotifies.end())
+        component->FreeNotifies.end()) {
         component->FreeNotifies.push_back(this);
+    }
 }
 
 void TComponent::RemoveFreeNotification(TComponent* component) {
-    if (!component)
+    if (!component) {
         return;
+    }
     Erase(FreeNotifies, component);
     Erase(component->FreeNotifies, this);
 }
 
 void TComponent::BeginLoading() {
     IsLoading = true;
-    for (TComponent* component : OwnedComponents)
+    for (TComponent* component : OwnedComponents) {
         component->BeginLoading();
+    }
 }
 
 void TComponent::EndLoading() {
@@ -112,19 +126,23 @@ void TComponent::EndLoading() {
 
 void TComponent::CallLoaded() {
     // Index by index: a Loaded handler may create components, which get loaded as well.
-    for (std::size_t i = 0; i < OwnedComponents.size(); ++i)
-        if (OwnedComponents[i]->IsLoading)
+    for (std::size_t i = 0; i < OwnedComponents.size(); ++i) {
+        if (OwnedComponents[i]->IsLoading) {
             OwnedComponents[i]->CallLoaded();
+        }
+    }
     IsLoading = false;
     Loaded();
 }
 
 void TComponent::Notification(TComponent* component, TOperation operation) {
-    if (operation == opRemove)
+    if (operation == opRemove) {
         RemoveFreeNotification(component);
+    }
     const std::vector<TComponent*> owned = OwnedComponents;
-    for (TComponent* each : owned)
+    for (TComponent* each : owned) {
         each->Notification(component, operation);
+    }
 }
 
 void TComponent::InsertComponent(TComponent* component) {
@@ -146,11 +164,13 @@ bool TStrings::NameLess(const std::string& a, const std::string& b) {
     for (std::size_t i = 0; i < n; ++i) {
         const auto x = static_cast<unsigned char>(UpCase(a[i]));
         const auto y = static_cast<unsigned char>(UpCase(b[i]));
-        if (x != y)
+        if (x != y) {
             return x < y;
+        }
     }
-    if (a.size() != b.size())
+    if (a.size() != b.size()) {
         return a.size() < b.size();
+    }
     // Names that differ only in case still have one fixed order.
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
@@ -158,8 +178,9 @@ bool TStrings::NameLess(const std::string& a, const std::string& b) {
 }
 
 void TStrings::CheckIndex(int index, int limit) const {
-    if (index < 0 || index >= limit)
+    if (index < 0 || index >= limit) {
         throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+    }
 }
 
 const std::string& TStrings::Strings(int index) const {
@@ -175,8 +196,9 @@ void TStrings::Put(int index, const std::string& text) {
 
 int TStrings::Add(const std::string& text) {
     int index = Count();
-    if (IsSorted)
+    if (IsSorted) {
         index = int(std::upper_bound(Items.begin(), Items.end(), text, NameLess) - Items.begin());
+    }
     Insert(index, text);
     return index;
 }
@@ -205,14 +227,16 @@ int TStrings::IndexOf(const std::string& text) const {
 
 void TStrings::Assign(const std::vector<std::string>& texts) {
     Items = texts;
-    if (IsSorted)
+    if (IsSorted) {
         std::stable_sort(Items.begin(), Items.end(), NameLess);
+    }
     Changed(TChange::Reset, -1);
 }
 
 void TStrings::SetSorted(bool sorted) {
-    if (sorted == IsSorted)
+    if (sorted == IsSorted) {
         return;
+    }
     IsSorted = sorted;
     if (sorted) {
         std::stable_sort(Items.begin(), Items.end(), NameLess);

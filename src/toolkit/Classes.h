@@ -42,8 +42,9 @@ public:
     TEvent(Function function) {
         using TStored = std::decay_t<Function>;
         if constexpr (std::is_pointer_v<TStored>) {
-            if (!function)
+            if (!function) {
                 return;
+            }
             // Free functions are told apart by their address.
             std::memcpy(Code.data(), &function, sizeof function);
         }
@@ -54,8 +55,9 @@ public:
     explicit operator bool() const { return Invoker != nullptr; }
 
     void operator()(Args... args) const {
-        if (Invoker)
+        if (Invoker) {
             Invoker->Call(Receiver, args...);
+        }
     }
 
     // True when both run the same code, whatever their receivers. Lambdas of one type share

@@ -15,8 +15,9 @@ bool IsWindowed(const TControl* control) {
 
 bool IsAccel(char key, const std::string& caption) {
     for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&')
+        if (caption[i] != '&') {
             continue;
+        }
         if (caption[i + 1] == '&') {
             ++i;
             continue;
@@ -31,82 +32,100 @@ bool IsAccel(char key, const std::string& caption) {
 TControl::TControl(TComponent* owner) : TComponent(owner) {}
 
 TControl::~TControl() {
-    if (ParentControl)
+    if (ParentControl) {
         ParentControl->RemoveControl(this);
+    }
 }
 
 void TControl::SetParent(TWinControl* parent) {
-    if (parent == ParentControl)
+    if (parent == ParentControl) {
         return;
-    for (TControl* p = parent; p; p = p->ParentControl)
-        if (p == this)
+    }
+    for (TControl* p = parent; p; p = p->ParentControl) {
+        if (p == this) {
             throw Exception("A control cannot be placed on itself");
-    if (ParentControl)
+        }
+    }
+    if (ParentControl) {
         ParentControl->RemoveControl(this);
-    if (parent)
+    }
+    if (parent) {
         parent->InsertControl(this);
+    }
 }
 
 TForm* TControl::ParentForm() {
     TControl* top = this;
-    while (top->ParentControl)
+    while (top->ParentControl) {
         top = top->ParentControl;
+    }
     return dynamic_cast<TForm*>(top);
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
     const TRect bounds = Bounds(left, top, std::max(width, 0), std::max(height, 0));
-    if (bounds == BoundsValue)
+    if (bounds == BoundsValue) {
         return;
+    }
     const TRect oldBounds = BoundsValue;
     BoundsValue = bounds;
     BoundsChanged(oldBounds);
 }
 
 void TControl::BoundsChanged(const TRect& oldBounds) {
-    if (!ParentControl)
+    if (!ParentControl) {
         return;
+    }
     if (IsVisible) {
         ParentControl->InvalidateRect(oldBounds);
         ParentControl->InvalidateRect(BoundsValue);
     }
-    if (AlignValue != alNone)
+    if (AlignValue != alNone) {
         ParentControl->Realign();
+    }
 }
 
 void TControl::SetAlign(TAlign align) {
-    if (align == AlignValue)
+    if (align == AlignValue) {
         return;
+    }
     AlignValue = align;
-    if (ParentControl)
+    if (ParentControl) {
         ParentControl->Realign();
+    }
 }
 
 void TControl::SetVisible(bool visible) {
-    if (visible == IsVisible)
+    if (visible == IsVisible) {
         return;
+    }
     IsVisible = visible;
     VisibleChanged();
 }
 
 bool TControl::Showing() const {
-    for (const TControl* c = this; c; c = c->ParentControl)
-        if (!c->IsVisible)
+    for (const TControl* c = this; c; c = c->ParentControl) {
+        if (!c->IsVisible) {
             return false;
+        }
+    }
     return true;
 }
 
 void TControl::VisibleChanged() {
-    if (!ParentControl)
+    if (!ParentControl) {
         return;
+    }
     ParentControl->InvalidateRect(BoundsValue);
-    if (AlignValue != alNone)
+    if (AlignValue != alNone) {
         ParentControl->Realign();
+    }
 }
 
 void TControl::SetEnabled(bool enabled) {
-    if (enabled == IsEnabled)
+    if (enabled == IsEnabled) {
         return;
+    }
     IsEnabled = enabled;
     EnabledChanged();
 }
@@ -116,8 +135,9 @@ void TControl::EnabledChanged() {
 }
 
 void TControl::SetCaption(const std::string& caption) {
-    if (caption == CaptionText)
+    if (caption == CaptionText) {
         return;
+    }
     CaptionText = caption;
     TextChanged();
 }
@@ -127,22 +147,25 @@ void TControl::TextChanged() {
 }
 
 void TControl::SetHint(const std::string& hint) {
-    if (hint == HintText)
+    if (hint == HintText) {
         return;
+    }
     HintText = hint;
     PeerChanged(TPeerChange::Hint);
 }
 
 void TControl::SetShowHint(bool show) {
-    if (show == IsHintShown)
+    if (show == IsHintShown) {
         return;
+    }
     IsHintShown = show;
     PeerChanged(TPeerChange::Hint);
 }
 
 void TControl::SetCursor(TCursor cursor) {
-    if (cursor == CursorValue)
+    if (cursor == CursorValue) {
         return;
+    }
     CursorValue = cursor;
     PeerChanged(TPeerChange::Cursor);
 }
@@ -154,13 +177,15 @@ void TControl::SetFont(const TFont& font) {
 
 void TControl::SetParentFont(bool parentFont) {
     IsParentFont = parentFont;
-    if (parentFont && ParentControl)
+    if (parentFont && ParentControl) {
         ApplyFont(ParentControl->Font());
+    }
 }
 
 void TControl::ApplyFont(const TFont& font) {
-    if (font == FontValue)
+    if (font == FontValue) {
         return;
+    }
     FontValue = font;
     FontChanged();
 }
@@ -170,8 +195,9 @@ void TControl::FontChanged() {
 }
 
 void TControl::ParentFontChanged() {
-    if (IsParentFont && ParentControl)
+    if (IsParentFont && ParentControl) {
         ApplyFont(ParentControl->Font());
+    }
 }
 
 void TControl::SetColor(TColor color) {
@@ -181,13 +207,15 @@ void TControl::SetColor(TColor color) {
 
 void TControl::SetParentColor(bool parentColor) {
     IsParentColor = parentColor;
-    if (parentColor && ParentControl)
+    if (parentColor && ParentControl) {
         ApplyColor(ParentControl->Color());
+    }
 }
 
 void TControl::ApplyColor(TColor color) {
-    if (color == ColorValue)
+    if (color == ColorValue) {
         return;
+    }
     ColorValue = color;
     ColorChanged();
 }
@@ -197,36 +225,42 @@ void TControl::ColorChanged() {
 }
 
 void TControl::ParentColorChanged() {
-    if (IsParentColor && ParentControl)
+    if (IsParentColor && ParentControl) {
         ApplyColor(ParentControl->Color());
+    }
 }
 
 void TControl::BringToFront() {
-    if (ParentControl)
+    if (ParentControl) {
         ParentControl->MoveControl(this, true);
+    }
 }
 
 void TControl::SendToBack() {
-    if (ParentControl)
+    if (ParentControl) {
         ParentControl->MoveControl(this, false);
+    }
 }
 
 void TControl::Invalidate() {
-    if (ParentControl && IsVisible)
+    if (ParentControl && IsVisible) {
         ParentControl->InvalidateRect(BoundsValue);
+    }
 }
 
 void TControl::Repaint() {
     Invalidate();
-    if (auto* window = dynamic_cast<TWinControl*>(this))
+    if (auto* window = dynamic_cast<TWinControl*>(this)) {
         window->Update();
-    else if (ParentControl)
+    } else if (ParentControl) {
         ParentControl->Update();
+    }
 }
 
 TCanvas& TControl::Canvas() {
-    if (PaintCanvas)
+    if (PaintCanvas) {
         return *PaintCanvas;
+    }
     if (!MeasureBitmap) {
         MeasureBitmap = std::make_unique<TBitmap>(1, 1);
         MeasureBitmap->Canvas().Font = FontValue;
@@ -305,12 +339,14 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 TWinControl::~TWinControl() {
     TearingDown = true;
     // Children go first, as native child windows go before their parent.
-    while (!Children.empty())
+    while (!Children.empty()) {
         Free(Children.back());
+    }
     // Leaves the parent while still a windowed control, so that its tab place, the focus and
     // its peer go too (in ~TControl it is one no longer).
-    if (Parent())
+    if (Parent()) {
         Parent()->RemoveControl(this);
+    }
     WindowPeer.reset();
 }
 
@@ -323,13 +359,15 @@ void TWinControl::InsertControl(TControl* control) {
     control->ParentControl = this;
     if (auto* window = dynamic_cast<TWinControl*>(control)) {
         TabList.push_back(window);
-        if (PeerMade)
+        if (PeerMade) {
             window->MakePeers();
+        }
     }
     control->ParentFontChanged();
     control->ParentColorChanged();
-    if (control->Align() != alNone)
+    if (control->Align() != alNone) {
         Realign();
+    }
     control->Invalidate();
 }
 
@@ -337,50 +375,63 @@ void TWinControl::RemoveControl(TControl* control) {
     if (auto* window = dynamic_cast<TWinControl*>(control)) {
         window->DestroyPeers();
         TabList.erase(std::remove(TabList.begin(), TabList.end(), window), TabList.end());
-        if (TForm* form = ParentForm())
+        if (TForm* form = ParentForm()) {
             form->ControlRemoved(window);
+        }
     }
     Children.erase(std::remove(Children.begin(), Children.end(), control), Children.end());
-    if (CaptureControl == control)
+    if (CaptureControl == control) {
         CaptureControl = nullptr;
-    if (HotControl == control)
+    }
+    if (HotControl == control) {
         HotControl = nullptr;
-    if (ClickControl == control)
+    }
+    if (ClickControl == control) {
         ClickControl = nullptr;
+    }
     control->ParentControl = nullptr;
-    if (TearingDown)
+    if (TearingDown) {
         return;
-    if (control->Align() != alNone)
+    }
+    if (control->Align() != alNone) {
         Realign();
-    if (control->Visible())
+    }
+    if (control->Visible()) {
         InvalidateRect(control->BoundsRect());
+    }
 }
 
 void TWinControl::MoveControl(TControl* control, bool toFront) {
     auto at = std::find(Children.begin(), Children.end(), control);
-    if (at == Children.end())
+    if (at == Children.end()) {
         return;
+    }
     Children.erase(at);
-    if (toFront)
+    if (toFront) {
         Children.push_back(control);
-    else
+    } else {
         Children.insert(Children.begin(), control);
+    }
     ++ZOrderChanges;
-    if (IsWindowed(control))
+    if (IsWindowed(control)) {
         static_cast<TWinControl*>(control)->PeerChanged(TPeerChange::ZOrder);
-    else if (control->Visible())
+    } else if (control->Visible()) {
         InvalidateRect(control->BoundsRect());
+    }
 }
 
 TControl* TWinControl::WindowlessControlAt(TPoint p, bool allowDisabled) const {
     for (auto it = Children.rbegin(); it != Children.rend(); ++it) {
         TControl* control = *it;
-        if (IsWindowed(control) || !control->Visible())
+        if (IsWindowed(control) || !control->Visible()) {
             continue;
-        if (!control->Enabled() && !allowDisabled)
+        }
+        if (!control->Enabled() && !allowDisabled) {
             continue;
-        if (control->BoundsRect().Contains(p))
+        }
+        if (control->BoundsRect().Contains(p)) {
             return control;
+        }
     }
     return nullptr;
 }
@@ -388,15 +439,17 @@ TControl* TWinControl::WindowlessControlAt(TPoint p, bool allowDisabled) const {
 // ---- Focus
 
 int TWinControl::TabOrder() const {
-    if (!Parent())
+    if (!Parent()) {
         return -1;
+    }
     const auto& list = Parent()->TabList;
     return int(std::find(list.begin(), list.end(), this) - list.begin());
 }
 
 void TWinControl::SetTabOrder(int tabOrder) {
-    if (!Parent())
+    if (!Parent()) {
         return;
+    }
     auto& list = Parent()->TabList;
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
     tabOrder = std::clamp(tabOrder, 0, int(list.size()));
@@ -405,11 +458,14 @@ void TWinControl::SetTabOrder(int tabOrder) {
 
 bool TWinControl::CanFocus() {
     TForm* form = ParentForm();
-    if (!form)
+    if (!form) {
         return false;
-    for (TControl* c = this; c; c = c->Parent())
-        if (!c->Visible() || !c->Enabled())
+    }
+    for (TControl* c = this; c; c = c->Parent()) {
+        if (!c->Visible() || !c->Enabled()) {
             return false;
+        }
+    }
     return true;
 }
 
@@ -419,19 +475,23 @@ bool TWinControl::Focused() {
 }
 
 void TWinControl::SetFocus() {
-    if (!CanFocus())
+    if (!CanFocus()) {
         return;
+    }
     TForm* form = ParentForm();
-    if (form != this)
+    if (form != this) {
         form->SetActiveControl(this);
-    if (WindowPeer)
+    }
+    if (WindowPeer) {
         WindowPeer->SetFocus();
+    }
 }
 
 void TWinControl::WindowFocused() {
     TForm* form = ParentForm();
-    if (form && form != this)
+    if (form && form != this) {
         form->SetActiveControl(this);
+    }
 }
 
 void TWinControl::KeyDown(std::uint16_t& key, TShiftState shift) {
@@ -446,27 +506,35 @@ void TWinControl::KeyPress(char& key) {
 
 bool TWinControl::DialogChar(char key, TShiftState shift) {
     std::vector<TControl*> offered;
-    for (TControl* control : Children)
-        if (!IsWindowed(control))
+    for (TControl* control : Children) {
+        if (!IsWindowed(control)) {
             offered.push_back(control);
-    for (TControl* control : Children)
-        if (IsWindowed(control))
+        }
+    }
+    for (TControl* control : Children) {
+        if (IsWindowed(control)) {
             offered.push_back(control);
-    for (TControl* control : offered)
-        if (HasChild(control) && control->DialogChar(key, shift))
+        }
+    }
+    for (TControl* control : offered) {
+        if (HasChild(control) && control->DialogChar(key, shift)) {
             return true;
+        }
+    }
     return false;
 }
 
 // ---- Peers
 
 void TWinControl::HandleNeeded() {
-    if (PeerMade)
+    if (PeerMade) {
         return;
-    if (Parent() && !Parent()->PeerMade)
+    }
+    if (Parent() && !Parent()->PeerMade) {
         Parent()->HandleNeeded(); // makes this control's peer too
-    else
+    } else {
         MakePeers();
+    }
 }
 
 void TWinControl::MakePeers() {
@@ -474,20 +542,23 @@ void TWinControl::MakePeers() {
         WindowPeer = Platform().CreatePeer(*this);
         PeerMade = true;
     }
-    for (TWinControl* window : TabList)
+    for (TWinControl* window : TabList) {
         window->MakePeers();
+    }
 }
 
 void TWinControl::DestroyPeers() {
-    for (auto it = TabList.rbegin(); it != TabList.rend(); ++it)
+    for (auto it = TabList.rbegin(); it != TabList.rend(); ++it) {
         (*it)->DestroyPeers();
+    }
     WindowPeer.reset();
     PeerMade = false;
 }
 
 void TWinControl::PeerChanged(TPeerChange change) {
-    if (WindowPeer)
+    if (WindowPeer) {
         WindowPeer->Changed(change);
+    }
 }
 
 void TWinControl::EnabledChanged() {
@@ -509,58 +580,69 @@ void TWinControl::FontChanged() {
     PeerChanged(TPeerChange::Font);
     TControl::FontChanged();
     const std::vector<TControl*> children = Children;
-    for (TControl* control : children)
+    for (TControl* control : children) {
         control->ParentFontChanged();
+    }
 }
 
 void TWinControl::ColorChanged() {
     PeerChanged(TPeerChange::Color);
     TControl::ColorChanged();
     const std::vector<TControl*> children = Children;
-    for (TControl* control : children)
+    for (TControl* control : children) {
         control->ParentColorChanged();
+    }
 }
 
 void TWinControl::BoundsChanged(const TRect& oldBounds) {
     PeerChanged(TPeerChange::Bounds);
     TControl::BoundsChanged(oldBounds);
-    if (oldBounds.Width() != Width() || oldBounds.Height() != Height())
+    if (oldBounds.Width() != Width() || oldBounds.Height() != Height()) {
         Realign();
+    }
 }
 
 // ---- Mouse
 
 TControl* TWinControl::MouseTarget(int x, int y) {
-    if (CaptureControl)
+    if (CaptureControl) {
         return CaptureControl;
-    if (TControl* control = WindowlessControlAt({x, y}, false))
+    }
+    if (TControl* control = WindowlessControlAt({x, y}, false)) {
         return control;
+    }
     return this;
 }
 
 TPoint TWinControl::TargetPoint(const TControl* target, int x, int y) const {
-    if (target == this)
+    if (target == this) {
         return {x, y};
+    }
     return {x - target->Left(), y - target->Top()};
 }
 
 void TWinControl::HoverAt(int x, int y) {
     TControl* hover = WindowlessControlAt({x, y}, true);
-    if (!hover)
+    if (!hover) {
         hover = this;
-    if (hover == HotControl)
+    }
+    if (hover == HotControl) {
         return;
+    }
     TControl* old = HotControl;
     HotControl = hover;
-    if (old)
+    if (old) {
         old->MouseLeave();
-    if (HasChild(hover) || hover == this)
+    }
+    if (HasChild(hover) || hover == this) {
         hover->MouseEnter();
+    }
 }
 
 void TWinControl::WindowMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (!Enabled())
+    if (!Enabled()) {
         return;
+    }
     HoverAt(x, y);
     TControl* target = MouseTarget(x, y);
     CaptureControl = target == this ? nullptr : target;
@@ -570,8 +652,9 @@ void TWinControl::WindowMouseDown(TMouseButton button, TShiftState shift, int x,
 }
 
 void TWinControl::WindowMouseMove(TShiftState shift, int x, int y) {
-    if (!Enabled())
+    if (!Enabled()) {
         return;
+    }
     HoverAt(x, y);
     TControl* target = MouseTarget(x, y);
     const TPoint p = TargetPoint(target, x, y);
@@ -579,24 +662,28 @@ void TWinControl::WindowMouseMove(TShiftState shift, int x, int y) {
 }
 
 void TWinControl::WindowMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    if (!Enabled())
+    if (!Enabled()) {
         return;
+    }
     TControl* target = MouseTarget(x, y);
     CaptureControl = nullptr;
     const TPoint p = TargetPoint(target, x, y);
     const bool click = button == mbLeft && ClickControl == target && target->ClickOnRelease() &&
                        target->ClientRect().Contains(p);
     ClickControl = nullptr;
-    if (click)
+    if (click) {
         target->Click();
+    }
     // The click may have removed the control.
-    if (target == this || HasChild(target))
+    if (target == this || HasChild(target)) {
         target->MouseUp(button, shift, p.X, p.Y);
+    }
 }
 
 void TWinControl::WindowDoubleClick(TShiftState shift, int x, int y) {
-    if (!Enabled())
+    if (!Enabled()) {
         return;
+    }
     HoverAt(x, y);
     TControl* target = MouseTarget(x, y);
     CaptureControl = target == this ? nullptr : target;
@@ -608,16 +695,17 @@ void TWinControl::WindowDoubleClick(TShiftState shift, int x, int y) {
 void TWinControl::WindowMouseLeave() {
     TControl* old = HotControl;
     HotControl = nullptr;
-    if (old)
+    if (old) {
         old->MouseLeave();
+    }
 }
 
 // ---- Painting
 
 void TWinControl::InvalidateRect(const TRect& r) {
-    if (WindowPeer)
+    if (WindowPeer) {
         WindowPeer->Invalidate(r);
-    else if (Parent() && Visible()) {
+    } else if (Parent() && Visible()) {
         // Without a window of its own (no peer), the control shows on its parent's.
         TRect onParent = r;
         OffsetRect(onParent, Left(), Top());
@@ -626,8 +714,9 @@ void TWinControl::InvalidateRect(const TRect& r) {
 }
 
 void TWinControl::Update() {
-    if (WindowPeer)
+    if (WindowPeer) {
         WindowPeer->Update();
+    }
 }
 
 void TWinControl::PaintWindow(TCanvas& canvas) {
@@ -642,40 +731,47 @@ void TWinControl::PaintWindow(TCanvas& canvas) {
         PaintSelf(canvas);
         const std::vector<TControl*> children = Children;
         for (TControl* control : children) {
-            if (IsWindowed(control) || !control->Visible() || !HasChild(control))
+            if (IsWindowed(control) || !control->Visible() || !HasChild(control)) {
                 continue;
+            }
             const int childSaved = canvas.SaveDC();
             canvas.MoveOrigin(control->Left(), control->Top());
             canvas.IntersectClipRect(control->ClientRect());
             control->PaintSelf(canvas);
             canvas.RestoreDC(childSaved);
         }
-        if (zOrder == ZOrderChanges)
+        if (zOrder == ZOrderChanges) {
             break;
+        }
     }
 }
 
 void TWinControl::PaintContents(TCanvas& canvas) {
     PaintWindow(canvas);
     const std::vector<TControl*> children = Children;
-    for (TControl* control : children)
-        if (IsWindowed(control) && control->Visible() && HasChild(control))
+    for (TControl* control : children) {
+        if (IsWindowed(control) && control->Visible() && HasChild(control)) {
             control->PaintTo(canvas, control->Left(), control->Top());
+        }
+    }
 }
 
 // ---- Alignment
 
 void TWinControl::Realign() {
-    if (Aligning || TearingDown)
+    if (Aligning || TearingDown) {
         return;
+    }
     Aligning = true;
     TRect r = ClientRect();
     AdjustClientRect(r);
     for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) {
         std::vector<TControl*> aligned;
-        for (TControl* control : Children)
-            if (control->Align() == align && control->Visible())
+        for (TControl* control : Children) {
+            if (control->Align() == align && control->Visible()) {
                 aligned.push_back(control);
+            }
+        }
         // Controls of one side keep the order of their places, whatever their z-order.
         std::stable_sort(aligned.begin(), aligned.end(), [align](TControl* a, TControl* b) {
             switch (align) {

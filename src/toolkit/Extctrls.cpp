@@ -39,38 +39,43 @@ void TPanel::FrameChanged() {
 }
 
 void TPanel::SetBevelOuter(TBevelCut bevel) {
-    if (bevel == BevelOuterValue)
+    if (bevel == BevelOuterValue) {
         return;
+    }
     BevelOuterValue = bevel;
     FrameChanged();
 }
 
 void TPanel::SetBevelInner(TBevelCut bevel) {
-    if (bevel == BevelInnerValue)
+    if (bevel == BevelInnerValue) {
         return;
+    }
     BevelInnerValue = bevel;
     FrameChanged();
 }
 
 void TPanel::SetBevelWidth(int width) {
     width = std::max(width, 1);
-    if (width == BevelWidthValue)
+    if (width == BevelWidthValue) {
         return;
+    }
     BevelWidthValue = width;
     FrameChanged();
 }
 
 void TPanel::SetBorderWidth(int width) {
     width = std::max(width, 0);
-    if (width == BorderWidthValue)
+    if (width == BorderWidthValue) {
         return;
+    }
     BorderWidthValue = width;
     FrameChanged();
 }
 
 void TPanel::SetAlignment(TAlignment alignment) {
-    if (alignment == AlignmentValue)
+    if (alignment == AlignmentValue) {
         return;
+    }
     AlignmentValue = alignment;
     Invalidate();
 }
@@ -78,10 +83,12 @@ void TPanel::SetAlignment(TAlignment alignment) {
 void TPanel::AdjustClientRect(TRect& r) const {
     InflateRect(r, -BorderWidthValue, -BorderWidthValue);
     int bevel = 0;
-    if (BevelOuterValue != bvNone)
+    if (BevelOuterValue != bvNone) {
         bevel += BevelWidthValue;
-    if (BevelInnerValue != bvNone)
+    }
+    if (BevelInnerValue != bvNone) {
         bevel += BevelWidthValue;
+    }
     InflateRect(r, -bevel, -bevel);
 }
 
@@ -126,36 +133,41 @@ void TImage::SetPicture(const TBitmap& picture) {
 }
 
 void TImage::SetStretch(bool stretch) {
-    if (stretch == IsStretch)
+    if (stretch == IsStretch) {
         return;
+    }
     IsStretch = stretch;
     Invalidate();
 }
 
 void TImage::SetCenter(bool center) {
-    if (center == IsCenter)
+    if (center == IsCenter) {
         return;
+    }
     IsCenter = center;
     Invalidate();
 }
 
 void TImage::SetTransparent(bool transparent) {
-    if (transparent == IsTransparent)
+    if (transparent == IsTransparent) {
         return;
+    }
     IsTransparent = transparent;
     PictureValue.Transparent = transparent;
     Invalidate();
 }
 
 void TImage::Paint() {
-    if (PictureValue.Empty())
+    if (PictureValue.Empty()) {
         return;
+    }
     TCanvas& canvas = Canvas();
-    if (IsStretch)
+    if (IsStretch) {
         canvas.StretchDraw(ClientRect(), PictureValue);
-    else if (IsCenter)
+    } else if (IsCenter) {
         canvas.Draw((ClientWidth() - PictureValue.Width()) / 2,
                     (ClientHeight() - PictureValue.Height()) / 2, PictureValue);
-    else
+    } else {
         canvas.Draw(0, 0, PictureValue);
+    }
 }

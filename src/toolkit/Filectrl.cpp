@@ -28,30 +28,37 @@ bool MatchPattern(const std::string& pattern, const std::string& name) {
             return false;
         }
     }
-    while (p < pattern.size() && pattern[p] == '*')
+    while (p < pattern.size() && pattern[p] == '*') {
         ++p;
+    }
     return p == pattern.size();
 }
 
 bool MatchOne(const std::string& pattern, const std::string& name) {
-    if (pattern.empty())
+    if (pattern.empty()) {
         return false;
-    if (MatchPattern(pattern, name))
+    }
+    if (MatchPattern(pattern, name)) {
         return true;
-    if (name.find('.') != std::string::npos)
+    }
+    if (name.find('.') != std::string::npos) {
         return false;
-    if (pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0)
+    }
+    if (pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0) {
         return MatchPattern(pattern.substr(0, pattern.size() - 2), name);
-    if (pattern.back() == '.')
+    }
+    if (pattern.back() == '.') {
         return MatchPattern(pattern.substr(0, pattern.size() - 1), name);
+    }
     return false;
 }
 
 // directory without trailing delimiters, a root kept whole.
 std::string StripTrailingDelimiters(std::string directory) {
     const std::size_t root = ExtractDriveRoot(directory).size();
-    while (directory.size() > std::max<std::size_t>(root, 1) && directory.back() == PathDelim)
+    while (directory.size() > std::max<std::size_t>(root, 1) && directory.back() == PathDelim) {
         directory.pop_back();
+    }
     return directory;
 }
 
@@ -61,10 +68,12 @@ bool MatchesMask(const std::string& name, const std::string& mask) {
     std::size_t start = 0;
     for (;;) {
         const std::size_t end = mask.find(';', start);
-        if (MatchOne(mask.substr(start, end - start), name))
+        if (MatchOne(mask.substr(start, end - start), name)) {
             return true;
-        if (end == std::string::npos)
+        }
+        if (end == std::string::npos) {
             return false;
+        }
         start = end + 1;
     }
 }
@@ -72,11 +81,13 @@ bool MatchesMask(const std::string& name, const std::string& mask) {
 std::string ExtractDriveRoot(const std::string& path) {
     const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
     if constexpr (PathDelim == '\\') {
-        if (path.size() >= 2 && letter(path[0]) && path[1] == ':')
+        if (path.size() >= 2 && letter(path[0]) && path[1] == ':') {
             return path.substr(0, 2) + PathDelim;
+        }
     }
-    if (!path.empty() && path[0] == PathDelim)
+    if (!path.empty() && path[0] == PathDelim) {
         return std::string(1, PathDelim);
+    }
     return std::string();
 }
 
@@ -87,22 +98,25 @@ TFileListBox::TFileListBox(TComponent* owner) : TListBox(owner) {
 }
 
 void TFileListBox::SetDirectory(const std::string& directory) {
-    if (directory == DirectoryValue)
+    if (directory == DirectoryValue) {
         return;
+    }
     DirectoryValue = directory;
     ReadFileNames();
 }
 
 void TFileListBox::SetMask(const std::string& mask) {
-    if (mask == MaskValue)
+    if (mask == MaskValue) {
         return;
+    }
     MaskValue = mask;
     ReadFileNames();
 }
 
 void TFileListBox::SetFileType(std::uint32_t fileType) {
-    if (fileType == FileTypeValue)
+    if (fileType == FileTypeValue) {
         return;
+    }
     FileTypeValue = fileType;
     ReadFileNames();
 }
@@ -117,30 +131,35 @@ void TFileListBox::Loaded() {
 }
 
 std::string TFileListBox::FileName() const {
-    if (ItemIndex() < 0)
+    if (ItemIndex() < 0) {
         return std::string();
+    }
     return IncludeTrailingPathDelimiter(DirectoryValue) + Items()[ItemIndex()];
 }
 
 bool TFileListBox::Shows(const TSearchRec& entry) const {
     const std::uint32_t special = entry.Attr & (faHidden | faSysFile | faDirectory);
-    if (special & ~FileTypeValue)
+    if (special & ~FileTypeValue) {
         return false;
-    if (FileTypeValue & faNormal)
+    }
+    if (FileTypeValue & faNormal) {
         return true;
+    }
     const std::uint32_t kinds = faReadOnly | faHidden | faSysFile | faDirectory | faArchive;
     return (entry.Attr & FileTypeValue & kinds) != 0;
 }
 
 void TFileListBox::ReadFileNames() {
-    if (Loading())
+    if (Loading()) {
         return;
+    }
     std::vector<std::string> names;
     std::vector<TSearchRec> entries;
     if (!DirectoryValue.empty() && FileServices().ListFolder(DirectoryValue, entries)) {
         for (const TSearchRec& entry : entries) {
-            if (!Shows(entry) || !MatchesMask(entry.Name, MaskValue))
+            if (!Shows(entry) || !MatchesMask(entry.Name, MaskValue)) {
                 continue;
+            }
             names.push_back(entry.Attr & faDirectory ? "[" + entry.Name + "]" : entry.Name);
         }
     }
@@ -152,33 +171,39 @@ void TFileListBox::ReadFileNames() {
 TDirectoryListBox::TDirectoryListBox(TComponent* owner) : TListBox(owner) {}
 
 void TDirectoryListBox::SetDirectory(const std::string& directory) {
-    if (directory.empty())
+    if (directory.empty()) {
         return;
+    }
     const std::string folder = StripTrailingDelimiters(directory);
-    if (folder == DirectoryValue)
+    if (folder == DirectoryValue) {
         return;
+    }
     DirectoryValue = folder;
     ReadDirectoryNames();
     if (DriveCombo) {
         const std::string root = ExtractDriveRoot(folder);
         if (!SameText(root, DriveCombo->Drive())) {
             const int drive = DriveCombo->IndexOfDrive(root);
-            if (drive >= 0)
+            if (drive >= 0) {
                 DriveCombo->Choose(drive);
+            }
         }
     }
-    if (FileListValue)
+    if (FileListValue) {
         FileListValue->SetDirectory(DirectoryValue);
+    }
 }
 
 void TDirectoryListBox::Update() {
     ReadDirectoryNames();
-    if (!FileListValue)
+    if (!FileListValue) {
         return;
-    if (FileListValue->Directory() != DirectoryValue)
+    }
+    if (FileListValue->Directory() != DirectoryValue) {
         FileListValue->SetDirectory(DirectoryValue);
-    else
+    } else {
         FileListValue->Update();
+    }
 }
 
 void TDirectoryListBox::ReadDirectoryNames() {
@@ -193,8 +218,9 @@ void TDirectoryListBox::ReadDirectoryNames() {
     std::size_t start = root.size();
     while (start < DirectoryValue.size()) {
         std::size_t end = DirectoryValue.find(PathDelim, start);
-        if (end == std::string::npos)
+        if (end == std::string::npos) {
             end = DirectoryValue.size();
+        }
         if (end > start) {
             const std::string part = DirectoryValue.substr(start, end - start);
             path = path.empty() || path.back() == PathDelim ? path + part : path + PathDelim + part;
@@ -205,10 +231,13 @@ void TDirectoryListBox::ReadDirectoryNames() {
     }
     std::vector<std::string> folders;
     std::vector<TSearchRec> entries;
-    if (!DirectoryValue.empty() && FileServices().ListFolder(DirectoryValue, entries))
-        for (const TSearchRec& entry : entries)
-            if ((entry.Attr & faDirectory) && !(entry.Attr & (faHidden | faSysFile)))
+    if (!DirectoryValue.empty() && FileServices().ListFolder(DirectoryValue, entries)) {
+        for (const TSearchRec& entry : entries) {
+            if ((entry.Attr & faDirectory) && !(entry.Attr & (faHidden | faSysFile))) {
                 folders.push_back(entry.Name);
+            }
+        }
+    }
     std::sort(folders.begin(), folders.end(), TStrings::NameLess);
     items.insert(items.end(), folders.begin(), folders.end());
     Items().Assign(items);
@@ -216,37 +245,45 @@ void TDirectoryListBox::ReadDirectoryNames() {
 }
 
 std::string TDirectoryListBox::ItemPath(int index) const {
-    if (index >= 0 && std::size_t(index) < Ancestors.size())
+    if (index >= 0 && std::size_t(index) < Ancestors.size()) {
         return Ancestors[std::size_t(index)];
+    }
     return IncludeTrailingPathDelimiter(DirectoryValue) + Items()[index];
 }
 
 void TDirectoryListBox::SetFileList(TFileListBox* fileList) {
-    if (fileList == FileListValue)
+    if (fileList == FileListValue) {
         return;
-    if (FileListValue)
+    }
+    if (FileListValue) {
         RemoveFreeNotification(FileListValue);
+    }
     FileListValue = fileList;
-    if (!fileList)
+    if (!fileList) {
         return;
+    }
     FreeNotification(fileList);
-    if (!DirectoryValue.empty())
+    if (!DirectoryValue.empty()) {
         fileList->SetDirectory(DirectoryValue);
+    }
 }
 
 void TDirectoryListBox::Notification(TComponent* component, TOperation operation) {
     if (operation == opRemove) {
-        if (component == FileListValue)
+        if (component == FileListValue) {
             FileListValue = nullptr;
-        if (component == DriveCombo)
+        }
+        if (component == DriveCombo) {
             DriveCombo = nullptr;
+        }
     }
     TListBox::Notification(component, operation);
 }
 
 void TDirectoryListBox::OpenCurrent() {
-    if (ItemIndex() >= 0)
+    if (ItemIndex() >= 0) {
         SetDirectory(ItemPath(ItemIndex()));
+    }
 }
 
 void TDirectoryListBox::DblClick() {
@@ -256,8 +293,9 @@ void TDirectoryListBox::DblClick() {
 
 void TDirectoryListBox::KeyPress(char& key) {
     TListBox::KeyPress(key);
-    if (key == '\r')
+    if (key == '\r') {
         OpenCurrent();
+    }
 }
 
 int TDirectoryListBox::ItemIndent(int index) const {
@@ -288,29 +326,35 @@ std::string TDriveComboBox::Drive() const {
 }
 
 int TDriveComboBox::IndexOfDrive(const std::string& root) const {
-    for (int i = 0; i < Drives.Count(); ++i)
-        if (SameText(Drives[i], root))
+    for (int i = 0; i < Drives.Count(); ++i) {
+        if (SameText(Drives[i], root)) {
             return i;
+        }
+    }
     return -1;
 }
 
 void TDriveComboBox::SetDrive(const std::string& root) {
     const int index = IndexOfDrive(root);
-    if (index >= 0)
+    if (index >= 0) {
         SetItemIndex(index);
+    }
 }
 
 void TDriveComboBox::SetItemIndex(int index) {
-    if (index < 0 || index >= Drives.Count() || index == Current)
+    if (index < 0 || index >= Drives.Count() || index == Current) {
         return;
+    }
     Choose(index);
-    if (DirListValue)
+    if (DirListValue) {
         DirListValue->SetDirectory(Drive());
+    }
 }
 
 void TDriveComboBox::Choose(int index) {
-    if (index < 0 || index == Current)
+    if (index < 0 || index == Current) {
         return;
+    }
     Current = index;
     PeerChanged(TPeerChange::Selection);
     Invalidate();
@@ -318,25 +362,29 @@ void TDriveComboBox::Choose(int index) {
 }
 
 void TDriveComboBox::SetDirList(TDirectoryListBox* dirList) {
-    if (dirList == DirListValue)
+    if (dirList == DirListValue) {
         return;
+    }
     if (DirListValue) {
         DirListValue->DriveCombo = nullptr;
         RemoveFreeNotification(DirListValue);
     }
     DirListValue = dirList;
-    if (!dirList)
+    if (!dirList) {
         return;
+    }
     dirList->DriveCombo = this;
     FreeNotification(dirList);
     const int index = IndexOfDrive(ExtractDriveRoot(dirList->Directory()));
-    if (index >= 0)
+    if (index >= 0) {
         Choose(index);
+    }
 }
 
 void TDriveComboBox::Notification(TComponent* component, TOperation operation) {
-    if (operation == opRemove && component == DirListValue)
+    if (operation == opRemove && component == DirListValue) {
         DirListValue = nullptr;
+    }
     TWinControl::Notification(component, operation);
 }
 
@@ -352,8 +400,9 @@ void TDriveComboBox::Paint() {
     canvas.Brush.Color = clBtnText;
     const int cx = (button.Left + button.Right) / 2;
     const int cy = (button.Top + button.Bottom) / 2 - 1;
-    for (int row = 0; row < 3; ++row)
+    for (int row = 0; row < 3; ++row) {
         canvas.FillRect(Rect(cx - 3 + row, cy + row, cx + 4 - row, cy + row + 1));
+    }
     TRect text = Rect(r.Left + 2, r.Top, button.Left, r.Bottom);
     canvas.Brush.Style = TBrushStyle::Clear;
     canvas.Font.Color = Enabled() ? Font().Color : clGrayText;

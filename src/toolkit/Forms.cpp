@@ -16,8 +16,9 @@ TForm::TForm(TComponent* owner) : TCustomControl(owner) {
 }
 
 void TForm::SetBorderStyle(TFormBorderStyle borderStyle) {
-    if (borderStyle == BorderStyleValue)
+    if (borderStyle == BorderStyleValue) {
         return;
+    }
     const int width = ClientWidth();
     const int height = ClientHeight();
     BorderStyleValue = borderStyle;
@@ -26,8 +27,9 @@ void TForm::SetBorderStyle(TFormBorderStyle borderStyle) {
 }
 
 void TForm::SetBorderIcons(TBorderIcons borderIcons) {
-    if (borderIcons == BorderIconsValue)
+    if (borderIcons == BorderIconsValue) {
         return;
+    }
     const int width = ClientWidth();
     const int height = ClientHeight();
     BorderIconsValue = borderIcons;
@@ -36,8 +38,9 @@ void TForm::SetBorderIcons(TBorderIcons borderIcons) {
 }
 
 void TForm::SetFormStyle(TFormStyle formStyle) {
-    if (formStyle == FormStyleValue)
+    if (formStyle == FormStyleValue) {
         return;
+    }
     FormStyleValue = formStyle;
     PeerChanged(TPeerChange::Style);
 }
@@ -58,16 +61,18 @@ void TForm::SetClientSize(int width, int height) {
 }
 
 TModalResult TForm::ShowModal() {
-    if (Visible() || IsModal)
+    if (Visible() || IsModal) {
         throw Exception("Cannot make a visible window modal");
+    }
     IsModal = true;
     ModalResultValue = mrNone;
     try {
         Show();
         for (;;) {
             Platform().RunModal(*this);
-            if (CloseModal())
+            if (CloseModal()) {
                 break;
+            }
             ModalResultValue = mrNone;
         }
     } catch (...) {
@@ -87,8 +92,9 @@ bool TForm::CloseQuery() {
 }
 
 bool TForm::CloseModal() {
-    if (!CloseQuery())
+    if (!CloseQuery()) {
         return false;
+    }
     TCloseAction action = caHide;
     OnClose(this, action);
     return action != caNone;
@@ -99,49 +105,58 @@ void TForm::Close() {
         ModalResultValue = mrCancel;
         return;
     }
-    if (!CloseQuery())
+    if (!CloseQuery()) {
         return;
+    }
     TCloseAction action = caHide;
     OnClose(this, action);
-    if (action == caNone)
+    if (action == caNone) {
         return;
-    if (Application().MainForm() == this)
+    }
+    if (Application().MainForm() == this) {
         Application().Terminate();
-    else
+    } else {
         Hide();
+    }
 }
 
 void TForm::Activate() {
-    if (IsActive)
+    if (IsActive) {
         return;
+    }
     IsActive = true;
     OnActivate(this);
 }
 
 void TForm::Deactivate() {
-    if (!IsActive)
+    if (!IsActive) {
         return;
+    }
     IsActive = false;
     OnDeactivate(this);
 }
 
 void TForm::SetActiveControl(TWinControl* control) {
-    if (control == ActiveControlValue)
+    if (control == ActiveControlValue) {
         return;
+    }
     TWinControl* old = ActiveControlValue;
     ActiveControlValue = control;
-    if (old)
+    if (old) {
         old->DoExit();
-    if (control && ActiveControlValue == control)
+    }
+    if (control && ActiveControlValue == control) {
         control->DoEnter();
+    }
 }
 
 void TForm::ControlRemoved(TWinControl* control) {
-    for (TControl* c = ActiveControlValue; c; c = c->Parent())
+    for (TControl* c = ActiveControlValue; c; c = c->Parent()) {
         if (c == control) {
             ActiveControlValue = nullptr;
             return;
         }
+    }
 }
 
 void TForm::CollectTabOrder(const TWinControl* parent, std::vector<TWinControl*>& order) {
@@ -156,9 +171,11 @@ void TForm::SelectNext(TWinControl* current, bool forward) {
     CollectTabOrder(this, order);
     const int n = int(order.size());
     int start = forward ? -1 : n;
-    for (int i = 0; i < n; ++i)
-        if (order[std::size_t(i)] == current)
+    for (int i = 0; i < n; ++i) {
+        if (order[std::size_t(i)] == current) {
             start = i;
+        }
+    }
     for (int step = 1; step <= n; ++step) {
         const int i = ((forward ? start + step : start - step) % n + n) % n;
         TWinControl* control = order[std::size_t(i)];
@@ -195,10 +212,11 @@ void TForm::VisibleChanged() {
         HandleNeeded();
     }
     TCustomControl::VisibleChanged();
-    if (Visible())
+    if (Visible()) {
         OnShow(this);
-    else
+    } else {
         OnHide(this);
+    }
 }
 
 // ---- TApplication ------------------------------------------------------------------------------
@@ -214,19 +232,23 @@ void TApplication::Initialize() {
     IsTerminated = false;
     std::string name = ExtractFileName(ExeName());
     const std::size_t dot = name.rfind('.');
-    if (dot != std::string::npos && dot > 0)
+    if (dot != std::string::npos && dot > 0) {
         name.erase(dot);
+    }
     Title = name;
 }
 
 void TApplication::Run() {
-    if (MainFormValue)
+    if (MainFormValue) {
         RunGuarded([this] { MainFormValue->Show(); });
-    if (!IsTerminated)
+    }
+    if (!IsTerminated) {
         Platform().RunMessageLoop();
+    }
     // The main window is destroyed when the loop ends; its OnDestroy still runs in good order.
-    while (ComponentCount() > 0)
+    while (ComponentCount() > 0) {
         Free(Components(ComponentCount() - 1));
+    }
 }
 
 void TApplication::Terminate() {
@@ -269,8 +291,9 @@ std::string TApplication::ExeName() const {
 }
 
 void TApplication::Notification(TComponent* component, TOperation operation) {
-    if (operation == opRemove && component == MainFormValue)
+    if (operation == opRemove && component == MainFormValue) {
         MainFormValue = nullptr;
+    }
     TComponent::Notification(component, operation);
 }
 
@@ -299,22 +322,26 @@ std::vector<std::string> SplitCommandLine(const std::string& line) {
     std::size_t i = 0;
     for (;;) {
         for (;;) {
-            while (i < end && blank(line[i]))
+            while (i < end && blank(line[i])) {
                 ++i;
-            if (i + 1 < end && line[i] == '"' && line[i + 1] == '"')
+            }
+            if (i + 1 < end && line[i] == '"' && line[i + 1] == '"') {
                 i += 2;
-            else
+            } else {
                 break;
+            }
         }
-        if (i >= end)
+        if (i >= end) {
             break;
+        }
         std::string argument;
         bool quoted = false;
         for (; i < end && (quoted || !blank(line[i])); ++i) {
-            if (line[i] == '"')
+            if (line[i] == '"') {
                 quoted = !quoted;
-            else
+            } else {
                 argument += line[i];
+            }
         }
         arguments.push_back(argument);
     }
@@ -324,11 +351,13 @@ std::vector<std::string> SplitCommandLine(const std::string& line) {
 } // namespace
 
 std::string ParamStr(int index) {
-    if (index == 0)
+    if (index == 0) {
         return Platform().ExeName();
+    }
     const std::vector<std::string> arguments = SplitCommandLine(Platform().CommandLine());
-    if (index < 0 || std::size_t(index) >= arguments.size())
+    if (index < 0 || std::size_t(index) >= arguments.size()) {
         return std::string();
+    }
     return arguments[std::size_t(index)];
 }
 

@@ -118,8 +118,9 @@ public:
     template <class T>
     void CreateForm(T*& reference) {
         reference = new T(this);
-        if (!MainFormValue)
+        if (!MainFormValue) {
             MainFormValue = reference;
+        }
     }
     TForm* MainForm() const { return MainFormValue; }
     // Shows the main form, runs the platform's message loop until Terminate, then frees the

@@ -9,8 +9,9 @@
 #include <cstring>
 
 TColor ColorToRGB(TColor c) {
-    if (IsSystemColor(c))
+    if (IsSystemColor(c)) {
         return Platform().SysColor(int(c & 0xFF));
+    }
     return c;
 }
 
@@ -38,23 +39,27 @@ int TBitmap::Height() const {
 }
 
 void TBitmap::SetSize(int width, int height) {
-    if (width == Width() && height == Height())
+    if (width == Width() && height == Height()) {
         return;
-    if (width <= 0 || height <= 0)
+    }
+    if (width <= 0 || height <= 0) {
         Image.reset();
-    else
+    } else {
         Image = Platform().CreateBitmapImage(width, height);
+    }
 }
 
 void TBitmap::Assign(const TBitmap& other) {
-    if (&other == this)
+    if (&other == this) {
         return;
+    }
     Transparent = other.Transparent;
     TransparentMode = other.TransparentMode;
     TransparentColorValue = other.TransparentColorValue;
     Image.reset();
-    if (other.Empty())
+    if (other.Empty()) {
         return;
+    }
     Image = Platform().CreateBitmapImage(other.Width(), other.Height());
     other.Image->Flush();
     std::memcpy(Image->Bits(), other.Image->Bits(),
@@ -62,8 +67,9 @@ void TBitmap::Assign(const TBitmap& other) {
 }
 
 TCanvas& TBitmap::Canvas() {
-    if (!Image)
+    if (!Image) {
         throw Exception("The canvas of an empty bitmap was asked for");
+    }
     return Image->Canvas();
 }
 
@@ -80,20 +86,23 @@ const std::uint32_t* TBitmap::ScanLine(int y) const {
 }
 
 TColor TBitmap::Pixel(int x, int y) const {
-    if (x < 0 || y < 0 || x >= Width() || y >= Height())
+    if (x < 0 || y < 0 || x >= Width() || y >= Height()) {
         return clNone;
+    }
     return PixelToColor(ScanLine(y)[x]);
 }
 
 void TBitmap::SetPixel(int x, int y, TColor color) {
-    if (x < 0 || y < 0 || x >= Width() || y >= Height())
+    if (x < 0 || y < 0 || x >= Width() || y >= Height()) {
         return;
+    }
     ScanLine(y)[x] = ColorToPixel(ColorToRGB(color));
 }
 
 TColor TBitmap::TransparentColor() const {
-    if (TransparentMode == TTransparentMode::Fixed)
+    if (TransparentMode == TTransparentMode::Fixed) {
         return TransparentColorValue;
+    }
     return Empty() ? clNone : Pixel(0, Height() - 1);
 }
 
@@ -105,10 +114,12 @@ bool TBitmap::LoadFromResourceName(const std::string& name) {
 
 TSize GetAveCharSize(TCanvas& canvas) {
     std::string letters;
-    for (char c = 'A'; c <= 'Z'; ++c)
+    for (char c = 'A'; c <= 'Z'; ++c) {
         letters += c;
-    for (char c = 'a'; c <= 'z'; ++c)
+    }
+    for (char c = 'a'; c <= 'z'; ++c) {
         letters += c;
+    }
     const TSize extent = canvas.TextExtent(letters);
     return {extent.cx / 52, extent.cy};
 }

@@ -17,10 +17,12 @@ bool IsBlank(char c) {
 }
 
 std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
+    while (!text.empty() && IsBlank(text.front())) {
         text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
+    }
+    while (!text.empty() && IsBlank(text.back())) {
         text.remove_suffix(1);
+    }
     return text;
 }
 
@@ -29,11 +31,13 @@ char FoldCase(char c) {
 }
 
 bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
+    if (a.size() != b.size()) {
         return false;
+    }
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldCase(a[i]) != FoldCase(b[i]))
+        if (FoldCase(a[i]) != FoldCase(b[i])) {
             return false;
+        }
     }
     return true;
 }
@@ -44,11 +48,13 @@ std::vector<std::string> SplitLines(const std::string& text) {
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
-        if (end == std::string::npos)
+        if (end == std::string::npos) {
             end = text.size();
+        }
         std::size_t length = end - start;
-        if (length > 0 && text[end - 1] == '\r')
+        if (length > 0 && text[end - 1] == '\r') {
             --length;
+        }
         lines.push_back(text.substr(start, length));
         start = end + 1;
     }
@@ -57,8 +63,9 @@ std::vector<std::string> SplitLines(const std::string& text) {
 
 std::string JoinLines(const std::vector<std::string>& lines) {
     std::string text;
-    for (const std::string& line : lines)
+    for (const std::string& line : lines) {
         text += line + "\r\n";
+    }
     return text;
 }
 
@@ -70,8 +77,9 @@ bool IsBlankLine(std::string_view line) {
 bool ParseSection(std::string_view line, std::string_view& name) {
     line = Trim(line);
     const std::size_t close = line.find(']');
-    if (line.empty() || line.front() != '[' || close == std::string_view::npos)
+    if (line.empty() || line.front() != '[' || close == std::string_view::npos) {
         return false;
+    }
     name = Trim(line.substr(1, close - 1));
     return true;
 }
@@ -81,8 +89,9 @@ bool ParseSection(std::string_view line, std::string_view& name) {
 bool ParseKey(std::string_view line, std::string_view& name, std::string_view& value) {
     const std::size_t equals = line.find('=');
     name = Trim(line.substr(0, equals));
-    if (equals == std::string_view::npos)
+    if (equals == std::string_view::npos) {
         return false;
+    }
     value = Trim(line.substr(equals + 1));
     return true;
 }
@@ -104,14 +113,16 @@ TKeyPlace FindKey(const std::vector<std::string>& lines, std::string_view sectio
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string_view name;
         if (ParseSection(lines[i], name)) {
-            if (place.SectionFound)
+            if (place.SectionFound) {
                 break;
+            }
             place.SectionFound = SameName(name, section);
             place.InsertAt = i + 1;
             continue;
         }
-        if (!place.SectionFound || IsBlankLine(lines[i]))
+        if (!place.SectionFound || IsBlankLine(lines[i])) {
             continue;
+        }
         place.InsertAt = i + 1;
         std::string_view value;
         const bool hasValue = ParseKey(lines[i], name, value);
@@ -129,8 +140,9 @@ TKeyPlace FindKey(const std::vector<std::string>& lines, std::string_view sectio
 
 std::string_view Unquote(std::string_view value) {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front())
+        value.back() == value.front()) {
         return value.substr(1, value.size() - 2);
+    }
     return value;
 }
 
@@ -138,13 +150,15 @@ std::string_view Unquote(std::string_view value) {
 bool ReadWholeFile(const std::string& path, std::string& text) {
     TFileServices& files = FileServices();
     const THandle handle = files.FileOpen(path, TFileMode::Read);
-    if (handle == InvalidHandle)
+    if (handle == InvalidHandle) {
         return false;
+    }
     text.clear();
     char buffer[16384];
     std::int64_t count;
-    while ((count = files.FileRead(handle, buffer, sizeof buffer)) > 0)
+    while ((count = files.FileRead(handle, buffer, sizeof buffer)) > 0) {
         text.append(buffer, static_cast<std::size_t>(count));
+    }
     files.FileClose(handle);
     return count == 0;
 }
@@ -155,13 +169,15 @@ bool ReplaceWholeFile(const std::string& path, const std::string& text) {
     TFileServices& files = FileServices();
     const std::string temporary = path + ".tmp";
     const THandle handle = files.FileCreate(temporary);
-    if (handle == InvalidHandle)
+    if (handle == InvalidHandle) {
         return false;
+    }
     const auto size = static_cast<std::int64_t>(text.size());
     bool written = files.FileWrite(handle, text.data(), size) == size && files.FileFlush(handle);
     written = files.FileClose(handle) && written;
-    if (written && files.RenameFile(temporary, path))
+    if (written && files.RenameFile(temporary, path)) {
         return true;
+    }
     files.DeleteFile(temporary);
     return false;
 }
@@ -176,31 +192,36 @@ std::string TPortableIniFile::ReadString(const std::string& section, const std::
     if (FileExists(Name) && ReadWholeFile(Name, text)) {
         const std::vector<std::string> lines = SplitLines(text);
         const TKeyPlace place = FindKey(lines, Trim(section), Trim(key));
-        if (place.HasValue)
+        if (place.HasValue) {
             return std::string(Unquote(place.Value).substr(0, MaxValueLength));
+        }
     }
     std::string_view result = defaultValue;
-    while (!result.empty() && result.back() == ' ')
+    while (!result.empty() && result.back() == ' ') {
         result.remove_suffix(1);
+    }
     return std::string(result.substr(0, MaxValueLength));
 }
 
 void TPortableIniFile::WriteString(const std::string& section, const std::string& key,
                                    const std::string& value) {
     const Exception refused("Unable to write to " + Name);
-    if (SplitsIniLine(section) || SplitsIniLine(key) || SplitsIniLine(value))
+    if (SplitsIniLine(section) || SplitsIniLine(key) || SplitsIniLine(value)) {
         throw refused;
+    }
     std::string text;
-    if (FileExists(Name) && !ReadWholeFile(Name, text))
+    if (FileExists(Name) && !ReadWholeFile(Name, text)) {
         throw refused;
+    }
 
     std::vector<std::string> lines = SplitLines(text);
     const std::string sectionName(Trim(section));
     const std::string keyName(Trim(key));
     const TKeyPlace place = FindKey(lines, sectionName, keyName);
     if (place.KeyFound) {
-        if (place.HasValue && place.Value == value)
+        if (place.HasValue && place.Value == value) {
             return;
+        }
         lines[place.KeyLine] = std::string(place.KeyName) + "=" + value;
     } else if (place.SectionFound) {
         lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(place.InsertAt),
@@ -209,6 +230,7 @@ void TPortableIniFile::WriteString(const std::string& section, const std::string
         lines.push_back("[" + sectionName + "]");
         lines.push_back(keyName + "=" + value);
     }
-    if (!ReplaceWholeFile(Name, JoinLines(lines)))
+    if (!ReplaceWholeFile(Name, JoinLines(lines))) {
         throw refused;
+    }
 }

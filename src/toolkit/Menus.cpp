@@ -8,10 +8,12 @@
 namespace {
 
 std::string KeyName(std::uint8_t key) {
-    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z'))
+    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) {
         return std::string(1, char(key));
-    if (key >= 0x70 && key <= 0x87)
+    }
+    if (key >= 0x70 && key <= 0x87) {
         return "F" + std::to_string(key - 0x70 + 1);
+    }
     switch (key) {
     case 8:
         return "BkSp";
@@ -58,15 +60,19 @@ TMenu* ListeningMenu(const TMenuItem* item) {
 
 std::string ShortCutToText(TShortCut shortCut) {
     const std::string name = KeyName(std::uint8_t(shortCut & 0xFF));
-    if (name.empty())
+    if (name.empty()) {
         return "";
+    }
     std::string text;
-    if (shortCut & scShift)
+    if (shortCut & scShift) {
         text += "Shift+";
-    if (shortCut & scCtrl)
+    }
+    if (shortCut & scCtrl) {
         text += "Ctrl+";
-    if (shortCut & scAlt)
+    }
+    if (shortCut & scAlt) {
         text += "Alt+";
+    }
     return text + name;
 }
 
@@ -74,17 +80,19 @@ std::string ShortCutToText(TShortCut shortCut) {
 
 int TCustomImageList::Add(const TBitmap& image) {
     TBitmap copy(ImageWidth, ImageHeight);
-    if (!image.Empty())
+    if (!image.Empty()) {
         copy.Canvas().CopyRect(Rect(0, 0, ImageWidth, ImageHeight),
                                const_cast<TBitmap&>(image).Canvas(),
                                Rect(0, 0, ImageWidth, ImageHeight));
+    }
     Images.push_back(copy);
     return Count() - 1;
 }
 
 void TCustomImageList::Draw(TCanvas& canvas, int x, int y, int index) const {
-    if (index >= 0 && index < Count())
+    if (index >= 0 && index < Count()) {
         canvas.Draw(x, y, Images[std::size_t(index)]);
+    }
 }
 
 // ---- TMenuItem ---------------------------------------------------------------------------------
@@ -92,20 +100,24 @@ void TCustomImageList::Draw(TCanvas& canvas, int x, int y, int index) const {
 TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner) {}
 
 TMenuItem::~TMenuItem() {
-    while (!Children.empty())
+    while (!Children.empty()) {
         TComponent::Free(Children.back());
-    if (ParentItem)
+    }
+    if (ParentItem) {
         ParentItem->Remove(this);
+    }
 }
 
 void TMenuItem::Changed() {
-    if (TMenu* menu = ListeningMenu(this))
+    if (TMenu* menu = ListeningMenu(this)) {
         menu->MenuChanged(menu, this, true);
+    }
 }
 
 void TMenuItem::SetCaption(const std::string& caption) {
-    if (caption == CaptionText)
+    if (caption == CaptionText) {
         return;
+    }
     CaptionText = caption;
     Changed();
 }
@@ -116,64 +128,73 @@ void TMenuItem::SetHint(const std::string& hint) {
 }
 
 void TMenuItem::SetShortCut(TShortCut shortCut) {
-    if (shortCut == ShortCutValue)
+    if (shortCut == ShortCutValue) {
         return;
+    }
     ShortCutValue = shortCut;
     Changed();
 }
 
 void TMenuItem::SetEnabled(bool enabled) {
-    if (enabled == IsEnabled)
+    if (enabled == IsEnabled) {
         return;
+    }
     IsEnabled = enabled;
     Changed();
 }
 
 void TMenuItem::SetVisible(bool visible) {
-    if (visible == IsVisible)
+    if (visible == IsVisible) {
         return;
+    }
     IsVisible = visible;
     Changed();
 }
 
 void TMenuItem::SetChecked(bool checked) {
-    if (checked == IsChecked)
+    if (checked == IsChecked) {
         return;
+    }
     IsChecked = checked;
     Changed();
 }
 
 void TMenuItem::SetDefault(bool isDefault) {
-    if (isDefault == IsDefault)
+    if (isDefault == IsDefault) {
         return;
+    }
     IsDefault = isDefault;
     Changed();
 }
 
 void TMenuItem::SetRadioItem(bool radioItem) {
-    if (radioItem == IsRadioItem)
+    if (radioItem == IsRadioItem) {
         return;
+    }
     IsRadioItem = radioItem;
     Changed();
 }
 
 void TMenuItem::SetBreak(TMenuBreak menuBreak) {
-    if (menuBreak == BreakValue)
+    if (menuBreak == BreakValue) {
         return;
+    }
     BreakValue = menuBreak;
     Changed();
 }
 
 void TMenuItem::SetImageIndex(int imageIndex) {
-    if (imageIndex == ImageIndexValue)
+    if (imageIndex == ImageIndexValue) {
         return;
+    }
     ImageIndexValue = imageIndex;
     Changed();
 }
 
 TBitmap& TMenuItem::Bitmap() {
-    if (!Glyph)
+    if (!Glyph) {
         Glyph = std::make_unique<TBitmap>();
+    }
     return *Glyph;
 }
 
@@ -192,34 +213,43 @@ void TMenuItem::Add(TMenuItem* item) {
 }
 
 void TMenuItem::Insert(int index, TMenuItem* item) {
-    if (!item)
+    if (!item) {
         return;
+    }
     // An item cannot become a child of itself or of one of its own children.
-    for (const TMenuItem* up = this; up; up = up->ParentItem)
-        if (up == item)
+    for (const TMenuItem* up = this; up; up = up->ParentItem) {
+        if (up == item) {
             throw Exception("Cannot insert a menu item into itself");
-    if (item->ParentItem)
+        }
+    }
+    if (item->ParentItem) {
         item->ParentItem->Remove(item);
-    if (index < 0 || index > Count())
+    }
+    if (index < 0 || index > Count()) {
         throw Exception("Menu index out of range");
+    }
     Children.insert(Children.begin() + index, item);
     item->ParentItem = this;
     // Every item that comes into the tree is a change of it: a menu that hooks its items
     // sees each of them.
     if (TMenu* menu = ListeningMenu(this)) {
         std::vector<TMenuItem*> added{item};
-        for (std::size_t i = 0; i < added.size(); ++i)
-            for (TMenuItem* child : added[i]->Children)
+        for (std::size_t i = 0; i < added.size(); ++i) {
+            for (TMenuItem* child : added[i]->Children) {
                 added.push_back(child);
-        for (TMenuItem* each : added)
+            }
+        }
+        for (TMenuItem* each : added) {
             menu->MenuChanged(menu, each, true);
+        }
     }
 }
 
 void TMenuItem::Remove(TMenuItem* item) {
     const int index = IndexOf(item);
-    if (index < 0)
+    if (index < 0) {
         return;
+    }
     Children.erase(Children.begin() + index);
     item->ParentItem = nullptr;
     if (TMenu* menu = ListeningMenu(this)) {
@@ -234,30 +264,37 @@ void TMenuItem::Delete(int index) {
 
 TMenu* TMenuItem::GetParentMenu() const {
     const TMenuItem* item = this;
-    while (item->ParentItem)
+    while (item->ParentItem) {
         item = item->ParentItem;
+    }
     return item->RootOf;
 }
 
 TComponent* TMenuItem::GetParentComponent() const {
-    if (RootOf)
+    if (RootOf) {
         return RootOf;
-    if (ParentItem && ParentItem->RootOf)
+    }
+    if (ParentItem && ParentItem->RootOf) {
         return ParentItem->RootOf;
+    }
     return ParentItem;
 }
 
 TOwnerDrawState TMenuItem::DrawState(bool selected) const {
     // The system draws a separator grayed and disabled.
     TOwnerDrawState state = IsLine() ? odGrayed | odDisabled : 0;
-    if (selected)
+    if (selected) {
         state |= odSelected;
-    if (!IsEnabled)
+    }
+    if (!IsEnabled) {
         state |= odGrayed | odDisabled;
-    if (IsChecked)
+    }
+    if (IsChecked) {
         state |= odChecked;
-    if (IsDefault)
+    }
+    if (IsDefault) {
         state |= odDefault;
+    }
     return state;
 }
 
@@ -293,8 +330,9 @@ void TMenuItem::DefaultSize(TCanvas& canvas, int& width, int& height) const {
 void TMenuItem::MeasureItem(TCanvas& canvas, int& width, int& height) {
     DefaultSize(canvas, width, height);
     const TMenu* menu = GetParentMenu();
-    if (menu && menu->OwnerDraw())
+    if (menu && menu->OwnerDraw()) {
         OnMeasureItem(this, canvas, width, height);
+    }
 }
 
 void TMenuItem::DrawItem(TCanvas& canvas, const TRect& rect, TOwnerDrawState state) {
@@ -360,19 +398,23 @@ TMenu::~TMenu() {
 }
 
 void TMenu::SetImages(TCustomImageList* images) {
-    if (ImageList == images)
+    if (ImageList == images) {
         return;
-    if (ImageList)
+    }
+    if (ImageList) {
         ImageList->RemoveFreeNotification(this);
+    }
     ImageList = images;
-    if (images)
+    if (images) {
         images->FreeNotification(this);
+    }
     MenuChanged(this, nullptr, true);
 }
 
 void TMenu::SetOwnerDraw(bool ownerDraw) {
-    if (ownerDraw == IsOwnerDraw)
+    if (ownerDraw == IsOwnerDraw) {
         return;
+    }
     IsOwnerDraw = ownerDraw;
     MenuChanged(this, nullptr, true);
 }
@@ -386,8 +428,9 @@ void TMenu::RebuildItems() {
 }
 
 void TMenu::Notification(TComponent* component, TOperation operation) {
-    if (operation == opRemove && component == ImageList)
+    if (operation == opRemove && component == ImageList) {
         ImageList = nullptr;
+    }
     TComponent::Notification(component, operation);
 }
 
@@ -396,15 +439,17 @@ void TMenu::Notification(TComponent* component, TOperation operation) {
 void TPopupMenu::Popup(int x, int y) {
     PopupPointValue = {x, y};
     OnPopup(this);
-    if (TMenuItem* chosen = MenuPlatform().TrackPopupMenu(*this, {x, y}))
+    if (TMenuItem* chosen = MenuPlatform().TrackPopupMenu(*this, {x, y})) {
         chosen->Click();
+    }
 }
 
 // ---- The platform ------------------------------------------------------------------------------
 
 TMenuPlatform& MenuPlatform() {
     auto* menus = dynamic_cast<TMenuPlatform*>(&Platform());
-    if (!menus)
+    if (!menus) {
         throw Exception("The platform has no menus");
+    }
     return *menus;
 }

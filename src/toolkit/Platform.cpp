@@ -9,8 +9,9 @@ TPlatform* currentPlatform = nullptr;
 TPlatform& Platform() {
     // Reaching for the platform before one is installed is a fault of the program's start-up;
     // a message says so instead of a null dereference.
-    if (!currentPlatform)
+    if (!currentPlatform) {
         throw Exception("No platform is installed");
+    }
     return *currentPlatform;
 }
 

@@ -30,37 +30,42 @@ TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
 }
 
 void TLabel::SetAlignment(TAlignment alignment) {
-    if (alignment == AlignmentValue)
+    if (alignment == AlignmentValue) {
         return;
+    }
     AlignmentValue = alignment;
     Invalidate();
 }
 
 void TLabel::SetAutoSize(bool autoSize) {
-    if (autoSize == IsAutoSize)
+    if (autoSize == IsAutoSize) {
         return;
+    }
     IsAutoSize = autoSize;
     AdjustBounds();
 }
 
 void TLabel::SetWordWrap(bool wordWrap) {
-    if (wordWrap == IsWordWrap)
+    if (wordWrap == IsWordWrap) {
         return;
+    }
     IsWordWrap = wordWrap;
     AdjustBounds();
     Invalidate();
 }
 
 void TLabel::SetTransparent(bool transparent) {
-    if (transparent == IsTransparent)
+    if (transparent == IsTransparent) {
         return;
+    }
     IsTransparent = transparent;
     Invalidate();
 }
 
 void TLabel::SetShowAccelChar(bool showAccelChar) {
-    if (showAccelChar == IsShowAccelChar)
+    if (showAccelChar == IsShowAccelChar) {
         return;
+    }
     IsShowAccelChar = showAccelChar;
     AdjustBounds();
     Invalidate();
@@ -68,27 +73,32 @@ void TLabel::SetShowAccelChar(bool showAccelChar) {
 
 std::uint32_t TLabel::TextFlags() const {
     std::uint32_t flags = dtExpandTabs | AlignmentFlag(AlignmentValue);
-    if (IsWordWrap)
+    if (IsWordWrap) {
         flags |= dtWordBreak;
-    if (!IsShowAccelChar)
+    }
+    if (!IsShowAccelChar) {
         flags |= dtNoPrefix;
+    }
     return flags;
 }
 
 void TLabel::AdjustBounds() {
-    if (!IsAutoSize || Loading())
+    if (!IsAutoSize || Loading()) {
         return;
+    }
     TCanvas& canvas = Canvas();
     canvas.Font = Font();
     // An empty caption still measures one line high.
     std::string text = Caption();
-    if (text.empty() || (IsShowAccelChar && text == "&"))
+    if (text.empty() || (IsShowAccelChar && text == "&")) {
         text += ' ';
+    }
     TRect r = Rect(0, 0, Width(), 0);
     canvas.DrawText(text, r, TextFlags() | dtCalcRect);
     int left = Left();
-    if (AlignmentValue == taRightJustify)
+    if (AlignmentValue == taRightJustify) {
         left += Width() - r.Right;
+    }
     SetBounds(left, Top(), r.Right, r.Bottom);
 }
 
@@ -127,8 +137,9 @@ TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
 }
 
 void TEdit::SetReadOnly(bool readOnly) {
-    if (readOnly == IsReadOnly)
+    if (readOnly == IsReadOnly) {
         return;
+    }
     IsReadOnly = readOnly;
     PeerChanged(TPeerChange::ReadOnly);
 }
@@ -139,8 +150,9 @@ void TEdit::TextChanged() {
 }
 
 void TEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (button == mbLeft && !NativeInput())
+    if (button == mbLeft && !NativeInput()) {
         SetFocus();
+    }
     TWinControl::MouseDown(button, shift, x, y);
 }
 
@@ -152,8 +164,9 @@ void TEdit::Paint() {
     canvas.FillRect(r);
     InflateRect(r, -1, 0);
     canvas.Brush.Style = TBrushStyle::Clear;
-    if (!Enabled())
+    if (!Enabled()) {
         canvas.Font.Color = clGrayText;
+    }
     canvas.DrawText(Text(), r, dtLeft | dtVCenter | dtSingleLine | dtNoPrefix);
 }
 
@@ -173,14 +186,16 @@ void TListBox::TListBoxStrings::Changed(TChange change, int index) {
 
 void TListBox::ItemsChanged(TStrings::TChange change, int index) {
     auto shiftUp = [index](int& position) {
-        if (position >= index)
+        if (position >= index) {
             ++position;
+        }
     };
     auto shiftDown = [index](int& position) {
-        if (position == index)
+        if (position == index) {
             position = -1;
-        else if (position > index)
+        } else if (position > index) {
             --position;
+        }
     };
     switch (change) {
     case TStrings::TChange::Inserted:
@@ -195,8 +210,9 @@ void TListBox::ItemsChanged(TStrings::TChange change, int index) {
         break;
     case TStrings::TChange::Replaced:
         // A single-mark list keeps its current item marked, as the system's list does.
-        if (IsMultiSelect)
+        if (IsMultiSelect) {
             Marks[std::size_t(index)] = false;
+        }
         break;
     case TStrings::TChange::Cleared:
     case TStrings::TChange::Reset:
@@ -210,8 +226,9 @@ void TListBox::ItemsChanged(TStrings::TChange change, int index) {
 }
 
 void TListBox::CheckIndex(int index) const {
-    if (index < 0 || index >= ItemList.Count())
+    if (index < 0 || index >= ItemList.Count()) {
         throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+    }
 }
 
 void TListBox::SelectionChanged() {
@@ -220,25 +237,29 @@ void TListBox::SelectionChanged() {
 }
 
 void TListBox::SetMultiSelect(bool multiSelect) {
-    if (multiSelect == IsMultiSelect)
+    if (multiSelect == IsMultiSelect) {
         return;
+    }
     IsMultiSelect = multiSelect;
     if (!multiSelect) {
         Marks.assign(Marks.size(), false);
-        if (Caret >= 0)
+        if (Caret >= 0) {
             Marks[std::size_t(Caret)] = true;
+        }
     }
     PeerChanged(TPeerChange::Style);
     SelectionChanged();
 }
 
 void TListBox::SetItemIndex(int index) {
-    if (index < 0 || index >= ItemList.Count())
+    if (index < 0 || index >= ItemList.Count()) {
         index = -1;
+    }
     if (!IsMultiSelect) {
         Marks.assign(Marks.size(), false);
-        if (index >= 0)
+        if (index >= 0) {
             Marks[std::size_t(index)] = true;
+        }
     }
     Caret = index;
     SelectionChanged();
@@ -252,10 +273,11 @@ bool TListBox::Selected(int index) const {
 void TListBox::SetSelected(int index, bool selected) {
     CheckIndex(index);
     if (!IsMultiSelect) {
-        if (selected)
+        if (selected) {
             SetItemIndex(index);
-        else if (Caret == index)
+        } else if (Caret == index) {
             SetItemIndex(-1);
+        }
         return;
     }
     Marks[std::size_t(index)] = selected;
@@ -267,15 +289,17 @@ int TListBox::SelCount() const {
 }
 
 void TListBox::SetItemHeight(int itemHeight) {
-    if (itemHeight < 1 || itemHeight == ItemHeightValue)
+    if (itemHeight < 1 || itemHeight == ItemHeightValue) {
         return;
+    }
     ItemHeightValue = itemHeight;
     Invalidate();
 }
 
 int TListBox::ItemAtPos(TPoint p) const {
-    if (!ClientRect().Contains(p) || p.Y < EdgeWidth)
+    if (!ClientRect().Contains(p) || p.Y < EdgeWidth) {
         return -1;
+    }
     const int index = (p.Y - EdgeWidth) / ItemHeightValue;
     return index < ItemList.Count() ? index : -1;
 }
@@ -291,8 +315,9 @@ void TListBox::PressItem(int index, TShiftState shift) {
     } else if ((shift & ssShift) && Anchor >= 0) {
         const int first = std::min(Anchor, index);
         const int last = std::max(Anchor, index);
-        for (int i = 0; i < int(Marks.size()); ++i)
+        for (int i = 0; i < int(Marks.size()); ++i) {
             Marks[std::size_t(i)] = i >= first && i <= last;
+        }
     } else {
         Marks.assign(Marks.size(), false);
         Marks[std::size_t(index)] = true;
@@ -307,8 +332,9 @@ void TListBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     if (button == mbLeft && !NativeInput()) {
         SetFocus();
         const int index = ItemAtPos({x, y});
-        if (index >= 0)
+        if (index >= 0) {
             PressItem(index, shift);
+        }
     }
     TWinControl::MouseDown(button, shift, x, y);
 }
@@ -316,8 +342,9 @@ void TListBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
 void TListBox::MouseDoubleClick(TShiftState shift, int x, int y) {
     if (!NativeInput()) {
         const int index = ItemAtPos({x, y});
-        if (index >= 0)
+        if (index >= 0) {
             PressItem(index, shift);
+        }
     }
     DblClick();
     TWinControl::MouseDown(mbLeft, TShiftState(shift | ssDouble), x, y);
@@ -326,8 +353,9 @@ void TListBox::MouseDoubleClick(TShiftState shift, int x, int y) {
 void TListBox::KeyDown(std::uint16_t& key, TShiftState shift) {
     TWinControl::KeyDown(key, shift);
     const int count = ItemList.Count();
-    if (NativeInput() || count == 0)
+    if (NativeInput() || count == 0) {
         return;
+    }
     int target = 0;
     switch (key) {
     case vkUp:
@@ -345,8 +373,9 @@ void TListBox::KeyDown(std::uint16_t& key, TShiftState shift) {
     default:
         return;
     }
-    if (target != Caret)
+    if (target != Caret) {
         PressItem(target, TShiftState(shift & ssShift));
+    }
 }
 
 void TListBox::SelectionChangedByUser(const std::vector<bool>& marks, int itemIndex) {
@@ -369,8 +398,9 @@ void TListBox::Paint() {
     for (int i = 0; i < ItemList.Count(); ++i) {
         const TRect item =
             Rect(r.Left, r.Top + i * ItemHeightValue, r.Right, r.Top + (i + 1) * ItemHeightValue);
-        if (item.Top >= r.Bottom)
+        if (item.Top >= r.Bottom) {
             break;
+        }
         DrawItem(canvas, i, item, Marks[std::size_t(i)], focused && i == Caret);
     }
 }
@@ -388,6 +418,7 @@ void TListBox::DrawItem(TCanvas& canvas, int index, const TRect& rect, bool mark
         text.Left += 2 + ItemIndent(index);
         canvas.DrawText(ItemList[index], text, dtLeft | dtVCenter | dtSingleLine | dtNoPrefix);
     }
-    if (focused)
+    if (focused) {
         canvas.DrawFocusRect(rect);
+    }
 }

@@ -4,8 +4,9 @@
 
 void DrawParentImage(TControl& control, TCanvas& canvas) {
     TWinControl* parent = control.Parent();
-    if (!parent)
+    if (!parent) {
         return;
+    }
     const int saved = canvas.SaveDC();
     canvas.MoveOrigin(-control.Left(), -control.Top());
     canvas.IntersectClipRect(parent->ClientRect());
@@ -21,29 +22,33 @@ TOrnCustomCheck::TOrnCustomCheck(TComponent* owner) : TCustomControl(owner) {
 // ---- Properties
 
 void TOrnCustomCheck::SetChecked(bool checked) {
-    if (checked == IsChecked)
+    if (checked == IsChecked) {
         return;
+    }
     IsChecked = checked;
     Invalidate();
 }
 
 void TOrnCustomCheck::SetAlingment(TLeft alingment) {
-    if (alingment == AlingmentValue)
+    if (alingment == AlingmentValue) {
         return;
+    }
     AlingmentValue = alingment;
     Invalidate();
 }
 
 void TOrnCustomCheck::SetFlat(bool flat) {
-    if (flat == IsFlat)
+    if (flat == IsFlat) {
         return;
+    }
     IsFlat = flat;
     Invalidate();
 }
 
 void TOrnCustomCheck::SetTransparent(bool transparent) {
-    if (transparent == IsTransparent)
+    if (transparent == IsTransparent) {
         return;
+    }
     IsTransparent = transparent;
     Invalidate();
 }
@@ -51,8 +56,9 @@ void TOrnCustomCheck::SetTransparent(bool transparent) {
 void TOrnCustomCheck::SetHotTrack(bool hotTrack) {
     IsHotTrack = hotTrack;
     // Without tracking the box is never hot: no white fill is left behind.
-    if (!hotTrack)
+    if (!hotTrack) {
         HotState = 0;
+    }
 }
 
 // ---- Painting
@@ -63,8 +69,9 @@ int TOrnCustomCheck::CenteredTop(int height) const {
 
 void TOrnCustomCheck::Paint() {
     DrawMargin();
-    if (IsTransparent)
+    if (IsTransparent) {
         DrawParentImage(*this, Canvas());
+    }
 
     TCanvas& canvas = Canvas();
     canvas.Font = Font();
@@ -74,14 +81,16 @@ void TOrnCustomCheck::Paint() {
     const int left = MarginRect.Left + (AlingmentValue == TLeft::taRightJustify ? 22 : 2);
     const int top = CenteredTop(extent.cy);
     CaptionRect = Bounds(left, top, extent.cx, extent.cy);
-    if (IsShowFocused && Focused())
+    if (IsShowFocused && Focused()) {
         canvas.DrawFocusRect(
             Rect(left - 1, top - 1, left + extent.cx - amp + 4, top + extent.cy + 1));
+    }
 
     DrawCaption();
     DrawImage();
-    if (IsChecked)
+    if (IsChecked) {
         DrawImageHot();
+    }
 }
 
 void TOrnCustomCheck::DrawMargin() {
@@ -94,11 +103,13 @@ void TOrnCustomCheck::DrawMargin() {
 void TOrnCustomCheck::DrawCaption() {
     TCanvas& canvas = Canvas();
     canvas.Font = Font();
-    if (IsHotTrack && HotState == 1)
+    if (IsHotTrack && HotState == 1) {
         canvas.Font.Color = HotTrackColorValue;
+    }
     canvas.Brush.Style = TBrushStyle::Clear;
-    if (!Enabled())
+    if (!Enabled()) {
         DrawCaptionEnabled();
+    }
     TRect r = CaptionRect;
     canvas.DrawText(Caption(), r, TextFormat);
 }
@@ -117,23 +128,26 @@ void TOrnCustomCheck::DrawCaptionEnabled() {
 }
 
 void TOrnCustomCheck::DrawImage() {
-    if (IsFlat)
+    if (IsFlat) {
         DrawGlyph(Enabled() ? "FlatBlank" : "EnabledFlat");
-    else
+    } else {
         DrawGlyph(Enabled() ? "JustBlank" : "Enabled");
+    }
 }
 
 void TOrnCustomCheck::DrawImageHot() {
     // A disabled box shows no check mark: the empty box is drawn once more instead.
-    if (Enabled())
+    if (Enabled()) {
         DrawGlyph("CheckOk");
-    else
+    } else {
         DrawGlyph(IsFlat ? "EnabledFlat" : "Enabled");
+    }
 }
 
 void TOrnCustomCheck::DrawGlyph(const std::string& name) {
-    if (!Glyph.LoadFromResourceName(name))
+    if (!Glyph.LoadFromResourceName(name)) {
         throw Exception("Resource " + name + " not found");
+    }
     Glyph.Transparent = true;
     Glyph.TransparentMode = TTransparentMode::Fixed;
     Glyph.TransparentColorValue = Glyph.Pixel(0, Glyph.Height() - 1);
@@ -149,8 +163,9 @@ void TOrnCustomCheck::DoKliknime(TComponent* sender) {
 }
 
 void TOrnCustomCheck::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (button != mbLeft || !Enabled())
+    if (button != mbLeft || !Enabled()) {
         return;
+    }
     SetFocus();
     SetChecked(!IsChecked);
     // The new state shows before any handler runs.
@@ -164,14 +179,16 @@ void TOrnCustomCheck::MouseDoubleClick(TShiftState shift, int x, int y) {
 }
 
 void TOrnCustomCheck::KeyDown(std::uint16_t& key, TShiftState shift) {
-    if (key == vkReturn && Enabled())
+    if (key == vkReturn && Enabled()) {
         DoKliknime(this);
+    }
     TCustomControl::KeyDown(key, shift);
 }
 
 bool TOrnCustomCheck::DialogChar(char key, TShiftState shift) {
-    if (!IsAccel(key, Caption()) || !CanFocus())
+    if (!IsAccel(key, Caption()) || !CanFocus()) {
         return TCustomControl::DialogChar(key, shift);
+    }
     // The handler sees the state from before the accelerator.
     DoKliknime(this);
     SetFocus();
@@ -180,8 +197,9 @@ bool TOrnCustomCheck::DialogChar(char key, TShiftState shift) {
 }
 
 void TOrnCustomCheck::MouseEnter() {
-    if (!Enabled())
+    if (!Enabled()) {
         return;
+    }
     if (IsHotTrack) {
         HotState = 1;
         Invalidate();
@@ -190,8 +208,9 @@ void TOrnCustomCheck::MouseEnter() {
 }
 
 void TOrnCustomCheck::MouseLeave() {
-    if (!Enabled())
+    if (!Enabled()) {
         return;
+    }
     if (IsHotTrack) {
         HotState = 0;
         Invalidate();

@@ -10,8 +10,9 @@ const TColor frameColor = RGB(128, 128, 128);
 
 void FrameIn(TCanvas& canvas, const TRect& r) {
     // An empty rectangle draws nothing, as the system's FrameRect does.
-    if (r.IsEmpty())
+    if (r.IsEmpty()) {
         return;
+    }
     canvas.Brush.Color = frameColor;
     canvas.Brush.Style = TBrushStyle::Solid;
     canvas.FrameRect(r);
@@ -25,20 +26,23 @@ TOrnDrawModule::TOrnDrawModule(TComponent* owner) : TBcBarMenusDrawModule(owner)
 
 void TOrnDrawModule::MeasureMenuItem(TMenuItem* item, TCanvas& /*canvas*/, int& width, int& height,
                                      bool /*barVisible*/, bool& defaultMeasure) {
-    if (IsInTopMainMenu(item))
+    if (IsInTopMainMenu(item)) {
         return;
+    }
     defaultMeasure = false;
     // A separator keeps the size the menu gave it.
-    if (item->IsLine())
+    if (item->IsLine()) {
         return;
+    }
     height = TextHeight;
     width = width - width / 7 + Width;
 }
 
 void TOrnDrawModule::DrawCheckedPattern(TCanvas& canvas, const TRect& rect, bool shrink) {
     TRect r = rect;
-    if (shrink)
+    if (shrink) {
         r = {r.Left, r.Top + 7, r.Right - 7, r.Bottom - 7};
+    }
     FrameIn(canvas, r);
 }
 
@@ -66,12 +70,15 @@ void TOrnDrawModule::DrawMenuItem(TMenuItem* item, TCanvas& canvas, const TRect&
         canvas.Font.Color = ColorNormalText;
     }
     // A checked item shows by its underlined caption, not by a check mark.
-    if (item->Checked())
+    if (item->Checked()) {
         canvas.Font.Style = fsUnderline;
-    if (TextBold)
+    }
+    if (TextBold) {
         canvas.Font.Style |= fsBold;
-    if (state & (odDisabled | odGrayed))
+    }
+    if (state & (odDisabled | odGrayed)) {
         canvas.Font.Color = clGrayText;
+    }
     canvas.Brush.Style = TBrushStyle::Clear;
     canvas.DrawText(item->Caption(), r, 0);
     if (item->ShortCut() != 0) {

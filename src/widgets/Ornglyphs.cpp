@@ -58,8 +58,9 @@ TColor OrnGlyphColor(char letter) {
 namespace {
 
 void PutLittleEndian(std::string& bytes, std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i)
+    for (int i = 0; i < size; ++i) {
         bytes += char((value >> (8 * i)) & 0xFF);
+    }
 }
 
 } // namespace
@@ -83,12 +84,13 @@ std::string OrnGlyphBmpFile(const TOrnGlyph& glyph) {
     PutLittleEndian(bytes, 2835, 4);
     PutLittleEndian(bytes, 0, 4); // colours used
     PutLittleEndian(bytes, 0, 4); // important colours
-    for (int y = OrnGlyphSize - 1; y >= 0; --y)
+    for (int y = OrnGlyphSize - 1; y >= 0; --y) {
         for (int x = 0; x < OrnGlyphSize; ++x) {
             const TColor color = OrnGlyphColor(glyph.Rows[std::size_t(y)][x]);
             bytes += char(GetBValue(color));
             bytes += char(GetGValue(color));
             bytes += char(GetRValue(color));
         }
+    }
     return bytes;
 }

@@ -43,9 +43,10 @@ void TOrnGradient::SetGradient(TGradientDirection gradient) {
 void TOrnGradient::Paint() {
     // Without the primitive the control paints nothing and its parent's background shows. A
     // failing fill is of no consequence for a background, so its answer is not looked at.
-    if (Platform().GradientFillAvailable())
+    if (Platform().GradientFillAvailable()) {
         FillGradientRect(Canvas(), ClientRect(), ColorBeginValue, ColorEndValue,
                          GradientValue == gdVertical);
+    }
     if (!SentToBack) {
         SentToBack = true;
         SendToBack();

@@ -81,8 +81,9 @@ TOrnMesg::TOrnMesg(TComponent* owner) : TComponent(owner) {}
 
 void TOrnMesg::SetAbout_Help(TAbout about) {
     // Help is a request, not a state: the text is shown and the property stays None.
-    if (about != TAbout::Help)
+    if (about != TAbout::Help) {
         return;
+    }
     Platform().MessageBeep(sndExclamation);
     ShowMessage(usageText);
 }
@@ -98,9 +99,11 @@ std::int16_t TOrnMesg::MessageShow(const std::string& msg, const std::string& ca
     CaptionTextValue = caption;
     ButtonSetValue = 0;
     const std::string names = UpperCase(buttons);
-    for (TMsgDlgBtn kind : searchOrder)
-        if (names.find(buttonKinds[kind].Name) != std::string::npos)
+    for (TMsgDlgBtn kind : searchOrder) {
+        if (names.find(buttonKinds[kind].Name) != std::string::npos) {
             ButtonSetValue |= MsgDlgButton(kind);
+        }
+    }
     XposValue = xpos;
     YposValue = ypos;
     SoundNumValue = -1;
@@ -126,12 +129,15 @@ TModalResult TOrnMesg::MyMessageDlg(const std::string& msg, TMsgDlgType dlgType,
     TModalResult result = mrNone;
     try {
         dialog->SetColor(ColorValue);
-        if (x >= 0)
+        if (x >= 0) {
             dialog->SetLeft(x);
-        if (y >= 0)
+        }
+        if (y >= 0) {
             dialog->SetTop(y);
-        if (SoundNumValue > -1)
+        }
+        if (SoundNumValue > -1) {
             Platform().MessageBeep(TSoundType(SoundNumValue));
+        }
         result = dialog->ShowModal();
     } catch (...) {
         ActiveDialogValue = nullptr;
@@ -181,9 +187,11 @@ TMessageForm* TOrnMesg::CreateMessageDialog(const std::string& msg, TMsgDlgType 
         blockHeight = std::max(blockHeight, iconSize);
     }
     int buttonCount = 0;
-    for (int i = 0; i < buttonKindCount; ++i)
-        if (buttons & MsgDlgButton(TMsgDlgBtn(i)))
+    for (int i = 0; i < buttonKindCount; ++i) {
+        if (buttons & MsgDlgButton(TMsgDlgBtn(i))) {
             ++buttonCount;
+        }
+    }
     const int rowWidth =
         buttonCount == 0 ? 0 : buttonCount * buttonWidth + (buttonCount - 1) * buttonGap;
     const int clientWidth = std::max(blockWidth, rowWidth) + 2 * horzMargin;
@@ -195,10 +203,11 @@ TMessageForm* TOrnMesg::CreateMessageDialog(const std::string& msg, TMsgDlgType 
                       Screen().Height() / 2 - dialog->Height() / 2, dialog->Width(),
                       dialog->Height());
 
-    if (!CaptionTextValue.empty() && CaptionTextValue != "None")
+    if (!CaptionTextValue.empty() && CaptionTextValue != "None") {
         dialog->SetCaption(CaptionTextValue);
-    else
+    } else {
         dialog->SetCaption(kind.Caption);
+    }
 
     // Children go beneath one another in the order gradient, icon, text, buttons; the text and
     // the buttons let the gradient show through.
@@ -239,8 +248,9 @@ TMessageForm* TOrnMesg::CreateMessageDialog(const std::string& msg, TMsgDlgType 
     int x = (clientWidth - rowWidth) / 2;
     int k = 0;
     for (int i = 0; i < buttonKindCount; ++i) {
-        if (!(buttons & MsgDlgButton(TMsgDlgBtn(i))))
+        if (!(buttons & MsgDlgButton(TMsgDlgBtn(i)))) {
             continue;
+        }
         auto* button = new TOrnButt(dialog.get());
         button->SetName("A" + std::to_string(k++));
         button->SetParent(dialog.get());
@@ -258,6 +268,7 @@ TMessageForm* TOrnMesg::CreateMessageDialog(const std::string& msg, TMsgDlgType 
 
 void TOrnMesg::GetModalResult(TComponent* sender) {
     auto* button = dynamic_cast<TOrnButt*>(sender);
-    if (button && ActiveDialogValue)
+    if (button && ActiveDialogValue) {
         ActiveDialogValue->SetModalResult(button->ButtonResult);
+    }
 }

@@ -28,22 +28,26 @@ void TWDGradientPanel::SetGradientDirection(TGradientDirection direction) {
 
 void TWDGradientPanel::Paint() {
     TPanel::Paint();
-    if (!Platform().GradientFillAvailable())
+    if (!Platform().GradientFillAvailable()) {
         return;
+    }
 
     // One pixel per bevel present, whatever the bevel and border widths: a wider frame is
     // partly covered by the gradient.
     int inset = 0;
-    if (BevelInner() != bvNone)
+    if (BevelInner() != bvNone) {
         ++inset;
-    if (BevelOuter() != bvNone)
+    }
+    if (BevelOuter() != bvNone) {
         ++inset;
+    }
     TRect r = ClientRect();
     InflateRect(r, -inset, -inset);
 
     TCanvas& canvas = Canvas();
-    if (!FillGradientRect(canvas, r, Color1Value, Color2Value, DirectionValue == gdVertical))
+    if (!FillGradientRect(canvas, r, Color1Value, Color2Value, DirectionValue == gdVertical)) {
         throw Exception("GradientFill failed");
+    }
 
     // The caption, one line high and centred on the gradient's middle. The toolkit's controls
     // have no right-to-left reading order, so no reading flags are added.

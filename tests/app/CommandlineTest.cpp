@@ -18,8 +18,9 @@ protected:
         Games = Work / "My Games";
         Work.AddFolder("My Games");
         AddFile("DUKE3D.GRP", GroupFileBytes({{"GAME.CON", "con"}, {"E1L1.MAP", "\x01"}}));
-        for (const char* name : {"b.art", "_a.art", "A1.map", "MAPS.ZIP", "E1L1.GRP.BAK"})
+        for (const char* name : {"b.art", "_a.art", "A1.map", "MAPS.ZIP", "E1L1.GRP.BAK"}) {
             AddFile(name, "x");
+        }
     }
     void TearDown() override {
         entryTable = TEntryTable();

@@ -65,8 +65,9 @@ TEST_F(GroupFilesTest, RefusedFileKeepsThePreviousListing) {
     Work.AddFile("count.grp", std::string("KenSilverman\x03\0\0\0", 16));
     Work.AddFile("gone.grp", TwoEntryGroup());
     const TNames refused{"bad.grp", "short.grp", "count.grp", "gone.grp"};
-    for (std::size_t i = 0; i < refused.size(); ++i)
+    for (std::size_t i = 0; i < refused.size(); ++i) {
         Headless.QueueAnswer(TModalAnswer::PressKey('O'));
+    }
     Run([&](TfrmMain& form) {
         ClickFile(form, "MyGroup.grp");
         std::filesystem::remove(Work / "gone.grp");

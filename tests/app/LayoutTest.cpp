@@ -70,8 +70,9 @@ protected:
 
     TControl& Control(const std::string& name) {
         auto* control = dynamic_cast<TControl*>(Form->FindComponent(name));
-        if (!control)
+        if (!control) {
             throw std::runtime_error("the window has no control " + name);
+        }
         return *control;
     }
 
@@ -123,8 +124,9 @@ TEST_F(MainWindowLayout, FontsAndColoursOfTheForm) {
     EXPECT_EQ(Form->Label1->Font(), TFont{});
     EXPECT_TRUE(Form->Label1->Transparent());
     EXPECT_EQ(Form->DriveComboBox1->Font().Height, -13);
-    for (const TEdit* edit : {Form->EditGrp, Form->EditGrpFile})
+    for (const TEdit* edit : {Form->EditGrp, Form->EditGrpFile}) {
         EXPECT_EQ(edit->Font().Style, fsBold) << edit->Name();
+    }
     EXPECT_TRUE(Form->EditGrpFile->ReadOnly());
     EXPECT_FALSE(Form->EditGrp->ReadOnly());
 
@@ -134,8 +136,9 @@ TEST_F(MainWindowLayout, FontsAndColoursOfTheForm) {
     for (const TControl* control :
          {static_cast<TControl*>(Form->PanelHeader), static_cast<TControl*>(Form->btnOptions),
           static_cast<TControl*>(Form->btnMExtract), static_cast<TControl*>(Form->btnMGroup),
-          static_cast<TControl*>(Form->btnQuit)})
+          static_cast<TControl*>(Form->btnQuit)}) {
         EXPECT_EQ(control->Font(), whiteBold) << control->Name();
+    }
     TFont white;
     white.Color = clWhite;
     EXPECT_EQ(Form->PanelBottom->Font(), white);
@@ -171,19 +174,23 @@ TEST_F(MainWindowLayout, ListsAndButtonsBehaveAsDesigned) {
     const TSpeedButton* right[] = {Form->btnAddAll, Form->btnFilesAdd, Form->btnMExtract};
     const TSpeedButton* left[] = {Form->btnFilesSub, Form->btnGroup, Form->btnExtract,
                                   Form->btnMGroup, Form->btnQuit};
-    for (const TSpeedButton* button : right)
+    for (const TSpeedButton* button : right) {
         EXPECT_EQ(button->Layout(), blGlyphRight) << button->Name();
-    for (const TSpeedButton* button : left)
+    }
+    for (const TSpeedButton* button : left) {
         EXPECT_EQ(button->Layout(), blGlyphLeft) << button->Name();
+    }
     for (const auto& group : {std::vector<const TSpeedButton*>(std::begin(right), std::end(right)),
-                              std::vector<const TSpeedButton*>(std::begin(left), std::end(left))})
+                              std::vector<const TSpeedButton*>(std::begin(left), std::end(left))}) {
         for (const TSpeedButton* button : group) {
             ASSERT_EQ(button->Glyph().Height(), 16) << button->Name();
             // The bottom-left pixel is the colour a speed button leaves out.
             EXPECT_EQ(button->Glyph().Pixel(0, 15), clFuchsia) << button->Name();
         }
-    for (const TSpeedButton* button : {Form->btnName, Form->btnType, Form->btnOptions})
+    }
+    for (const TSpeedButton* button : {Form->btnName, Form->btnType, Form->btnOptions}) {
         EXPECT_TRUE(button->Glyph().Empty()) << button->Name();
+    }
     for (const TSpeedButton* button :
          {Form->btnOptions, Form->btnAddAll, Form->btnFilesAdd, Form->btnFilesSub, Form->btnName,
           Form->btnType, Form->btnGroup, Form->btnExtract, Form->btnMExtract, Form->btnMGroup,
@@ -226,8 +233,9 @@ TEST_F(MainWindowTest, WindowIsShownInTheScreensCentre) {
 // Pictures of the window in both modes, written beside the test program for anyone to look at
 // (MainWindow-creating.png, MainWindow-extracting.png).
 TEST_F(MainWindowTest, PictureOfTheWindow) {
-    for (const char* name : {"DUKE3D.GRP", "E1L1.MAP", "GAME.CON", "readme.txt"})
+    for (const char* name : {"DUKE3D.GRP", "E1L1.MAP", "GAME.CON", "readme.txt"}) {
         Program.AddFile(name);
+    }
     Run([&](TfrmMain& form) {
         MarkItems(*form.FileListBox1, {"E1L1.MAP", "GAME.CON"});
         Headless.UserClick(*form.btnFilesAdd);

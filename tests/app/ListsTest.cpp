@@ -12,8 +12,9 @@ using TNames = std::vector<std::string>;
 
 TEST_F(MainWindowTest, AddAllLeavesNamesContainingGrpOrZip) {
     for (const char* name : {"DUKE3D.GRP", "MAPS.ZIP", "E1L1.MAP", "GAME.CON", "E1L1.GRP.BAK",
-                             "OLD.ZIPPED", "GRP.TXT", "ZIP"})
+                             "OLD.ZIPPED", "GRP.TXT", "ZIP"}) {
         Program.AddFile(name);
+    }
     Run([&](TfrmMain& form) {
         Headless.UserClick(*form.btnAddAll);
         EXPECT_EQ(Items(*form.ListBox1), (TNames{"E1L1.MAP", "GAME.CON", "GRP.TXT", "ZIP"}));
@@ -26,8 +27,9 @@ TEST_F(MainWindowTest, AddAllLeavesNamesContainingGrpOrZip) {
 }
 
 TEST_F(MainWindowTest, AddFillesMovesTheMarkedNamesAndSkippedOnesKeepTheirMarks) {
-    for (const char* name : {"a.txt", "b.txt", "c.txt", "MAPS.ZIP"})
+    for (const char* name : {"a.txt", "b.txt", "c.txt", "MAPS.ZIP"}) {
         Program.AddFile(name);
+    }
     Run([&](TfrmMain& form) {
         MarkItems(*form.FileListBox1, {"MAPS.ZIP", "b.txt"});
         Headless.UserClick(*form.btnFilesAdd);
@@ -70,8 +72,9 @@ TEST_F(MainWindowTest, MovingFromAnEmptyListOnlyBeeps) {
 }
 
 TEST_F(MainWindowTest, RemovedNamesReturnInTheFileListsNameOrder) {
-    for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt"})
+    for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt"}) {
         Program.AddFile(name);
+    }
     Run([&](TfrmMain& form) {
         // Added one at a time, the list to pack holds d.txt, c.txt, b.txt.
         for (const char* name : {"d.txt", "c.txt", "b.txt"}) {
@@ -108,8 +111,9 @@ TEST_F(MainWindowTest, RemoveFillesWithNothingMarkedOnlyFocusesAndRecolours) {
 }
 
 TEST_F(MainWindowTest, SortByNameComparesUpperCaseBytes) {
-    for (const char* name : {"b.art", "_a.art", "A1.map"})
+    for (const char* name : {"b.art", "_a.art", "A1.map"}) {
         Program.AddFile(name);
+    }
     Run([&](TfrmMain& form) {
         // Sorting by extension first takes the file list out of its own name order.
         Headless.UserClick(*form.btnType);
@@ -127,16 +131,18 @@ TEST_F(MainWindowTest, SortByNameComparesUpperCaseBytes) {
 
 TEST_F(MainWindowTest, SortComparesBytesAboveAsciiAsUnsigned) {
     Run([&](TfrmMain& form) {
-        for (const char* name : {"\xE9t\xE9.txt", "_x.txt", "z.txt", "9.txt"})
+        for (const char* name : {"\xE9t\xE9.txt", "_x.txt", "z.txt", "9.txt"}) {
             form.ListBox1->Items().Add(name);
+        }
         Headless.UserClick(*form.btnName);
         EXPECT_EQ(Items(*form.ListBox1), (TNames{"9.txt", "z.txt", "_x.txt", "\xE9t\xE9.txt"}));
     });
 }
 
 TEST_F(MainWindowTest, SortByExtensionReversesEqualKeysExchangedAcrossAnother) {
-    for (const char* name : {"a.txt", "b.txt", "c.dat"})
+    for (const char* name : {"a.txt", "b.txt", "c.dat"}) {
         Program.AddFile(name);
+    }
     Run([&](TfrmMain& form) {
         MarkItems(*form.FileListBox1, {"a.txt", "b.txt", "c.dat"});
         ASSERT_EQ(form.FileListBox1->ItemIndex(), 2);
@@ -152,8 +158,9 @@ TEST_F(MainWindowTest, SortByExtensionReversesEqualKeysExchangedAcrossAnother) {
 }
 
 TEST_F(MainWindowTest, ExtensionKeyIsEverythingAfterTheFirstDot) {
-    for (const char* name : {"readme", "x.map", "e1l1.map.bak", "b.mapz"})
+    for (const char* name : {"readme", "x.map", "e1l1.map.bak", "b.mapz"}) {
         Program.AddFile(name);
+    }
     Run([&](TfrmMain& form) {
         Headless.UserClick(*form.btnType);
         // Keys MAP, MAP.BAK, MAPZ, README.
@@ -184,11 +191,12 @@ TEST_F(MainWindowTest, FolderDoubleClickEmptiesTheListToPackAndOpensTheFolder) {
         TDirectoryListBox& folders = *form.DirectoryListBox1;
         const int index = folders.Items().IndexOf("maps");
         ASSERT_GE(index, 0);
-        for (int y = 0; y < folders.ClientHeight(); ++y)
+        for (int y = 0; y < folders.ClientHeight(); ++y) {
             if (folders.ItemAtPos({10, y}) == index) {
                 Headless.UserDoubleClickAt(folders, 10, y);
                 break;
             }
+        }
         EXPECT_EQ(Items(*form.ListBox1), TNames{});
         EXPECT_EQ(form.btnGroup->Font().Color, clBlack);
         EXPECT_EQ(folders.Directory(), Program / "maps");

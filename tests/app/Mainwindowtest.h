@@ -23,8 +23,9 @@
 // this order: what a test puts on disk or expects to find there.
 inline std::string GroupFileBytes(const std::vector<std::pair<std::string, std::string>>& entries) {
     std::vector<std::pair<std::string, std::vector<std::uint8_t>>> image;
-    for (const auto& [name, contents] : entries)
+    for (const auto& [name, contents] : entries) {
         image.emplace_back(name, std::vector<std::uint8_t>(contents.begin(), contents.end()));
+    }
     const std::vector<std::uint8_t> bytes = BuildGrpImage(image);
     return std::string(bytes.begin(), bytes.end());
 }
@@ -49,8 +50,9 @@ protected:
     // The command line of the next run: the program and, unless empty, one argument.
     void StartWith(const std::string& argument) {
         std::string line = "\"" + Program / "Morvik.exe" + "\"";
-        if (!argument.empty())
+        if (!argument.empty()) {
             line += " \"" + argument + "\"";
+        }
         Headless.SetCommandLine(line);
     }
 
@@ -61,11 +63,13 @@ protected:
             ASSERT_NE(frmMain, nullptr);
             session(*frmMain);
         });
-        if (quit)
+        if (quit) {
             Headless.QueueLoopAction([this] {
-                if (frmMain)
+                if (frmMain) {
                     Headless.UserClick(*frmMain->btnQuit);
+                }
             });
+        }
         return MorvikMain();
     }
 
@@ -81,11 +85,12 @@ protected:
 
     // A click on item index of list, as the user makes it (Ctrl to add a mark).
     void ClickItem(TListBox& list, int index, TShiftState shift = 0) {
-        for (int y = 0; y < list.ClientHeight(); ++y)
+        for (int y = 0; y < list.ClientHeight(); ++y) {
             if (list.ItemAtPos({10, y}) == index) {
                 Headless.UserClickAt(list, 10, y, shift);
                 return;
             }
+        }
         ADD_FAILURE() << "no item " << index << " in " << list.Name();
     }
     // Marks exactly the items of list that hold one of names.
@@ -102,9 +107,11 @@ protected:
     static std::vector<std::string> Items(const TListBox& list) { return list.Items().Texts(); }
     static std::vector<std::string> Marked(const TListBox& list) {
         std::vector<std::string> marked;
-        for (int i = 0; i < list.Items().Count(); ++i)
-            if (list.Selected(i))
+        for (int i = 0; i < list.Items().Count(); ++i) {
+            if (list.Selected(i)) {
                 marked.push_back(list.Items()[i]);
+            }
+        }
         return marked;
     }
 };

@@ -28,44 +28,57 @@ bool Opaque(const TBitmap& picture, int x, int y) {
 int ConnectedSize(const TBitmap& picture) {
     std::set<std::pair<int, int>> seen;
     std::vector<std::pair<int, int>> todo;
-    for (int y = 0; y < 16 && todo.empty(); ++y)
-        for (int x = 0; x < 16 && todo.empty(); ++x)
-            if (Opaque(picture, x, y))
+    for (int y = 0; y < 16 && todo.empty(); ++y) {
+        for (int x = 0; x < 16 && todo.empty(); ++x) {
+            if (Opaque(picture, x, y)) {
                 todo.push_back({x, y});
+            }
+        }
+    }
     while (!todo.empty()) {
         const auto [x, y] = todo.back();
         todo.pop_back();
         if (x < 0 || y < 0 || x > 15 || y > 15 || !Opaque(picture, x, y) ||
-            !seen.insert({x, y}).second)
+            !seen.insert({x, y}).second) {
             continue;
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx)
+        }
+        for (int dy = -1; dy <= 1; ++dy) {
+            for (int dx = -1; dx <= 1; ++dx) {
                 todo.push_back({x + dx, y + dy});
+            }
+        }
     }
     return int(seen.size());
 }
 
 bool SamePixels(const TBitmap& a, const TBitmap& b) {
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x)
-            if (a.Pixel(x, y) != b.Pixel(x, y))
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            if (a.Pixel(x, y) != b.Pixel(x, y)) {
                 return false;
+            }
+        }
+    }
     return true;
 }
 
 int OpaqueCount(const TBitmap& picture) {
     int count = 0;
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x)
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
             count += Opaque(picture, x, y);
+        }
+    }
     return count;
 }
 
 std::set<int> OpaqueRows(const TBitmap& picture, int x) {
     std::set<int> rows;
-    for (int y = 0; y < 16; ++y)
-        if (Opaque(picture, x, y))
+    for (int y = 0; y < 16; ++y) {
+        if (Opaque(picture, x, y)) {
             rows.insert(y);
+        }
+    }
     return rows;
 }
 
@@ -86,14 +99,18 @@ TEST_F(MenuPictures, EachIsOneSolidShapeOnATransparentSquare) {
         // No stray pixels, and big enough to be seen in a 24-pixel menu row.
         EXPECT_EQ(ConnectedSize(picture), OpaqueCount(picture));
         EXPECT_GE(OpaqueCount(picture), 100);
-        for (const TBitmap& other : pictures)
+        for (const TBitmap& other : pictures) {
             EXPECT_FALSE(SamePixels(other, picture));
+        }
         pictures.push_back(picture);
         const int left = 2 + 20 * (int(pictures.size()) - 1);
-        for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 16; ++x)
-                if (Opaque(picture, x, y))
+        for (int y = 0; y < 16; ++y) {
+            for (int x = 0; x < 16; ++x) {
+                if (Opaque(picture, x, y)) {
                     sheet.SetPixel(left + x, 2 + y, picture.Pixel(x, y));
+                }
+            }
+        }
     }
     EXPECT_TRUE(WritePng(MORVIK_PICTURE_FOLDER "/MenuPictures.png", sheet));
 }
@@ -102,28 +119,32 @@ TEST_F(MenuPictures, DesktopIconIsAScreenWithAShortcutArrow) {
     const TBitmap picture = GroupGlyph(TGroupGlyph::DesktopIcon);
     // The shortcut box, 8 x 8 at the lower left: a black frame around white, and in it a black
     // arrow that climbs from the lower left to the upper right.
-    for (int y = 7; y <= 14; ++y)
+    for (int y = 7; y <= 14; ++y) {
         for (int x = 0; x <= 7; ++x) {
             const bool frame = x == 0 || x == 7 || y == 7 || y == 14;
             const bool arrow = (x == 2 && y == 12) || (x == 3 && y == 11) || (x == 4 && y == 10) ||
                                (x == 5 && y == 9);
             const TColor color = picture.Pixel(x, y);
-            if (frame || arrow)
+            if (frame || arrow) {
                 EXPECT_EQ(color, clBlack) << x << ", " << y;
-            else
+            } else {
                 EXPECT_TRUE(color == clWhite || color == clBlack) << x << ", " << y;
+            }
         }
+    }
     // The screen above and right of it is blue.
     int blue = 0;
-    for (int y = 4; y <= 8; ++y)
-        for (int x = 8; x <= 12; ++x)
+    for (int y = 4; y <= 8; ++y) {
+        for (int x = 8; x <= 12; ++x) {
             blue += GetBValue(picture.Pixel(x, y)) > 200 && GetRValue(picture.Pixel(x, y)) < 128;
+        }
+    }
     EXPECT_GE(blue, 20);
 }
 
 TEST_F(MenuPictures, AboutIsABlueDiscWithAWhiteI) {
     const TBitmap picture = GroupGlyph(TGroupGlyph::AboutMorvik);
-    for (int y = 0; y < 16; ++y)
+    for (int y = 0; y < 16; ++y) {
         for (int x = 0; x < 16; ++x) {
             // The disc's outline is the same mirrored.
             EXPECT_EQ(picture.Pixel(x, y) == clBlack, picture.Pixel(15 - x, y) == clBlack)
@@ -133,12 +154,14 @@ TEST_F(MenuPictures, AboutIsABlueDiscWithAWhiteI) {
                 EXPECT_TRUE(x >= 6 && x <= 9) << x << ", " << y;
             }
         }
+    }
     // The dot, a gap, the stem.
     EXPECT_EQ(picture.Pixel(7, 3), clWhite);
     EXPECT_EQ(picture.Pixel(8, 4), clWhite);
     EXPECT_NE(picture.Pixel(7, 5), clWhite);
-    for (int y = 7; y <= 11; ++y)
+    for (int y = 7; y <= 11; ++y) {
         EXPECT_EQ(picture.Pixel(8, y), clWhite) << y;
+    }
     // Blue around it.
     EXPECT_GT(GetBValue(picture.Pixel(4, 8)), 200);
     EXPECT_LT(GetRValue(picture.Pixel(4, 8)), 128);
@@ -156,7 +179,8 @@ TEST_F(MenuPictures, CancelTurnsBackToTheLeftAndQuitLeavesToTheRight) {
     EXPECT_EQ(OpaqueRows(quit, 15), (std::set<int>{7, 8}));
     EXPECT_GT(GetGValue(quit.Pixel(12, 7)), 100);
     EXPECT_LT(GetRValue(quit.Pixel(12, 8)), 100);
-    for (int y = 3; y <= 12; ++y)
+    for (int y = 3; y <= 12; ++y) {
         EXPECT_EQ(quit.Pixel(3, y), RGB(160, 96, 32)) << y;
+    }
     EXPECT_EQ(OpaqueRows(quit, 0), std::set<int>{});
 }

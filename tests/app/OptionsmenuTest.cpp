@@ -20,10 +20,13 @@ protected:
     // The leftmost x of a pixel of color inside r of image, right of the item's picture (at
     // left + 5, 16 wide); -1 when there is none.
     static int FirstColumnOf(const TBitmap& image, const TRect& r, TColor color) {
-        for (int x = r.Left + 21; x < r.Right; ++x)
-            for (int y = r.Top; y < r.Bottom; ++y)
-                if (image.Pixel(x, y) == color)
+        for (int x = r.Left + 21; x < r.Right; ++x) {
+            for (int y = r.Top; y < r.Bottom; ++y) {
+                if (image.Pixel(x, y) == color) {
                     return x;
+                }
+            }
+        }
         return -1;
     }
     // The normal gradient's blue at column x of an item w pixels wide: blue to navy.
@@ -126,9 +129,11 @@ TEST_F(OptionsMenuTest, PressOptionsSeeTheMenuAtThePointerAndChooseAbout) {
         EXPECT_EQ(shown.OpenImage.Pixel(r.Left, r.Top), clBlue) << i;
         EXPECT_EQ(shown.OpenImage.Pixel(r.Right - 1, r.Bottom - 1), NormalBlue(w - 1, w)) << i;
         if (i == 2) {
-            for (int x = r.Left; x < r.Right; ++x)
-                for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x) {
+                for (int y = r.Top; y < r.Bottom; ++y) {
                     ASSERT_EQ(shown.OpenImage.Pixel(x, y), NormalBlue(x - r.Left, w)) << x << y;
+                }
+            }
         } else {
             EXPECT_EQ(FirstColumnOf(shown.OpenImage, r, clWhite), r.Left + 32) << i;
         }
@@ -143,13 +148,14 @@ TEST_F(OptionsMenuTest, PressOptionsSeeTheMenuAtThePointerAndChooseAbout) {
         const TRect r = shown.ItemRects[pictured[n]];
         const TBitmap picture = GroupGlyph(pictures[n]);
         ASSERT_EQ(picture.Width(), 16);
-        for (int y = 0; y < 16; ++y)
+        for (int y = 0; y < 16; ++y) {
             for (int x = 0; x < 16; ++x) {
                 const TColor p = picture.Pixel(x, y);
                 const TColor under = p == clFuchsia ? NormalBlue(5 + x, r.Width()) : p;
                 ASSERT_EQ(shown.OpenImage.Pixel(r.Left + 5 + x, r.Top + y), under)
                     << "item " << pictured[n] << " at " << x << "," << y;
             }
+        }
     }
 
     // At the close, "About Morvik" has the highlight: white to silver in a grey frame, with a
@@ -239,7 +245,8 @@ TEST_F(OptionsMenuTest, DesktopIconTwiceWritesTheSameLinkTwice) {
     EXPECT_EQ(links[0].FileName, links[1].FileName);
     EXPECT_TRUE(links[0].Failure.empty());
     EXPECT_EQ(links[1].Link.Path, Program / "Morvik.exe");
-    EXPECT_EQ(Headless.Beeps(), (std::vector<TSoundType>{sndExclamation, sndAsterisk, sndExclamation, sndAsterisk}));
+    EXPECT_EQ(Headless.Beeps(),
+              (std::vector<TSoundType>{sndExclamation, sndAsterisk, sndExclamation, sndAsterisk}));
 }
 
 } // namespace

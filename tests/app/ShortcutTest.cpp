@@ -34,7 +34,7 @@ TEST_F(MsLinkTest, FolderNamesAreFoundInAnyCaseAndOnlyWhole) {
     const std::pair<const char*, int> names[] = {{"Desktop", 0},       {"MyDocuments", 5},
                                                  {"ProgramGroups", 2}, {"SendTo", 9},
                                                  {"StartMenu", 11},    {"Startup", 7}};
-    for (const auto& [name, csidl] : names)
+    for (const auto& [name, csidl] : names) {
         for (const std::string& written : {std::string(name), UpperCase(name), LowerCase(name)}) {
             SCOPED_TRACE(written);
             const TShortcutResult result =
@@ -43,6 +43,7 @@ TEST_F(MsLinkTest, FolderNamesAreFoundInAnyCaseAndOnlyWhole) {
             EXPECT_EQ(Links().back().FileName, Folder(csidl) + PathDelim + "Prog.lnk");
             EXPECT_TRUE(FileExists(Folder(csidl) + PathDelim + "Prog.lnk"));
         }
+    }
     // "startmenu" and "startup" share five letters but are different folders.
     EXPECT_NE(Folder(11), Folder(7));
 
@@ -148,8 +149,9 @@ protected:
     }
     // Runs the command on the window; a refusal's message dialog is answered with OK.
     void ChooseDesktopIcon(bool refused) {
-        if (refused)
+        if (refused) {
             Headless.QueueAnswer(TModalAnswer::ClickControl("A0"));
+        }
         Run([](TfrmMain& form) { form.DesktopIcon1Click(nullptr); });
     }
     // A refusal: the default beep and one message saying why, and no link on the desktop.

@@ -22,8 +22,9 @@ void ExpectExtractingLayout(const TfrmMain& form) {
     EXPECT_EQ(form.Label5->Caption(), " Select Files to Extract");
     EXPECT_EQ(form.Label1->Caption(), "Name of Extract Directory");
     for (const TSpeedButton* hidden :
-         {form.btnAddAll, form.btnFilesAdd, form.btnFilesSub, form.btnName, form.btnType})
+         {form.btnAddAll, form.btnFilesAdd, form.btnFilesSub, form.btnName, form.btnType}) {
         EXPECT_FALSE(hidden->Visible()) << hidden->Name();
+    }
     EXPECT_TRUE(form.OrnCheckBox1->Visible());
     EXPECT_EQ(form.OrnCheckBox1->Top(), 224);
     EXPECT_EQ(form.FileListBox1->Mask(), "*.grp");
@@ -49,8 +50,9 @@ void ExpectCreatingLayout(const TfrmMain& form) {
     EXPECT_EQ(form.Label5->Caption(), " Files to Group");
     EXPECT_EQ(form.Label1->Caption(), "Enter Name of Group File");
     for (const TSpeedButton* shown :
-         {form.btnAddAll, form.btnFilesAdd, form.btnFilesSub, form.btnName, form.btnType})
+         {form.btnAddAll, form.btnFilesAdd, form.btnFilesSub, form.btnName, form.btnType}) {
         EXPECT_TRUE(shown->Visible()) << shown->Name();
+    }
     EXPECT_FALSE(form.OrnCheckBox1->Visible());
     EXPECT_EQ(form.FileListBox1->Mask(), "*.*");
     EXPECT_EQ(form.ListBox1->Items().Count(), 0);

@@ -22,9 +22,11 @@ const TColor Shadow = RGB(128, 128, 128);
 // A headless menu window's picture as a canvas, for the pixel checks.
 std::unique_ptr<TSoftCanvas> CanvasOf(const TBitmap& image) {
     auto canvas = std::make_unique<TSoftCanvas>(image.Width(), image.Height());
-    for (int y = 0; y < image.Height(); ++y)
-        for (int x = 0; x < image.Width(); ++x)
+    for (int y = 0; y < image.Height(); ++y) {
+        for (int x = 0; x < image.Width(); ++x) {
             canvas->SetPixel(x, y, image.Pixel(x, y));
+        }
+    }
     return canvas;
 }
 
@@ -37,8 +39,9 @@ std::unique_ptr<TSoftCanvas> CanvasOf(const TBitmap& image) {
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     };
-    if (!WritePng(name, canvas))
+    if (!WritePng(name, canvas)) {
         return ::testing::AssertionFailure() << "could not write " << name;
+    }
     const std::string approved = std::string(MORVIK_TEST_DATA) + "/" + name;
     if (bytes(name) == bytes(approved)) {
         std::filesystem::remove(name);
@@ -78,13 +81,17 @@ protected:
 
     // The window's columns left .. left + 32 show the buffer in the rows of every item.
     ::testing::AssertionResult BarShownAt(const TShownMenu& shown, int left) {
-        for (const TRect& item : shown.ItemRects)
-            for (int y = item.Top; y < item.Bottom; ++y)
-                for (int x = 0; x < 32; ++x)
-                    if (shown.OpenImage.Pixel(left + x, y) != Buffer().Pixel(x, y))
+        for (const TRect& item : shown.ItemRects) {
+            for (int y = item.Top; y < item.Bottom; ++y) {
+                for (int x = 0; x < 32; ++x) {
+                    if (shown.OpenImage.Pixel(left + x, y) != Buffer().Pixel(x, y)) {
                         return SavedFailure(*CanvasOf(shown.OpenImage),
                                             "bar pixel (" + std::to_string(x) + ", " +
                                                 std::to_string(y) + ") differs");
+                    }
+                }
+            }
+        }
         return ::testing::AssertionSuccess();
     }
 
@@ -113,9 +120,11 @@ TEST_F(BarDrawingTest, TheBarIsRenderedOnceAndLaterPopupsCopyItsSlices) {
     EXPECT_EQ(BarEvents, 1);
     EXPECT_EQ(second.OpenImage.Pixel(8, 10), clRed);
     EXPECT_TRUE(BarShownAt(second, 3));
-    for (int y = 3; y < 72; ++y)
-        for (int x = 36; x < second.Bounds.Width(); ++x)
+    for (int y = 3; y < 72; ++y) {
+        for (int x = 36; x < second.Bounds.Width(); ++x) {
             ASSERT_EQ(second.OpenImage.Pixel(x, y), first.OpenImage.Pixel(x, y)) << x << "," << y;
+        }
+    }
 }
 
 TEST_F(BarDrawingTest, ABarOnTheRight) {
@@ -126,8 +135,9 @@ TEST_F(BarDrawingTest, ABarOnTheRight) {
     EXPECT_EQ(shown.OpenImage.Pixel(right - 33, 10), Menu_);
     // The items' captions begin at the left: "Open" in black from 14 on.
     bool ink = false;
-    for (int x = 3; x < 30; ++x)
+    for (int x = 3; x < 30; ++x) {
         ink = ink || shown.OpenImage.Pixel(x, 10) == clBlack;
+    }
     EXPECT_TRUE(ink);
 }
 
@@ -140,10 +150,12 @@ TEST_F(BarDrawingTest, TheShortLineStyle) {
     const TRect line = shown.ItemRects[2];
     const auto canvas = CanvasOf(shown.OpenImage);
     std::vector<TColor> row;
-    for (int x = line.Left; x < line.Right; ++x)
+    for (int x = line.Left; x < line.Right; ++x) {
         row.push_back(canvas->Pixel(x, line.Top + 5));
-    for (int i = 0; i < int(row.size()); ++i)
+    }
+    for (int i = 0; i < int(row.size()); ++i) {
         EXPECT_EQ(row[std::size_t(i)], i < 12 || i >= int(row.size()) - 12 ? Menu_ : Shadow) << i;
+    }
     const TRect open = shown.ItemRects[0];
     EXPECT_TRUE(AreaIs(*canvas, Rect(open.Right - 10, open.Top, open.Right, open.Bottom), Menu_));
     // Selected, the strip stays out of the highlight.
@@ -207,8 +219,9 @@ protected:
     }
     // The menu's window when it closes, with the highlight moved down downs times.
     TShownMenu OpenWith(int downs) {
-        for (int i = 0; i < downs; ++i)
+        for (int i = 0; i < downs; ++i) {
             Headless.QueueAnswer(TModalAnswer::PressKey(vkDown));
+        }
         return Open();
     }
 

@@ -449,9 +449,11 @@ TEST_F(BarMenusTest, TheBarIsRenderedOnceAndCopiedSliceBySlice) {
         "DoubleBuffer (3,3,35,22) from (0,3,32,22)",
     };
     std::vector<std::string> painted;
-    for (const std::string& entry : Log)
-        if (entry.rfind("Module measure", 0) != 0)
+    for (const std::string& entry : Log) {
+        if (entry.rfind("Module measure", 0) != 0) {
             painted.push_back(entry);
+        }
+    }
     EXPECT_EQ(painted, expected);
     EXPECT_EQ(Menu->GetBarProtected().PopupHeight(), 63);
     EXPECT_EQ(Menu->GetBarProtected().GetBarDoubleBuffer().Width(), 32);

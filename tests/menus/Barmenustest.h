@@ -30,15 +30,17 @@ public:
                       std::to_string(state) + (barShown ? " bar" : ""));
         canvas.Brush.Color = Color;
         canvas.FillRect(rect);
-        if (ClearDefaultDraw)
+        if (ClearDefaultDraw) {
             defaultDraw = false;
+        }
     }
     void MeasureMenuItem(TMenuItem* item, TCanvas& /*canvas*/, int& width, int& height,
                          bool barVisible, bool& defaultMeasure) override {
         Log.push_back("Module measure " + item->Caption() + " " + std::to_string(width) + "x" +
                       std::to_string(height) + (barVisible ? " bar" : ""));
-        if (ClearDefaultMeasure)
+        if (ClearDefaultMeasure) {
             defaultMeasure = false;
+        }
     }
     std::vector<std::string>& Log;
     TColor Color = clBlue;
@@ -107,9 +109,11 @@ protected:
     // The entries of Log that begin with prefix.
     std::vector<std::string> Logged(const std::string& prefix) const {
         std::vector<std::string> found;
-        for (const std::string& entry : Log)
-            if (entry.rfind(prefix, 0) == 0)
+        for (const std::string& entry : Log) {
+            if (entry.rfind(prefix, 0) == 0) {
                 found.push_back(entry);
+            }
+        }
         return found;
     }
 

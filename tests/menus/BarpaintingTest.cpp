@@ -40,17 +40,20 @@ protected:
     // A picture one pixel high whose column i is (10 * i, 0, 0).
     static TBitmap Stripes(int width, int height = 1) {
         TBitmap picture(width, height);
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
                 picture.SetPixel(x, y, RGB(std::uint8_t(10 * x), 0, 0));
+            }
+        }
         return picture;
     }
 
     // The buffer's row 0 shows the stripes of a tile starting at start.
     ::testing::AssertionResult TiledFrom(TSoftCanvas& buffer, int tile, int start) {
         std::vector<TColor> expected;
-        for (int x = 0; x < buffer.Width(); ++x)
+        for (int x = 0; x < buffer.Width(); ++x) {
             expected.push_back(RGB(std::uint8_t(10 * ((x - start) % tile)), 0, 0));
+        }
         return RowIs(buffer, 0, expected);
     }
 
@@ -112,8 +115,9 @@ TEST_F(BarPaintingTest, TilesStartByTheAlignmentAndWrapTheOffset) {
     // Vertically the same: a 4-pixel tile at the bottom of 10 rows starts at -2.
     const TBitmap column = [] {
         TBitmap rows(1, 4);
-        for (int y = 0; y < 4; ++y)
+        for (int y = 0; y < 4; ++y) {
             rows.SetPixel(0, y, RGB(0, std::uint8_t(10 * y), 0));
+        }
         return rows;
     }();
     back.SetPicture(&column);
@@ -121,8 +125,9 @@ TEST_F(BarPaintingTest, TilesStartByTheAlignmentAndWrapTheOffset) {
     back.SetVertAlignment(vaBottom);
     TSoftCanvas& tall = Buffer(1, 10);
     DrawBarBackPicture(*Menu);
-    for (int y = 0; y < 10; ++y)
+    for (int y = 0; y < 10; ++y) {
         EXPECT_EQ(tall.Pixel(0, y), RGB(0, std::uint8_t(10 * ((y + 2) % 4)), 0)) << y;
+    }
 }
 
 TEST_F(BarPaintingTest, TheBackPictureDrawnAsItIsOrStretchedAndTheBorder) {
@@ -205,14 +210,16 @@ protected:
             expected.Font.Color = color;
             expected.TextOut(at.X, at.Y, Menu->Bar().BarCaption().Caption);
         }
-        for (int y = 0; y < buffer.Height(); ++y)
-            for (int x = 0; x < buffer.Width(); ++x)
+        for (int y = 0; y < buffer.Height(); ++y) {
+            for (int x = 0; x < buffer.Width(); ++x) {
                 if (buffer.Pixel(x, y) != expected.Pixel(x, y)) {
                     ADD_FAILURE() << SavedFailure(buffer, "pixel (" + std::to_string(x) + ", " +
                                                               std::to_string(y) + ") differs")
                                          .message();
                     return;
                 }
+            }
+        }
     }
 };
 

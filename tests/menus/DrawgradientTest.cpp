@@ -49,8 +49,9 @@ protected:
         canvas.FillRect(Rect(0, 0, width, height));
         DrawGradient(nullptr, &canvas, r, start, end, style);
         ::testing::AssertionResult onCanvas = ImageIs(canvas, rows, palette);
-        if (!onCanvas)
+        if (!onCanvas) {
             return onCanvas << " (canvas form)";
+        }
 
         TBitmap bitmap(width, height);
         bitmap.Canvas().Brush.Color = clFuchsia;
@@ -58,8 +59,9 @@ protected:
         DrawGradient(&bitmap, nullptr, r, start, end, style);
         TSoftCanvas rowsOfBitmap(bitmap.ScanLine(0), width, height);
         ::testing::AssertionResult inBitmap = ImageIs(rowsOfBitmap, rows, palette);
-        if (!inBitmap)
+        if (!inBitmap) {
             return inBitmap << " (bitmap form)";
+        }
         return ::testing::AssertionSuccess();
     }
 };
@@ -133,12 +135,13 @@ TEST_F(DrawGradientTest, SystemColoursAreResolvedWhenPainting) {
 // The raw pixels of both forms, the fourth byte included, against each other; on a difference
 // both pictures are saved as <suite>.<test>.bitmap.png and .canvas.png.
 ::testing::AssertionResult SameSurfaces(const TBitmap& bitmap, const TSoftCanvas& canvas) {
-    for (int y = 0; y < canvas.Height(); ++y)
+    for (int y = 0; y < canvas.Height(); ++y) {
         for (int x = 0; x < canvas.Width(); ++x) {
             const std::uint32_t a = bitmap.ScanLine(y)[x];
             const std::uint32_t b = canvas.Bits()[y * canvas.Width() + x];
-            if (a == b)
+            if (a == b) {
                 continue;
+            }
             const ::testing::TestInfo* test =
                 ::testing::UnitTest::GetInstance()->current_test_info();
             const std::string name = std::string(test->test_suite_name()) + "." + test->name();
@@ -150,6 +153,7 @@ TEST_F(DrawGradientTest, SystemColoursAreResolvedWhenPainting) {
             return ::testing::AssertionFailure()
                    << text << "; the pictures are in " << name << ".*.png";
         }
+    }
     return ::testing::AssertionSuccess();
 }
 
@@ -158,15 +162,17 @@ TEST_F(DrawGradientTest, BitmapAndCanvasFormsPaintTheSamePixels) {
                            // Sticking out on the left, right and bottom: only what lies on the
                            // surface is painted.
                            Rect(-3, 2, 14, 12)};
-    for (const TGradientStyle style : allStyles)
+    for (const TGradientStyle style : allStyles) {
         for (const TRect& r : rects) {
             SCOPED_TRACE(::testing::Message() << "style " << style << ", left " << r.Left);
             // Untouched pixels keep a fourth byte of 0xFF; painted ones have 0 there.
             TBitmap bitmap(11, 8);
             TSoftCanvas canvas(11, 8);
-            for (int y = 0; y < 8; ++y)
-                for (int x = 0; x < 11; ++x)
+            for (int y = 0; y < 8; ++y) {
+                for (int x = 0; x < 11; ++x) {
                     bitmap.ScanLine(y)[x] = canvas.Bits()[y * 11 + x] = 0xFF123456;
+                }
+            }
             DrawGradient(&bitmap, nullptr, r, RGB(200, 30, 90), RGB(10, 250, 140), style);
             DrawGradient(nullptr, &canvas, r, RGB(200, 30, 90), RGB(10, 250, 140), style);
             EXPECT_TRUE(SameSurfaces(bitmap, canvas));
@@ -175,6 +181,7 @@ TEST_F(DrawGradientTest, BitmapAndCanvasFormsPaintTheSamePixels) {
                 EXPECT_EQ(canvas.Bits()[r.Top * 11 + startX], 0x00C81E5Au);
             }
         }
+    }
 }
 
 // A canvas on which painting fails after a number of pixels or fills.
@@ -194,8 +201,9 @@ public:
 
 private:
     void Use() {
-        if (PaintsLeft-- == 0)
+        if (PaintsLeft-- == 0) {
             throw Exception("the surface is gone");
+        }
     }
 };
 

@@ -40,33 +40,40 @@ protected:
     // The columns of row y in color.
     std::vector<int> ColumnsIn(int y, TColor color) const {
         std::vector<int> columns;
-        for (int x = 0; x < Canvas->Width(); ++x)
-            if (Canvas->Pixel(x, y) == color)
+        for (int x = 0; x < Canvas->Width(); ++x) {
+            if (Canvas->Pixel(x, y) == color) {
                 columns.push_back(x);
+            }
+        }
         return columns;
     }
     // The leftmost and rightmost columns that have a pixel of color, or {-1, -1}.
     std::pair<int, int> ExtentOf(TColor color, const TRect& r) const {
         std::pair<int, int> extent{-1, -1};
-        for (int y = r.Top; y < r.Bottom; ++y)
-            for (int x = r.Left; x < r.Right; ++x)
+        for (int y = r.Top; y < r.Bottom; ++y) {
+            for (int x = r.Left; x < r.Right; ++x) {
                 if (Canvas->Pixel(x, y) == color) {
                     extent.first = extent.first < 0 ? x : std::min(extent.first, x);
                     extent.second = std::max(extent.second, x);
                 }
+            }
+        }
         return extent;
     }
     int Count(TColor color, const TRect& r) const {
         int count = 0;
-        for (int y = r.Top; y < r.Bottom; ++y)
-            for (int x = r.Left; x < r.Right; ++x)
+        for (int y = r.Top; y < r.Bottom; ++y) {
+            for (int x = r.Left; x < r.Right; ++x) {
                 count += Canvas->Pixel(x, y) == color;
+            }
+        }
         return count;
     }
     static std::vector<int> Range(int from, int to) {
         std::vector<int> columns;
-        for (int x = from; x < to; ++x)
+        for (int x = from; x < to; ++x) {
             columns.push_back(x);
+        }
         return columns;
     }
 
@@ -165,13 +172,15 @@ TEST_F(ItemPaintingTest, DisabledCaptionsAreEngraved) {
     EXPECT_GT(Count(Shadow, all), 0);
     EXPECT_GT(Count(clWhite, all), 0);
     // Every grey pixel has its white copy one pixel down and right, unless grey covers it.
-    for (int y = 0; y < 18; ++y)
-        for (int x = 0; x < 99; ++x)
+    for (int y = 0; y < 18; ++y) {
+        for (int x = 0; x < 99; ++x) {
             if (Canvas->Pixel(x, y) == Shadow) {
                 EXPECT_TRUE(Canvas->Pixel(x + 1, y + 1) == clWhite ||
                             Canvas->Pixel(x + 1, y + 1) == Shadow)
                     << x << "," << y;
             }
+        }
+    }
     // Selected: no white copy on the highlight.
     Paint("Open", odSelected | odGrayed | odDisabled);
     EXPECT_EQ(Count(clWhite, all), 0);

@@ -17,13 +17,14 @@ inline void BuildShowcaseMenu(TBcBarPopupMenu& menu) {
     bar.SetGradientEnd(RGB(90, 160, 255));
     // A yellow disc on a fuchsia ground, which is transparent.
     TBitmap picture(16, 16);
-    for (int y = 0; y < 16; ++y)
+    for (int y = 0; y < 16; ++y) {
         for (int x = 0; x < 16; ++x) {
             const int dx = 2 * x - 15;
             const int dy = 2 * y - 15;
             const int d = dx * dx + dy * dy;
             picture.SetPixel(x, y, d < 120 ? clYellow : d < 200 ? clNavy : clFuchsia);
         }
+    }
     bar.BarPicture().SetPicture(&picture);
     bar.BarPicture().SetOffsetY(-4);
 

@@ -18,8 +18,9 @@ public:
     ~TLogged() override { Log.push_back("free " + Name()); }
 
     void Notification(TComponent* component, TOperation operation) override {
-        if (operation == opRemove)
+        if (operation == opRemove) {
             Log.push_back(Name() + " hears " + component->Name() + " go");
+        }
         TComponent::Notification(component, operation);
     }
 
@@ -170,8 +171,9 @@ TEST(EventTest, AnUnassignedEventDoesNothingAndReferencesReachTheHandler) {
 TEST(StringsTest, ASortedListAddsInNameOrderAndPutPlacesWhereItIsTold) {
     TStrings list;
     list.SetSorted(true);
-    for (const char* name : {"b.art", "_a.art", "A1.map", "a0.MAP", "B.ART"})
+    for (const char* name : {"b.art", "_a.art", "A1.map", "a0.MAP", "B.ART"}) {
         list.Add(name);
+    }
     // ASCII case folded: "_" (95) after the capitals, names equal but for case in byte order.
     EXPECT_EQ(list.Texts(),
               (std::vector<std::string>{"a0.MAP", "A1.map", "B.ART", "b.art", "_a.art"}));

@@ -39,8 +39,9 @@ protected:
 
 private:
     void Note(const std::string& what) {
-        if (Log)
+        if (Log) {
             Log->push_back(Name() + " " + what);
+        }
     }
     std::vector<std::string>* Log;
 };

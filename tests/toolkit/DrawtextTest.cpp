@@ -27,10 +27,13 @@ protected:
         return {(r.Right - r.Left) / 6.0, (r.Bottom - r.Top) / 13.0};
     }
     bool InkIn(const TRect& r) {
-        for (int y = r.Top; y < r.Bottom; ++y)
-            for (int x = r.Left; x < r.Right; ++x)
-                if (Canvas.Pixel(x, y) == clBlack)
+        for (int y = r.Top; y < r.Bottom; ++y) {
+            for (int x = r.Left; x < r.Right; ++x) {
+                if (Canvas.Pixel(x, y) == clBlack) {
                     return true;
+                }
+            }
+        }
         return false;
     }
 };

@@ -94,11 +94,12 @@ TEST_F(PanelTest, PaintToDrawsThePanelWithALabelOnIt) {
     EXPECT_EQ(shot(16, 10), clNavy);
     int red = 0;
     int yellow = 0;
-    for (int y = 8; y < 21; ++y)
+    for (int y = 8; y < 21; ++y) {
         for (int x = 10; x < 16; ++x) {
             red += shot(x, y) == clRed;
             yellow += shot(x, y) == clYellow;
         }
+    }
     EXPECT_GT(red, 0);
     EXPECT_EQ(red + yellow, 6 * 13) << "the label's cell holds only its colours";
 
@@ -106,9 +107,11 @@ TEST_F(PanelTest, PaintToDrawsThePanelWithALabelOnIt) {
     label->SetTransparent(true);
     const TShot clear(*Panel);
     int navy = 0;
-    for (int y = 8; y < 21; ++y)
-        for (int x = 10; x < 16; ++x)
+    for (int y = 8; y < 21; ++y) {
+        for (int x = 10; x < 16; ++x) {
             navy += clear(x, y) == clNavy;
+        }
+    }
     EXPECT_EQ(navy, yellow);
 }
 
@@ -123,14 +126,16 @@ TEST_F(PanelTest, ThePanelsCaptionIsCentredInItsFont) {
     int right = -1;
     int top = 20;
     int bottom = -1;
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 40; ++x)
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 40; ++x) {
             if (shot(x, y) == clBlack) {
                 left = std::min(left, x);
                 right = std::max(right, x);
                 top = std::min(top, y);
                 bottom = std::max(bottom, y);
             }
+        }
+    }
     EXPECT_GE(left, 14);
     EXPECT_LE(right, 25);
     EXPECT_GE(top, 3);

@@ -21,8 +21,9 @@ public:
 
     bool ListFolder(const std::string& folder, std::vector<TSearchRec>& entries) override {
         const auto found = Folders.find(folder);
-        if (found == Folders.end())
+        if (found == Folders.end()) {
             return false;
+        }
         entries = found->second;
         return true;
     }
@@ -92,8 +93,9 @@ TEST(MaskTest, StarDotStarMatchesEveryNameAndSemicolonsSeparatePatterns) {
 
 TEST_F(HeadlessTest, AFileListShowsTheMatchingFilesOfItsFolderInNameOrder) {
     TTempFolder folder;
-    for (const char* name : {"b.art", "_a.art", "A1.map", "DUKE3D.GRP", "game.con"})
+    for (const char* name : {"b.art", "_a.art", "A1.map", "DUKE3D.GRP", "game.con"}) {
         folder.AddFile(name);
+    }
     folder.AddFolder("maps");
 
     TComponentPtr<TFileListBox> list(new TFileListBox(nullptr));
@@ -122,8 +124,9 @@ TEST_F(HeadlessTest, AFileListShowsTheMatchingFilesOfItsFolderInNameOrder) {
 
 TEST_F(HeadlessTest, AddedNamesTakeTheirPlaceAndReplacedOnesStayPut) {
     TTempFolder folder;
-    for (const char* name : {"b.art", "d.art"})
+    for (const char* name : {"b.art", "d.art"}) {
         folder.AddFile(name);
+    }
     TComponentPtr<TFileListBox> list(new TFileListBox(nullptr));
     list->SetMultiSelect(true);
     list->SetDirectory(folder.Name());
@@ -234,8 +237,9 @@ TEST_F(HeadlessTest, ADoubleClickRunsTheHandlerThenOpensTheFolder) {
 }
 
 TEST_F(HeadlessTest, TheDriveListFollowsTheFolderListAndMovesIt) {
-    if (PathDelim != '\\')
+    if (PathDelim != '\\') {
         GTEST_SKIP() << "drive letters exist on Windows only";
+    }
     TMadeUpFolders services;
     services.Drives = {"C:\\", "D:\\"};
     services.Folders["C:\\GAMES"] = {};

@@ -106,8 +106,9 @@ TEST_F(FormsTest, AModalFormWithoutAnswerFailsAtOnceAndIsHiddenAgain) {
 TEST_F(FormsTest, OnCloseCanKeepAModalFormOpen) {
     int refusals = 1;
     Question->OnClose = [&refusals](TComponent*, TCloseAction& action) {
-        if (refusals-- > 0)
+        if (refusals-- > 0) {
             action = caNone;
+        }
     };
     Headless.QueueAnswer(TModalAnswer::CloseWindow());
     Headless.QueueAnswer(TModalAnswer::ClickControl("A0"));

@@ -39,11 +39,12 @@ TEST_F(GradientFill, HorizontalRunsFromTheLeftEdgeTowardsTheRight) {
 TEST_F(GradientFill, VerticalRunsFromTheTopEdgeTowardsTheBottom) {
     EXPECT_TRUE(Canvas.GradientFill(Vertex(1, 0, clBlack), Vertex(3, 4, clWhite),
                                     TGradientFillMode::RectV));
-    for (int y = 0; y < 4; ++y)
+    for (int y = 0; y < 4; ++y) {
         EXPECT_TRUE(
             RowIs(Canvas, y,
                   {clFuchsia, std::vector{clBlack, grey63, grey127, grey191}[std::size_t(y)],
                    std::vector{clBlack, grey63, grey127, grey191}[std::size_t(y)], clFuchsia}));
+    }
 }
 
 TEST_F(GradientFill, InterpolatesEachChannelOnItsOwn) {
@@ -91,9 +92,11 @@ TEST_F(GradientFill, TakesVerticesGivenTheWrongWayRoundInOrderOfPosition) {
     expected.GradientFill(Vertex(0, 0, clWhite), Vertex(4, 4, clBlack), TGradientFillMode::RectH);
     EXPECT_TRUE(Canvas.GradientFill(Vertex(4, 4, clBlack), Vertex(0, 0, clWhite),
                                     TGradientFillMode::RectH));
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x)
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
             EXPECT_EQ(Canvas.Pixel(x, y), expected.Pixel(x, y)) << x << ", " << y;
+        }
+    }
     // Only the x order matters to a horizontal fill: white stays at the left edge.
     EXPECT_TRUE(Canvas.GradientFill(Vertex(4, 0, clBlack), Vertex(0, 4, clWhite),
                                     TGradientFillMode::RectH));

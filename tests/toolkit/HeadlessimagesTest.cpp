@@ -52,10 +52,12 @@ TEST_F(Png, RoundTripsThePixels) {
         const TBytes data(png.begin() + std::ptrdiff_t(at + 8),
                           png.begin() + std::ptrdiff_t(at + 8 + length));
         types.push_back(type);
-        if (type == "IHDR")
+        if (type == "IHDR") {
             header = data;
-        if (type == "IDAT")
+        }
+        if (type == "IDAT") {
             zlib = data;
+        }
         lastCrc = BigEndian(png, at + 8 + length);
         at += 12 + length;
     }
@@ -109,9 +111,11 @@ TEST_F(SystemIcons, ShowTheirSymbols) {
     const TBitmap question = Platform().SystemIcon(siQuestion);
     EXPECT_EQ(information.Pixel(16, 3), clWhite);
     int differences = 0;
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x)
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
             differences += information.Pixel(x, y) != question.Pixel(x, y);
+        }
+    }
     EXPECT_GT(differences, 20);
 }
 

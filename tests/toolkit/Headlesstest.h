@@ -19,8 +19,9 @@ protected:
     void SetUp() override { Previous = InstallPlatform(&Headless); }
     void TearDown() override {
         EXPECT_EQ(Headless.PendingAnswers(), 0u) << "answers left over in the modal script";
-        for (const TShownError& error : Headless.Errors())
+        for (const TShownError& error : Headless.Errors()) {
             EXPECT_NE(error.Message.rfind(ScriptErrorPrefix, 0), 0u) << error.Message;
+        }
         InstallPlatform(Previous);
     }
 

@@ -36,8 +36,9 @@ TMenuItem* AddItem(TMenu& menu, const std::string& name, const std::string& capt
 }
 
 TColor StateColor(TOwnerDrawState state) {
-    if (state & odSelected)
+    if (state & odSelected) {
         return clRed;
+    }
     return (state & odGrayed) ? clGray : clLime;
 }
 
@@ -62,8 +63,9 @@ protected:
                 Clicks.push_back(static_cast<TMenuItem*>(sender)->Caption());
             };
             item->OnMeasureItem = [](TComponent* sender, TCanvas&, int&, int& height) {
-                if (!static_cast<TMenuItem*>(sender)->IsLine())
+                if (!static_cast<TMenuItem*>(sender)->IsLine()) {
                     height = 20;
+                }
             };
             item->OnAdvancedDrawItem = [](TComponent*, TCanvas& canvas, const TRect& r,
                                           TOwnerDrawState state) {
@@ -80,8 +82,9 @@ protected:
     // (index, selected) of each draw request from the first one on.
     static std::vector<std::pair<int, bool>> Repaints(const TShownMenu& shown, std::size_t from) {
         std::vector<std::pair<int, bool>> paints;
-        for (std::size_t i = from; i < shown.Paints.size(); ++i)
+        for (std::size_t i = from; i < shown.Paints.size(); ++i) {
             paints.emplace_back(shown.Paints[i].Index, (shown.Paints[i].State & odSelected) != 0);
+        }
         return paints;
     }
 

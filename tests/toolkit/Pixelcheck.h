@@ -31,21 +31,24 @@ inline ::testing::AssertionResult SavedFailure(const TSoftCanvas& canvas, const 
 inline ::testing::AssertionResult ImageIs(const TSoftCanvas& canvas,
                                           const std::vector<std::string>& rows,
                                           const std::map<char, TColor>& palette) {
-    if (int(rows.size()) != canvas.Height())
+    if (int(rows.size()) != canvas.Height()) {
         return SavedFailure(canvas, "the expected picture has the wrong height");
+    }
     for (int y = 0; y < canvas.Height(); ++y) {
-        if (int(rows[std::size_t(y)].size()) != canvas.Width())
+        if (int(rows[std::size_t(y)].size()) != canvas.Width()) {
             return SavedFailure(canvas,
                                 "expected row " + std::to_string(y) + " has the wrong width");
+        }
         for (int x = 0; x < canvas.Width(); ++x) {
             const char letter = rows[std::size_t(y)][std::size_t(x)];
             const TColor expected = palette.at(letter);
             const TColor actual = canvas.Pixel(x, y);
-            if (actual != expected)
+            if (actual != expected) {
                 return SavedFailure(canvas, "pixel (" + std::to_string(x) + ", " +
                                                 std::to_string(y) + ") is " + HexColor(actual) +
                                                 ", expected '" + letter + "' " +
                                                 HexColor(expected));
+            }
         }
     }
     return ::testing::AssertionSuccess();
@@ -56,21 +59,25 @@ inline ::testing::AssertionResult RowIs(const TSoftCanvas& canvas, int y,
                                         const std::vector<TColor>& expected) {
     for (std::size_t x = 0; x < expected.size(); ++x) {
         const TColor actual = canvas.Pixel(int(x), y);
-        if (actual != expected[x])
+        if (actual != expected[x]) {
             return SavedFailure(canvas, "pixel (" + std::to_string(x) + ", " + std::to_string(y) +
                                             ") is " + HexColor(actual) + ", expected " +
                                             HexColor(expected[x]));
+        }
     }
     return ::testing::AssertionSuccess();
 }
 
 // Every pixel of r is color.
 inline ::testing::AssertionResult AreaIs(const TSoftCanvas& canvas, const TRect& r, TColor color) {
-    for (int y = r.Top; y < r.Bottom; ++y)
-        for (int x = r.Left; x < r.Right; ++x)
-            if (canvas.Pixel(x, y) != color)
+    for (int y = r.Top; y < r.Bottom; ++y) {
+        for (int x = r.Left; x < r.Right; ++x) {
+            if (canvas.Pixel(x, y) != color) {
                 return SavedFailure(
                     canvas, "pixel (" + std::to_string(x) + ", " + std::to_string(y) + ") is " +
                                 HexColor(canvas.Pixel(x, y)) + ", expected " + HexColor(color));
+            }
+        }
+    }
     return ::testing::AssertionSuccess();
 }

@@ -18,9 +18,11 @@ protected:
         const std::map<char, TColor> colors{{'r', clRed},   {'g', clLime},  {'b', clBlue},
                                             {'k', clBlack}, {'w', clWhite}, {'m', clFuchsia}};
         TBitmap bitmap(int(rows[0].size()), int(rows.size()));
-        for (int y = 0; y < bitmap.Height(); ++y)
-            for (int x = 0; x < bitmap.Width(); ++x)
+        for (int y = 0; y < bitmap.Height(); ++y) {
+            for (int x = 0; x < bitmap.Width(); ++x) {
                 bitmap.SetPixel(x, y, colors.at(rows[std::size_t(y)][std::size_t(x)]));
+            }
+        }
         return bitmap;
     }
     const std::map<char, TColor> Palette{{'.', clWhite}, {'r', clRed},   {'g', clLime},

@@ -11,8 +11,9 @@ namespace {
 
 std::vector<bool> MarksOf(const TListBox& list) {
     std::vector<bool> marks;
-    for (int i = 0; i < list.Items().Count(); ++i)
+    for (int i = 0; i < list.Items().Count(); ++i) {
         marks.push_back(list.Selected(i));
+    }
     return marks;
 }
 
@@ -27,8 +28,9 @@ protected:
         List->SetParent(Form.get());
         List->SetBounds(0, 0, 160, 197);
         List->SetMultiSelect(true);
-        for (const char* name : {"a", "b", "c", "d", "e"})
+        for (const char* name : {"a", "b", "c", "d", "e"}) {
             List->Items().Add(name);
+        }
     }
     void TearDown() override {
         Form.reset();

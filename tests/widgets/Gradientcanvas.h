@@ -14,8 +14,9 @@ public:
     bool GradientFill(const TTriVertex& upperLeft, const TTriVertex& lowerRight,
                       TGradientFillMode mode) override {
         ++Fills;
-        if (Fail)
+        if (Fail) {
             return false;
+        }
         return TSoftCanvas::GradientFill(upperLeft, lowerRight, mode);
     }
 };

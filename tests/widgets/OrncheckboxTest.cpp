@@ -40,21 +40,26 @@ void DrawCaption(TCanvas& canvas, const std::string& caption, int x, int y, TCol
 
 // The whole of a against b.
 ::testing::AssertionResult SameImage(const TSoftCanvas& actual, const TSoftCanvas& expected) {
-    for (int y = 0; y < expected.Height(); ++y)
-        for (int x = 0; x < expected.Width(); ++x)
-            if (actual.Pixel(x, y) != expected.Pixel(x, y))
+    for (int y = 0; y < expected.Height(); ++y) {
+        for (int x = 0; x < expected.Width(); ++x) {
+            if (actual.Pixel(x, y) != expected.Pixel(x, y)) {
                 return SavedFailure(actual, "pixel (" + std::to_string(x) + ", " +
                                                 std::to_string(y) + ") is " +
                                                 HexColor(actual.Pixel(x, y)) + ", expected " +
                                                 HexColor(expected.Pixel(x, y)));
+            }
+        }
+    }
     return ::testing::AssertionSuccess();
 }
 
 int CountColor(const TSoftCanvas& canvas, const TRect& r, TColor color) {
     int count = 0;
-    for (int y = r.Top; y < r.Bottom; ++y)
-        for (int x = r.Left; x < r.Right; ++x)
+    for (int y = r.Top; y < r.Bottom; ++y) {
+        for (int x = r.Left; x < r.Right; ++x) {
             count += canvas.Pixel(x, y) == color;
+        }
+    }
     return count;
 }
 

@@ -19,10 +19,13 @@ using TPixels = std::set<std::pair<int, int>>;
 // The pixels of canvas inside r that have color.
 TPixels PixelsOf(const TSoftCanvas& canvas, const TRect& r, TColor color) {
     TPixels found;
-    for (int y = r.Top; y < r.Bottom; ++y)
-        for (int x = r.Left; x < r.Right; ++x)
-            if (canvas.Pixel(x, y) == color)
+    for (int y = r.Top; y < r.Bottom; ++y) {
+        for (int x = r.Left; x < r.Right; ++x) {
+            if (canvas.Pixel(x, y) == color) {
                 found.insert({x, y});
+            }
+        }
+    }
     return found;
 }
 
@@ -87,25 +90,30 @@ protected:
 
     // Every pixel of the item outside skip is the same on both canvases.
     ::testing::AssertionResult SameOutside(const TSoftCanvas& expected, const TPixels& skip) {
-        for (int y = 0; y < Canvas.Height(); ++y)
-            for (int x = 0; x < Canvas.Width(); ++x)
-                if (!skip.count({x, y}) && Canvas.Pixel(x, y) != expected.Pixel(x, y))
+        for (int y = 0; y < Canvas.Height(); ++y) {
+            for (int x = 0; x < Canvas.Width(); ++x) {
+                if (!skip.count({x, y}) && Canvas.Pixel(x, y) != expected.Pixel(x, y)) {
                     return SavedFailure(Canvas, "pixel (" + std::to_string(x) + ", " +
                                                     std::to_string(y) + ") is " +
                                                     HexColor(Canvas.Pixel(x, y)) + ", expected " +
                                                     HexColor(expected.Pixel(x, y)));
+                }
+            }
+        }
         return ::testing::AssertionSuccess();
     }
 
     // The text pixels are exactly those of color inside area.
     ::testing::AssertionResult TextIs(const TPixels& text, TColor color, const TRect& area) {
         const TPixels found = PixelsOf(Canvas, area, color);
-        if (text.empty())
+        if (text.empty()) {
             return ::testing::AssertionFailure() << "the expected text has no pixels";
-        if (found != text)
+        }
+        if (found != text) {
             return SavedFailure(Canvas,
                                 "the text's pixels differ: " + std::to_string(found.size()) +
                                     " found, " + std::to_string(text.size()) + " expected");
+        }
         return ::testing::AssertionSuccess();
     }
 

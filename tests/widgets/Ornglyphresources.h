@@ -7,13 +7,16 @@
 
 inline TBitmap OrnGlyphBitmap(const TOrnGlyph& glyph) {
     TBitmap bitmap(OrnGlyphSize, OrnGlyphSize);
-    for (int y = 0; y < OrnGlyphSize; ++y)
-        for (int x = 0; x < OrnGlyphSize; ++x)
+    for (int y = 0; y < OrnGlyphSize; ++y) {
+        for (int x = 0; x < OrnGlyphSize; ++x) {
             bitmap.SetPixel(x, y, OrnGlyphColor(glyph.Rows[std::size_t(y)][x]));
+        }
+    }
     return bitmap;
 }
 
 inline void AddOrnGlyphResources(THeadlessPlatform& platform) {
-    for (const TOrnGlyph& glyph : OrnGlyphs())
+    for (const TOrnGlyph& glyph : OrnGlyphs()) {
         platform.AddBitmapResource(glyph.Name, OrnGlyphBitmap(glyph));
+    }
 }

@@ -37,40 +37,47 @@ TRows SunkenBox(char interior) {
         set(i, 13, 'S');
         set(13, i, 'S');
     }
-    for (int y = 3; y <= 12; ++y)
-        for (int x = 3; x <= 12; ++x)
+    for (int y = 3; y <= 12; ++y) {
+        for (int x = 3; x <= 12; ++x) {
             set(x, y, interior);
+        }
+    }
     return rows;
 }
 
 TRows FlatBox(char interior) {
     TRows rows = Empty();
-    for (int y = 2; y <= 13; ++y)
+    for (int y = 2; y <= 13; ++y) {
         for (int x = 2; x <= 13; ++x) {
             const bool edge = x == 2 || x == 13 || y == 2 || y == 13;
             rows[std::size_t(y)][std::size_t(x)] = edge ? 'G' : interior;
         }
+    }
     return rows;
 }
 
 const TOrnGlyph& Glyph(const std::string& name) {
-    for (const TOrnGlyph& glyph : OrnGlyphs())
-        if (glyph.Name == name)
+    for (const TOrnGlyph& glyph : OrnGlyphs()) {
+        if (glyph.Name == name) {
             return glyph;
+        }
+    }
     throw std::runtime_error("no glyph " + name);
 }
 
 TRows RowsOf(const TOrnGlyph& glyph) {
     TRows rows;
-    for (const char* row : glyph.Rows)
+    for (const char* row : glyph.Rows) {
         rows.push_back(row);
+    }
     return rows;
 }
 
 std::uint32_t LittleEndian(const std::string& bytes, std::size_t at, int size) {
     std::uint32_t value = 0;
-    for (int i = size - 1; i >= 0; --i)
+    for (int i = size - 1; i >= 0; --i) {
         value = value << 8 | std::uint8_t(bytes[at + std::size_t(i)]);
+    }
     return value;
 }
 
@@ -88,8 +95,9 @@ TEST(OrnGlyphs, EveryGlyphIsSixteenSquareWithTransparentBottomLeft) {
     for (const TOrnGlyph& glyph : OrnGlyphs()) {
         for (const char* row : glyph.Rows) {
             ASSERT_EQ(std::string(row).size(), std::size_t(OrnGlyphSize)) << glyph.Name;
-            for (const char* c = row; *c; ++c)
+            for (const char* c = row; *c; ++c) {
                 EXPECT_NE(std::string(".KGSWBN").find(*c), std::string::npos) << glyph.Name;
+            }
         }
         EXPECT_EQ(OrnGlyphColor(glyph.Rows[OrnGlyphSize - 1][0]), clFuchsia) << glyph.Name;
     }
@@ -111,7 +119,7 @@ TEST(OrnGlyphs, BmpFileHoldsEveryPixelBottomRowFirst) {
         EXPECT_EQ(LittleEndian(bytes, 22, 4), 16u);
         EXPECT_EQ(LittleEndian(bytes, 28, 2), 24u);
         EXPECT_EQ(LittleEndian(bytes, 30, 4), 0u);
-        for (int y = 0; y < OrnGlyphSize; ++y)
+        for (int y = 0; y < OrnGlyphSize; ++y) {
             for (int x = 0; x < OrnGlyphSize; ++x) {
                 const std::size_t at =
                     54 + std::size_t(OrnGlyphSize - 1 - y) * 48 + std::size_t(x) * 3;
@@ -120,5 +128,6 @@ TEST(OrnGlyphs, BmpFileHoldsEveryPixelBottomRowFirst) {
                                           std::uint8_t(bytes[at]));
                 ASSERT_EQ(actual, expected) << glyph.Name << " (" << x << ", " << y << ")";
             }
+        }
     }
 }

@@ -17,8 +17,9 @@ namespace {
 // Words of nine letters joined by blanks: 9 + 1 characters of 6 pixels each per word.
 std::string Words(int count) {
     std::string text;
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
         text += i == 0 ? "abcdefghi" : " abcdefghi";
+    }
     return text;
 }
 
@@ -43,8 +44,9 @@ protected:
     // A control of the dialog that must be there.
     static const TShownControl& Control(const TShownDialog& dialog, const std::string& name) {
         const TShownControl* control = dialog.Find(name);
-        if (!control)
+        if (!control) {
             throw std::runtime_error("the dialog has no control " + name);
+        }
         return *control;
     }
 
@@ -124,8 +126,9 @@ TEST_F(OrnMesg, TheDialogIsBuiltFromTheSettings) {
 
     ASSERT_EQ(dialog->ControlCount(), 5);
     std::vector<std::string> names;
-    for (int i = 0; i < dialog->ControlCount(); ++i)
+    for (int i = 0; i < dialog->ControlCount(); ++i) {
         names.push_back(dialog->Controls(i)->Name());
+    }
     EXPECT_EQ(names, (std::vector<std::string>{"Gradient", "Image", "Message", "A0", "A1"}));
 
     auto* gradient = dynamic_cast<TOrnGradient*>(dialog->Controls(0));
@@ -352,8 +355,9 @@ TEST_F(OrnMesg, CaptionRules) {
         CloseBox();
         Mesg->MessageShow("Hi", caption, "mbOK", -1, -1);
     }
-    for (std::size_t i = 0; i < asked.size(); ++i)
+    for (std::size_t i = 0; i < asked.size(); ++i) {
         EXPECT_EQ(Shown(i).Caption, shown[i]) << "asked for \"" << asked[i] << "\"";
+    }
 
     const std::vector<std::pair<TSymbol, std::string>> defaults = {
         {dgError, "Error"}, {dgInformation, "Information"}, {dgConfirmation, "Confirm"}};
@@ -452,8 +456,9 @@ TEST_F(OrnMesg, TheBackgroundIsAGradientUnlessBothColoursAreEqual) {
     const TShownDialog& horizontal = LastShown();
     const int w = horizontal.ClientWidth;
     const int h = horizontal.ClientHeight;
-    for (int y = 0; y < h; ++y)
+    for (int y = 0; y < h; ++y) {
         EXPECT_EQ(horizontal.Image.Pixel(0, y), clWhite) << "left edge, row " << y;
+    }
     // The primitive approaches the end colour: its last step is within two units of grey.
     EXPECT_NEAR(GetRValue(horizontal.Image.Pixel(w - 1, 0)), 128, 2);
     EXPECT_NEAR(GetRValue(horizontal.Image.Pixel(w - 1, h - 1)), 128, 2);
@@ -463,8 +468,9 @@ TEST_F(OrnMesg, TheBackgroundIsAGradientUnlessBothColoursAreEqual) {
     Click("A0");
     Mesg->MessageShow("Hi", "", "mbOK", -1, -1);
     const TShownDialog& vertical = LastShown();
-    for (int x = 0; x < vertical.ClientWidth; ++x)
+    for (int x = 0; x < vertical.ClientWidth; ++x) {
         EXPECT_EQ(vertical.Image.Pixel(x, 0), clWhite) << "top edge, column " << x;
+    }
     EXPECT_NEAR(GetRValue(vertical.Image.Pixel(0, vertical.ClientHeight - 1)), 128, 2);
 
     Mesg->SetColorGradient2(clWhite);
@@ -494,8 +500,9 @@ TEST_F(OrnMesg, AboutHelpShowsTheUsageText) {
     const std::string& text = Control(LastShown(), "Message").Caption;
     for (const char* name : {"mbYes", "mbNo", "mbOK", "mbCancel", "mbAbort", "mbRetry", "mbIgnore",
                              "mbAll", "mbNoToAll", "mbYesToAll", "\"mbYes,mbNo\", -1, -1",
-                             "SoundNum", "Xpos", "Ypos", "ShowMessage"})
+                             "SoundNum", "Xpos", "Ypos", "ShowMessage"}) {
         EXPECT_NE(text.find(name), std::string::npos) << name;
+    }
 }
 
 } // namespace

@@ -13,14 +13,16 @@
 // program.
 inline ::testing::AssertionResult ShowsIcon(const TShownDialog& dialog, TSystemIcon id) {
     const TShownControl* image = dialog.Find("Image");
-    if (!image)
+    if (!image) {
         return ::testing::AssertionFailure() << "the dialog has no icon";
+    }
     const TBitmap icon = Platform().SystemIcon(id);
-    for (int y = 0; y < icon.Height(); ++y)
+    for (int y = 0; y < icon.Height(); ++y) {
         for (int x = 0; x < icon.Width(); ++x) {
             const TColor expected = icon.Pixel(x, y);
-            if (expected == clFuchsia)
+            if (expected == clFuchsia) {
                 continue;
+            }
             const TPoint at{image->Bounds.Left + x, image->Bounds.Top + y};
             if (dialog.Image.Pixel(at.X, at.Y) != expected) {
                 const ::testing::TestInfo* test =
@@ -33,6 +35,7 @@ inline ::testing::AssertionResult ShowsIcon(const TShownDialog& dialog, TSystemI
                        << "); the picture is in " << file;
             }
         }
+    }
     return ::testing::AssertionSuccess();
 }
 

@@ -139,14 +139,16 @@ TEST_F(WDGradientPanel, ABarRunsFromBlueToNavyCoveringItsColour) {
 // The bounding box of the caption's white pixels within r.
 TRect WhiteBox(const TSoftCanvas& canvas, const TRect& r) {
     TRect box{r.Right, r.Bottom, r.Left, r.Top};
-    for (int y = r.Top; y < r.Bottom; ++y)
-        for (int x = r.Left; x < r.Right; ++x)
+    for (int y = r.Top; y < r.Bottom; ++y) {
+        for (int x = r.Left; x < r.Right; ++x) {
             if (canvas.Pixel(x, y) == clWhite) {
                 box.Left = std::min(box.Left, x);
                 box.Top = std::min(box.Top, y);
                 box.Right = std::max(box.Right, x + 1);
                 box.Bottom = std::max(box.Bottom, y + 1);
             }
+        }
+    }
     return box;
 }
 

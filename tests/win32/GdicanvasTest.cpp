@@ -27,15 +27,17 @@ int Channel(TColor c, int shift) {
 // Every pixel of gdi against soft, each channel within tolerance.
 ::testing::AssertionResult SamePictures(const TBitmap& gdi, const TSoftCanvas& soft,
                                         int tolerance = 0) {
-    for (int y = 0; y < soft.Height(); ++y)
+    for (int y = 0; y < soft.Height(); ++y) {
         for (int x = 0; x < soft.Width(); ++x) {
             const TColor a = gdi.Pixel(x, y);
             const TColor b = soft.Pixel(x, y);
             bool same = true;
-            for (int shift = 0; shift < 24; shift += 8)
+            for (int shift = 0; shift < 24; shift += 8) {
                 same = same && std::abs(Channel(a, shift) - Channel(b, shift)) <= tolerance;
-            if (same)
+            }
+            if (same) {
                 continue;
+            }
             WritePng(TestName() + ".gdi.png", gdi);
             WritePng(TestName() + ".soft.png", soft);
             char text[128];
@@ -44,6 +46,7 @@ int Channel(TColor c, int shift) {
             return ::testing::AssertionFailure()
                    << text << "; the pictures are in " << TestName() << ".*.png";
         }
+    }
     return ::testing::AssertionSuccess();
 }
 
@@ -140,9 +143,11 @@ TEST_F(GdiCanvasTest, RestoringASavedStateBringsBackObjectsClippingAndOrigin) {
 
 TEST_F(GdiCanvasTest, TransparentBitmapsLeaveTheirBottomLeftColourOut) {
     TBitmap glyph(3, 3);
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 3; ++x)
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 3; ++x) {
             glyph.SetPixel(x, y, x == y ? clNavy : clFuchsia);
+        }
+    }
     glyph.Transparent = true;
     TTwoCanvases canvases(8, 6);
     canvases.Both([&](TCanvas& canvas) {
@@ -158,9 +163,11 @@ TEST_F(GdiCanvasTest, TransparentBitmapsLeaveTheirBottomLeftColourOut) {
 
 TEST_F(GdiCanvasTest, PatternsAndCopiesMatchTheSoftwareCanvas) {
     TBitmap pattern(8, 8);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x) {
             pattern.SetPixel(x, y, (x + y) % 2 ? clWhite : clGray);
+        }
+    }
     TTwoCanvases canvases(12, 12);
     canvases.Both([&](TCanvas& canvas) {
         canvas.Brush.Color = clBlue;
@@ -208,9 +215,11 @@ TEST_F(GdiCanvasTest, SystemIconsAre32By32OnFuchsia) {
     ASSERT_EQ(icon.Height(), 32);
     EXPECT_EQ(icon.Pixel(0, 0), clFuchsia);
     int opaque = 0;
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x)
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
             opaque += icon.Pixel(x, y) != clFuchsia;
+        }
+    }
     EXPECT_GT(opaque, 100);
     EXPECT_TRUE(Host->SystemIcon(TSystemIcon(12345)).Empty());
 }
@@ -224,14 +233,16 @@ TEST_F(GdiCanvasTest, AMissingBitmapResourceIsNoBitmap) {
 // The bounding box of the pixels of bitmap that are not white.
 TRect InkBounds(const TBitmap& bitmap) {
     TRect box{bitmap.Width(), bitmap.Height(), -1, -1};
-    for (int y = 0; y < bitmap.Height(); ++y)
-        for (int x = 0; x < bitmap.Width(); ++x)
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        for (int x = 0; x < bitmap.Width(); ++x) {
             if (bitmap.Pixel(x, y) != clWhite) {
                 box.Left = std::min(box.Left, x);
                 box.Top = std::min(box.Top, y);
                 box.Right = std::max(box.Right, x + 1);
                 box.Bottom = std::max(box.Bottom, y + 1);
             }
+        }
+    }
     return box;
 }
 
@@ -265,8 +276,9 @@ TEST_F(GdiCanvasTest, AFontsEscapementTurnsTheText) {
         EXPECT_GE(ink.Top, cell.Top - 1);
         EXPECT_LE(ink.Right, cell.Right + 1);
         EXPECT_LE(ink.Bottom, cell.Bottom + 1);
-        if (HasFailure())
+        if (HasFailure()) {
             WritePng(TestName() + ".png", bitmap);
+        }
     }
 }
 

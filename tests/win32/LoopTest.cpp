@@ -41,8 +41,9 @@ TEST_F(LoopTest, TheLoopShowsHandlerErrorsAndEndsWhenTheMainFormCloses) {
     form->OnActivate = [&](TComponent*) { ++activations; };
     form->OnDestroy = [&](TComponent*) { ++destroyed; };
     form->Button->OnClick = [&](TComponent*) {
-        if (++goes == 1)
+        if (++goes == 1) {
             throw Exception("GradientFill failed");
+        }
     };
     std::string shown;
     Later([&] {

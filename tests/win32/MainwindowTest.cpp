@@ -53,8 +53,9 @@ protected:
         Folder =
             std::filesystem::temp_directory_path() / ("morvik-main-" + std::to_string(random()));
         std::filesystem::create_directories(Folder);
-        for (const char* name : {"DUKE3D.GRP", "README.TXT", "GAME.CON", "TILES.ART", "E1L1.MAP"})
+        for (const char* name : {"DUKE3D.GRP", "README.TXT", "GAME.CON", "TILES.ART", "E1L1.MAP"}) {
             std::ofstream(Folder / name) << "x";
+        }
     }
     ~MainWindowTest() override {
         std::error_code ignored;
@@ -71,8 +72,9 @@ protected:
     }
     void TearDown() override {
         // The program's end, as the entry has it: the window goes, its settings are saved.
-        while (Application().ComponentCount() > 0)
+        while (Application().ComponentCount() > 0) {
             TComponent::Free(Application().Components(Application().ComponentCount() - 1));
+        }
         DeleteFile(Settings);
         Win32Test::TearDown();
     }
@@ -158,8 +160,9 @@ TEST_F(MainWindowTest, TheUserSwitchesModesAddsSortsAndQuitsAndTheFolderIsRememb
     ClickButton(*frmMain->btnType);
     packed = ItemsOf(toPack);
     EXPECT_EQ(packed, frmMain->ListBox1->Items().Texts());
-    for (std::size_t i = 1; i < packed.size(); ++i)
+    for (std::size_t i = 1; i < packed.size(); ++i) {
         EXPECT_LE(UpperCase(Extension(packed[i - 1])), UpperCase(Extension(packed[i])));
+    }
 
     // Two names marked in the native list and taken back out.
     const int height = int(::SendMessageA(toPack, LB_GETITEMHEIGHT, 0, 0));

@@ -33,8 +33,9 @@ public:
                          bool /*barVisible*/, bool& defaultMeasure) override {
         defaultMeasure = false;
         Measured.push_back(item->Caption());
-        if (item->IsLine())
+        if (item->IsLine()) {
             return;
+        }
         width = 100;
         height = 24;
     }
@@ -85,9 +86,11 @@ protected:
     // The draws of caption with the selected state, or without it.
     int DrawsOf(const std::string& caption, bool selected) const {
         int count = 0;
-        for (const TTestModule::TDraw& draw : Module->Draws)
-            if (draw.Caption == caption && ((draw.State & odSelected) != 0) == selected)
+        for (const TTestModule::TDraw& draw : Module->Draws) {
+            if (draw.Caption == caption && ((draw.State & odSelected) != 0) == selected) {
                 ++count;
+            }
+        }
         return count;
     }
 
@@ -177,13 +180,15 @@ TEST_F(Win32MenusTest, AnOwnerDrawnBarPopupIsMeasuredDrawnHighlightedAndChosen) 
     }
     // Every item was drawn through the module, in the window's client coordinates and less the
     // bar's strip.
-    for (const char* caption : {"Open", "Save", "-", "Quit"})
+    for (const char* caption : {"Open", "Save", "-", "Quit"}) {
         EXPECT_GE(DrawsOf(caption, false), 1) << caption;
-    for (const TTestModule::TDraw& draw : Module->Draws)
+    }
+    for (const TTestModule::TDraw& draw : Module->Draws) {
         if (draw.Caption == "Open") {
             EXPECT_EQ(draw.Rect.Top, itemRects[0].top - windowRect.top);
             EXPECT_EQ(draw.Rect.Left, itemRects[0].left - windowRect.left + 33);
         }
+    }
     // The highlight moved with the keys; the separator was never highlighted.
     EXPECT_GE(openSelectedAfterFirstKey, 1);
     EXPECT_GE(saveSelectedAfterSecondKey, 1);

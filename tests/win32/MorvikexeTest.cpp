@@ -28,16 +28,18 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM data) {
     char name[64] = {};
     ::GetClassNameA(window, name, sizeof name);
     if (process == search->Process && std::string(name) == FormClassName &&
-        ::IsWindowVisible(window))
+        ::IsWindowVisible(window)) {
         search->Found = window;
+    }
     return TRUE;
 }
 
 BOOL CALLBACK CollectLists(HWND window, LPARAM data) {
     char name[64] = {};
     ::GetClassNameA(window, name, sizeof name);
-    if (std::string(name) == "ListBox")
+    if (std::string(name) == "ListBox") {
         reinterpret_cast<std::vector<HWND>*>(data)->push_back(window);
+    }
     return TRUE;
 }
 
@@ -54,8 +56,9 @@ std::string ItemText(HWND list, int index) {
 // A path of the build as the Windows side takes it: under Wine a Unix path names the root
 // drive Z:.
 std::filesystem::path WindowsPath(std::string path) {
-    if (!path.empty() && path[0] == '/')
+    if (!path.empty() && path[0] == '/') {
         path = "Z:" + path;
+    }
     return std::filesystem::path(path).make_preferred();
 }
 
@@ -100,11 +103,13 @@ TEST_F(MorvikExeTest, StartedWithAGroupFileItOpensExtractingInItsFolder) {
     bool folderCurrent = false;
     for (HWND list : lists) {
         const int count = int(::SendMessageA(list, LB_GETCOUNT, 0, 0));
-        if (count == 1 && ItemText(list, 0) == "DUKE3D.GRP")
+        if (count == 1 && ItemText(list, 0) == "DUKE3D.GRP") {
             groupFilesOnly = true;
+        }
         const int current = int(::SendMessageA(list, LB_GETCURSEL, 0, 0));
-        if (current >= 0 && ItemText(list, current) == "GAMES")
+        if (current >= 0 && ItemText(list, current) == "GAMES") {
             folderCurrent = true;
+        }
     }
     EXPECT_TRUE(groupFilesOnly) << "the file list does not show the group file alone";
     EXPECT_TRUE(folderCurrent) << "the folder list is not at the file's folder";

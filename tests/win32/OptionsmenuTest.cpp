@@ -21,8 +21,9 @@ namespace {
 class Win32OptionsMenuTest : public Win32Test {
 protected:
     void TearDown() override {
-        while (Application().ComponentCount() > 0)
+        while (Application().ComponentCount() > 0) {
             TComponent::Free(Application().Components(Application().ComponentCount() - 1));
+        }
         DeleteFile(ExtractFilePath(Application().ExeName()) + "Morvik.ini");
         Win32Test::TearDown();
     }
@@ -84,10 +85,12 @@ TEST_F(Win32OptionsMenuTest, OptionsOpensTheMenuAtThePointerPaintedAsOnTheSoftwa
         const int width = r.right - r.left;
         TSoftCanvas expected(width, heights[i]);
         DrawGradient(nullptr, &expected, {0, 0, width, heights[i]}, clBlue, clNavy, gsHorizontal);
-        for (int y = i == 2 ? 0 : 17; y < heights[i]; ++y)
-            for (int x = 0; x < width; ++x)
+        for (int y = i == 2 ? 0 : 17; y < heights[i]; ++y) {
+            for (int x = 0; x < width; ++x) {
                 ASSERT_EQ(shot.Pixel(r.left - windowRect.left + x, r.top - windowRect.top + y),
                           expected.Pixel(x, y))
                     << "item " << i << " at " << x << "," << y;
+            }
+        }
     }
 }

@@ -88,8 +88,9 @@ std::vector<std::string> ToolTexts(HWND tooltip) {
         TOOLINFOA info{};
         info.cbSize = TTTOOLINFOA_V2_SIZE;
         info.lpszText = text;
-        if (::SendMessageA(tooltip, TTM_ENUMTOOLSA, WPARAM(i), reinterpret_cast<LPARAM>(&info)))
+        if (::SendMessageA(tooltip, TTM_ENUMTOOLSA, WPARAM(i), reinterpret_cast<LPARAM>(&info))) {
             texts.push_back(text);
+        }
     }
     return texts;
 }
@@ -101,8 +102,9 @@ struct TTooltipSearch {
 
 BOOL CALLBACK FindTooltip(HWND window, LPARAM data) {
     auto* search = reinterpret_cast<TTooltipSearch*>(data);
-    if (ClassOf(window) == TOOLTIPS_CLASSA && ::GetWindow(window, GW_OWNER) == search->Owner)
+    if (ClassOf(window) == TOOLTIPS_CLASSA && ::GetWindow(window, GW_OWNER) == search->Owner) {
         search->Found = window;
+    }
     return TRUE;
 }
 
@@ -244,8 +246,9 @@ TEST_F(PeersTest, TheCursorIsTheOneOfTheControlUnderThePointer) {
 TEST_F(PeersTest, ListItemsAndMarksAreMirroredBothWays) {
     TListBox& list = *Form->List;
     const HWND window = HandleOf(list);
-    for (const char* name : {"A.ART", "B.CON", "C.MAP", "D.VOC"})
+    for (const char* name : {"A.ART", "B.CON", "C.MAP", "D.VOC"}) {
         list.Items().Add(name);
+    }
     EXPECT_EQ(::SendMessageA(window, LB_GETCOUNT, 0, 0), 4);
     char text[32] = {};
     ::SendMessageA(window, LB_GETTEXT, 2, reinterpret_cast<LPARAM>(text));

@@ -52,12 +52,15 @@ TLoadedLink LoadLink(const std::string& fileName) {
             result.Loaded = true;
         }
     }
-    if (file)
+    if (file) {
         file->Release();
-    if (link)
+    }
+    if (link) {
         link->Release();
-    if (SUCCEEDED(com))
+    }
+    if (SUCCEEDED(com)) {
         ::CoUninitialize();
+    }
     return result;
 }
 
@@ -69,25 +72,30 @@ std::string DesktopFolder() {
 class ShortcutTest : public Win32Test {
 protected:
     void TearDown() override {
-        while (Application().ComponentCount() > 0)
+        while (Application().ComponentCount() > 0) {
             TComponent::Free(Application().Components(Application().ComponentCount() - 1));
+        }
         DeleteFile(ExtractFilePath(Application().ExeName()) + "Morvik.ini");
-        if (!LinkFile.empty())
+        if (!LinkFile.empty()) {
             DeleteFile(LinkFile);
+        }
         Win32Test::TearDown();
     }
 
     // A refusal shown by the window would wait for an answer: this answers it, and fails the
     // test. It captures nothing, as it may run after the test.
     static void AnswerARefusal() {
-        if (!frmMain)
+        if (!frmMain) {
             return;
+        }
         TMessageForm* dialog = frmMain->OrnMesg1->ActiveDialog();
-        if (!dialog)
+        if (!dialog) {
             return;
+        }
         ADD_FAILURE() << "the window refused the shortcut";
-        if (auto* ok = dynamic_cast<TControl*>(dialog->FindComponent("A0")))
+        if (auto* ok = dynamic_cast<TControl*>(dialog->FindComponent("A0"))) {
             Click(*ok);
+        }
     }
 
     std::string LinkFile;

@@ -39,8 +39,9 @@ protected:
     static void Pump() {
         MSG message{};
         while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT)
+            if (message.message == WM_QUIT) {
                 continue;
+            }
             ::TranslateMessage(&message);
             ::DispatchMessageA(&message);
         }
@@ -82,8 +83,9 @@ private:
     static void CALLBACK Fire(HWND, UINT, UINT_PTR timer, DWORD) {
         ::KillTimer(nullptr, timer);
         const auto found = Pending().find(timer);
-        if (found == Pending().end())
+        if (found == Pending().end()) {
             return;
+        }
         const std::function<void()> action = std::move(found->second);
         Pending().erase(found);
         action();

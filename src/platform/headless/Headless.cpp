@@ -21,12 +21,15 @@ TShiftState ButtonState(TMouseButton button) {
 
 // The character a key types, or 0.
 char KeyChar(std::uint16_t key, TShiftState shift) {
-    if (shift & ssCtrl)
+    if (shift & ssCtrl) {
         return 0;
-    if (key >= 'A' && key <= 'Z')
+    }
+    if (key >= 'A' && key <= 'Z') {
         return shift & ssShift ? char(key) : char(key - 'A' + 'a');
-    if (key >= '0' && key <= '9')
+    }
+    if (key >= '0' && key <= '9') {
         return char(key);
+    }
     switch (key) {
     case vkSpace:
         return ' ';
@@ -44,11 +47,14 @@ char KeyChar(std::uint16_t key, TShiftState shift) {
 TControl* FindControl(TWinControl& parent, const std::string& name) {
     for (int i = 0; i < parent.ControlCount(); ++i) {
         TControl* control = parent.Controls(i);
-        if (control->Name() == name)
+        if (control->Name() == name) {
             return control;
-        if (auto* window = dynamic_cast<TWinControl*>(control))
-            if (TControl* found = FindControl(*window, name))
+        }
+        if (auto* window = dynamic_cast<TWinControl*>(control)) {
+            if (TControl* found = FindControl(*window, name)) {
                 return found;
+            }
+        }
     }
     return nullptr;
 }
@@ -60,8 +66,9 @@ void RecordControls(TWinControl& parent, TPoint offset, std::vector<TShownContro
         OffsetRect(bounds, offset.X, offset.Y);
         controls.push_back(
             {control->Name(), control->Caption(), parent.Name(), bounds, control->Visible()});
-        if (auto* window = dynamic_cast<TWinControl*>(control))
+        if (auto* window = dynamic_cast<TWinControl*>(control)) {
             RecordControls(*window, {bounds.Left, bounds.Top}, controls);
+        }
     }
 }
 
@@ -94,9 +101,11 @@ TModalAnswer TModalAnswer::CloseWindow() {
 }
 
 const TShownControl* TShownDialog::Find(const std::string& name) const {
-    for (const TShownControl& control : Controls)
-        if (control.Name == name)
+    for (const TShownControl& control : Controls) {
+        if (control.Name == name) {
             return &control;
+        }
+    }
     return nullptr;
 }
 
@@ -108,8 +117,9 @@ THeadlessPeer::THeadlessPeer(THeadlessPlatform& platform, TWinControl& control)
 }
 
 THeadlessPeer::~THeadlessPeer() {
-    if (Owner)
+    if (Owner) {
         Owner->PeerGone(this);
+    }
 }
 
 // ---- THeadlessPlatform -------------------------------------------------------------------------
@@ -118,14 +128,16 @@ THeadlessPlatform::THeadlessPlatform() = default;
 
 THeadlessPlatform::~THeadlessPlatform() {
     // Controls may outlive the platform; their peers then have no one left to tell.
-    for (THeadlessPeer* peer : Peers)
+    for (THeadlessPeer* peer : Peers) {
         peer->Owner = nullptr;
+    }
 }
 
 void THeadlessPlatform::PeerGone(THeadlessPeer* peer) {
     Peers.erase(peer);
-    if (HoverWindow == &peer->Control)
+    if (HoverWindow == &peer->Control) {
         HoverWindow = nullptr;
+    }
 }
 
 THeadlessPeer* THeadlessPlatform::PeerOf(const TWinControl& control) {
@@ -161,8 +173,9 @@ TBitmap THeadlessPlatform::SystemIcon(TSystemIcon icon) {
 
 bool THeadlessPlatform::LoadBitmapResource(const std::string& name, TBitmap& bitmap) {
     const auto found = Resources.find(name);
-    if (found == Resources.end())
+    if (found == Resources.end()) {
         return false;
+    }
     bitmap = found->second;
     return true;
 }
@@ -199,9 +212,10 @@ void THeadlessPlatform::RunModal(TForm& form) {
     Record(form);
     const std::size_t record = DialogLog.size() - 1;
     while (form.ModalResult() == mrNone) {
-        if (Answers.empty())
+        if (Answers.empty()) {
             throw THeadlessScriptError("no answer queued for the modal form \"" + form.Caption() +
                                        "\"");
+        }
         const TModalAnswer answer = Answers.front();
         Answers.pop_front();
         Apply(form, answer);
@@ -223,8 +237,9 @@ void THeadlessPlatform::Record(TForm& form) {
     shown.Color = form.Color();
     RecordControls(form, {}, shown.Controls);
     shown.Image.SetSize(std::max(shown.ClientWidth, 0), std::max(shown.ClientHeight, 0));
-    if (!shown.Image.Empty())
+    if (!shown.Image.Empty()) {
         Deliver([&] { form.PaintTo(shown.Image.Canvas(), 0, 0); });
+    }
     JournalLog.push_back("Dialog " + shown.Caption);
     DialogLog.push_back(std::move(shown));
 }
@@ -233,9 +248,10 @@ void THeadlessPlatform::Apply(TForm& form, const TModalAnswer& answer) {
     switch (answer.Kind) {
     case TModalAnswer::TKind::Click: {
         TControl* control = FindControl(form, answer.ControlName);
-        if (!control)
+        if (!control) {
             throw THeadlessScriptError("the modal form \"" + form.Caption() +
                                        "\" has no control named \"" + answer.ControlName + "\"");
+        }
         UserClick(*control, answer.Shift);
         break;
     }
@@ -250,8 +266,9 @@ void THeadlessPlatform::Apply(TForm& form, const TModalAnswer& answer) {
 
 void THeadlessPlatform::RunMessageLoop() {
     // The main form becomes the focused window when it is first shown.
-    if (TForm* main = Application().MainForm(); main && main->Visible())
+    if (TForm* main = Application().MainForm(); main && main->Visible()) {
         Deliver([main] { main->Activate(); });
+    }
     while (!Application().Terminated() && !LoopActions.empty()) {
         const std::function<void()> action = std::move(LoopActions.front());
         LoopActions.pop_front();
@@ -262,13 +279,16 @@ void THeadlessPlatform::RunMessageLoop() {
 // ---- The user's input
 
 TWinControl& THeadlessPlatform::InputWindow(TControl& control, TPoint& p) {
-    if (!control.Showing())
+    if (!control.Showing()) {
         throw THeadlessScriptError("the control \"" + control.Name() + "\" is not showing");
-    if (auto* window = dynamic_cast<TWinControl*>(&control))
+    }
+    if (auto* window = dynamic_cast<TWinControl*>(&control)) {
         return *window;
+    }
     TWinControl* parent = control.Parent();
-    if (!parent)
+    if (!parent) {
         throw THeadlessScriptError("the control \"" + control.Name() + "\" has no parent");
+    }
     p.X += control.Left();
     p.Y += control.Top();
     return *parent;
@@ -292,8 +312,9 @@ void THeadlessPlatform::MoveTo(TWinControl& window, TPoint p, TShiftState shift)
     if (HoverWindow != &window) {
         UserMouseLeave();
         // Windows without a peer are never remembered: nothing would say they are gone.
-        if (window.Peer())
+        if (window.Peer()) {
             HoverWindow = &window;
+        }
     }
     CursorValue = ClientToScreen(window, p);
     Deliver([&] { window.WindowMouseMove(shift, p.X, p.Y); });
@@ -302,8 +323,9 @@ void THeadlessPlatform::MoveTo(TWinControl& window, TPoint p, TShiftState shift)
 void THeadlessPlatform::UserMouseLeave() {
     TWinControl* old = HoverWindow;
     HoverWindow = nullptr;
-    if (old)
+    if (old) {
         Deliver([old] { old->WindowMouseLeave(); });
+    }
 }
 
 void THeadlessPlatform::UserMouseMove(TControl& control, int x, int y, TShiftState shift) {
@@ -347,16 +369,18 @@ void THeadlessPlatform::UserDoubleClickAt(TControl& control, int x, int y, TShif
 }
 
 void THeadlessPlatform::UserPressKey(TForm& form, std::uint16_t key, TShiftState shift) {
-    if (!form.Visible())
+    if (!form.Visible()) {
         throw THeadlessScriptError("the form \"" + form.Caption() + "\" is not showing");
+    }
     // Each message goes to the control that has the focus when it arrives.
     auto focus = [&form]() -> TWinControl& {
         return form.ActiveControl() ? *form.ActiveControl() : form;
     };
     bool taken = false;
     Deliver([&] { taken = form.DialogKey(key, shift); });
-    if (taken)
+    if (taken) {
         return;
+    }
     std::uint16_t down = key;
     Deliver([&] { focus().KeyDown(down, shift); });
     char typed = down != 0 ? KeyChar(key, shift) : 0;
@@ -368,8 +392,9 @@ void THeadlessPlatform::UserPressKey(TForm& form, std::uint16_t key, TShiftState
             }
             TWinControl& target = focus();
             target.KeyPress(typed);
-            if (typed != 0 && !target.WantsChars())
+            if (typed != 0 && !target.WantsChars()) {
                 form.DialogChar(typed, shift);
+            }
         });
     }
     std::uint16_t up = key;

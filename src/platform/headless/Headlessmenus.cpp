@@ -59,14 +59,17 @@ public:
     }
 
     void MoveHighlight(int index) {
-        if (index == Highlight)
+        if (index == Highlight) {
             return;
+        }
         const int old = Highlight;
         Highlight = index;
-        if (old >= 0)
+        if (old >= 0) {
             PaintItem(old, false);
-        if (index >= 0)
+        }
+        if (index >= 0) {
             PaintItem(index, true);
+        }
     }
 
     // The next item that is no separator after (or before) the highlighted one, wrapping.
@@ -74,31 +77,36 @@ public:
         const int count = int(Items.size());
         int index = Highlight;
         for (int i = 0; i < count; ++i) {
-            if (index < 0)
+            if (index < 0) {
                 index = direction > 0 ? 0 : count - 1;
-            else
+            } else {
                 index = (index + direction + count) % count;
-            if (!Items[std::size_t(index)]->IsLine())
+            }
+            if (!Items[std::size_t(index)]->IsLine()) {
                 return index;
+            }
         }
         return Highlight;
     }
 
     bool Choose(int index) {
-        if (index < 0)
+        if (index < 0) {
             return false;
+        }
         const TMenuItem* item = Items[std::size_t(index)];
-        if (item->IsLine() || !item->Enabled())
+        if (item->IsLine() || !item->Enabled()) {
             return false;
+        }
         Shown.Chosen = index;
         return true;
     }
 
     TBitmap Snapshot() const {
         TBitmap image(Surface.Width(), Surface.Height());
-        for (int y = 0; y < Surface.Height(); ++y)
+        for (int y = 0; y < Surface.Height(); ++y) {
             std::memcpy(image.ScanLine(y), Surface.Bits() + std::size_t(y) * Surface.Width(),
                         std::size_t(Surface.Width()) * sizeof(std::uint32_t));
+        }
         return image;
     }
 };
@@ -117,9 +125,11 @@ public:
 } // namespace
 
 THeadlessMenuWindow* THeadlessPlatform::FindMenuWindow(TMenuWindow window) {
-    for (THeadlessMenuWindow* each : MenuWindows)
-        if (each->Id == window)
+    for (THeadlessMenuWindow* each : MenuWindows) {
+        if (each->Id == window) {
             return each;
+        }
+    }
     return nullptr;
 }
 
@@ -130,8 +140,9 @@ TMenuItem* THeadlessPlatform::TrackPopupMenu(TPopupMenu& menu, TPoint p) {
     TSoftCanvas measure(1, 1);
     for (int i = 0; i < menu.Items()->Count(); ++i) {
         TMenuItem* item = menu.Items()->Items(i);
-        if (!item->Visible())
+        if (!item->Visible()) {
             continue;
+        }
         measure.Font = TFont();
         measure.Brush = TBrush{clMenu, TBrushStyle::Solid};
         int width = 0;
@@ -149,11 +160,13 @@ TMenuItem* THeadlessPlatform::TrackPopupMenu(TPopupMenu& menu, TPoint p) {
     std::size_t first = 0;
     while (first < items.size()) {
         std::size_t end = first + 1;
-        while (end < items.size() && items[end]->Break() == mbNone)
+        while (end < items.size() && items[end]->Break() == mbNone) {
             ++end;
+        }
         int columnWidth = 0;
-        for (std::size_t i = first; i < end; ++i)
+        for (std::size_t i = first; i < end; ++i) {
             columnWidth = std::max(columnWidth, sizes[i].cx);
+        }
         int y = MenuMargin;
         for (std::size_t i = first; i < end; ++i) {
             rects[i] = Rect(left, y, left + columnWidth, y + std::max(sizes[i].cy, 0));
@@ -197,8 +210,9 @@ TMenuItem* THeadlessPlatform::TrackPopupMenu(TPopupMenu& menu, TPoint p) {
     window->Surface.FillRect(Rect(0, 0, width, height));
     TRect frame = Rect(0, 0, width, height);
     window->Surface.DrawEdge(frame, edgeRaised, bfRect);
-    for (std::size_t i = 0; i < items.size(); ++i)
+    for (std::size_t i = 0; i < items.size(); ++i) {
         window->PaintItem(int(i), false);
+    }
     shown.OpenImage = window->Snapshot();
 
     bool done = false;
@@ -267,11 +281,14 @@ void THeadlessPlatform::ApplyMenuAnswer(THeadlessMenuWindow& window, const TModa
 }
 
 TMenuWindow THeadlessPlatform::WindowOfCanvas(TCanvas& canvas) {
-    if (auto* whole = dynamic_cast<TMenuWindowCanvas*>(&canvas))
+    if (auto* whole = dynamic_cast<TMenuWindowCanvas*>(&canvas)) {
         return FindMenuWindow(whole->Window) ? whole->Window : 0;
-    for (THeadlessMenuWindow* window : MenuWindows)
-        if (&window->Surface == &canvas)
+    }
+    for (THeadlessMenuWindow* window : MenuWindows) {
+        if (&window->Surface == &canvas) {
             return window->Id;
+        }
+    }
     return 0;
 }
 
@@ -282,8 +299,9 @@ std::uint32_t THeadlessPlatform::GetExStyle(TMenuWindow window) {
 
 bool THeadlessPlatform::SetExStyle(TMenuWindow window, std::uint32_t exStyle) {
     THeadlessMenuWindow* found = FindMenuWindow(window);
-    if (!found)
+    if (!found) {
         return false;
+    }
     found->ExStyle = exStyle;
     return true;
 }
@@ -295,24 +313,27 @@ std::uintptr_t THeadlessPlatform::GetUserData(TMenuWindow window) {
 
 bool THeadlessPlatform::SetUserData(TMenuWindow window, std::uintptr_t data) {
     THeadlessMenuWindow* found = FindMenuWindow(window);
-    if (!found)
+    if (!found) {
         return false;
+    }
     found->UserData = data;
     return true;
 }
 
 bool THeadlessPlatform::GetClientRect(TMenuWindow window, TRect& r) {
     THeadlessMenuWindow* found = FindMenuWindow(window);
-    if (!found)
+    if (!found) {
         return false;
+    }
     r = Rect(0, 0, found->Surface.Width(), found->Surface.Height());
     return true;
 }
 
 bool THeadlessPlatform::GetWindowRect(TMenuWindow window, TRect& r) {
     THeadlessMenuWindow* found = FindMenuWindow(window);
-    if (!found)
+    if (!found) {
         return false;
+    }
     r = found->Shown.Bounds;
     return true;
 }
@@ -320,38 +341,46 @@ bool THeadlessPlatform::GetWindowRect(TMenuWindow window, TRect& r) {
 bool THeadlessPlatform::SetWindowRegion(TMenuWindow window, const std::optional<TRect>& r,
                                         bool /*redraw*/) {
     THeadlessMenuWindow* found = FindMenuWindow(window);
-    if (!found)
+    if (!found) {
         return false;
+    }
     ++found->Shown.RegionCalls;
-    if (RegionFail)
+    if (RegionFail) {
         return false;
+    }
     found->Shown.Region = r;
     return true;
 }
 
 std::unique_ptr<TCanvas> THeadlessPlatform::WindowCanvas(TMenuWindow window) {
     THeadlessMenuWindow* found = FindMenuWindow(window);
-    if (!found)
+    if (!found) {
         return nullptr;
+    }
     return std::make_unique<TMenuWindowCanvas>(*found);
 }
 
 TSetLayeredWindowAttributes THeadlessPlatform::FindLayeredFunction(const std::string& library,
                                                                    const std::string& name) {
-    if (!LayeredLibrary || !SameLibraryName(library, "user32.dll"))
+    if (!LayeredLibrary || !SameLibraryName(library, "user32.dll")) {
         return {};
-    if (name == "SetLayeredWindowAttributes" && LayeredSetAttributes)
+    }
+    if (name == "SetLayeredWindowAttributes" && LayeredSetAttributes) {
         return [this](TMenuWindow window, TColor /*key*/, std::uint8_t alpha, std::uint32_t flags) {
             THeadlessMenuWindow* found = FindMenuWindow(window);
             // As on the system, only a layered window takes attributes.
-            if (LayeredAttributesFail || !found || !(found->ExStyle & wsExLayered))
+            if (LayeredAttributesFail || !found || !(found->ExStyle & wsExLayered)) {
                 return false;
+            }
             ++found->Shown.AlphaCalls;
-            if (flags & lwaAlpha)
+            if (flags & lwaAlpha) {
                 found->Shown.Alpha = alpha;
+            }
             return true;
         };
-    if (name == "UpdateLayeredWindow" && LayeredUpdate)
+    }
+    if (name == "UpdateLayeredWindow" && LayeredUpdate) {
         return [](TMenuWindow, TColor, std::uint8_t, std::uint32_t) { return false; };
+    }
     return {};
 }

@@ -32,8 +32,9 @@ std::string THeadlessShell::Root() {
                    ("morvik-shell-" + std::to_string(random()) + std::to_string(random()));
         for (const auto& [csidl, parts] : folderNames) {
             std::filesystem::path folder = RootPath;
-            for (const std::string& part : parts)
+            for (const std::string& part : parts) {
                 folder /= part;
+            }
             std::filesystem::create_directories(folder);
         }
     }
@@ -42,11 +43,13 @@ std::string THeadlessShell::Root() {
 
 std::string THeadlessShell::SpecialFolderPath(int csidl) {
     const auto found = folderNames.find(csidl);
-    if (found == folderNames.end() || Removed.count(csidl))
+    if (found == folderNames.end() || Removed.count(csidl)) {
         return "";
+    }
     std::string path = Root();
-    for (const std::string& part : found->second)
+    for (const std::string& part : found->second) {
         path += PathDelim + part;
+    }
     return path;
 }
 
@@ -66,10 +69,12 @@ std::string THeadlessShell::SaveShellLink(const TShellLink& link, const std::str
         } else {
             const bool written = FileWrite(file, text.data(), std::int64_t(text.size())) ==
                                  std::int64_t(text.size());
-            if (!written)
+            if (!written) {
                 failure = "Cannot write " + fileName + ": " + LastErrorText();
-            if (!FileClose(file) && written)
+            }
+            if (!FileClose(file) && written) {
                 failure = "Cannot write " + fileName + ": " + LastErrorText();
+            }
         }
     }
     LinkLog.push_back({fileName, link, failure});

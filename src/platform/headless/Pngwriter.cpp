@@ -16,15 +16,17 @@ std::uint32_t Crc(const std::uint8_t* data, std::size_t size) {
         std::array<std::uint32_t, 256> t{};
         for (std::uint32_t n = 0; n < 256; ++n) {
             std::uint32_t c = n;
-            for (int k = 0; k < 8; ++k)
+            for (int k = 0; k < 8; ++k) {
                 c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            }
             t[n] = c;
         }
         return t;
     }();
     std::uint32_t c = 0xFFFFFFFFu;
-    for (std::size_t i = 0; i < size; ++i)
+    for (std::size_t i = 0; i < size; ++i) {
         c = table[(c ^ data[i]) & 0xFF] ^ (c >> 8);
+    }
     return c ^ 0xFFFFFFFFu;
 }
 
@@ -39,8 +41,9 @@ std::uint32_t Adler32(const TBytes& data) {
 }
 
 void PutBigEndian(TBytes& out, std::uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8)
+    for (int shift = 24; shift >= 0; shift -= 8) {
         out.push_back(std::uint8_t(value >> shift));
+    }
 }
 
 void PutChunk(TBytes& out, const char* type, const TBytes& data) {
@@ -74,8 +77,9 @@ TBytes StoredZlib(const TBytes& raw) {
 } // namespace
 
 bool WritePng(const std::string& path, int width, int height, const std::uint32_t* pixels) {
-    if (width <= 0 || height <= 0)
+    if (width <= 0 || height <= 0) {
         return false;
+    }
     TBytes header;
     PutBigEndian(header, std::uint32_t(width));
     PutBigEndian(header, std::uint32_t(height));
@@ -95,8 +99,9 @@ bool WritePng(const std::string& path, int width, int height, const std::uint32_
     PutChunk(file, "IEND", {});
 
     const THandle handle = FileCreate(path);
-    if (handle == InvalidHandle)
+    if (handle == InvalidHandle) {
         return false;
+    }
     const bool written =
         FileWrite(handle, file.data(), std::int64_t(file.size())) == std::int64_t(file.size());
     return FileClose(handle) && written;
@@ -107,7 +112,8 @@ bool WritePng(const std::string& path, const TSoftCanvas& canvas) {
 }
 
 bool WritePng(const std::string& path, const TBitmap& bitmap) {
-    if (bitmap.Empty())
+    if (bitmap.Empty()) {
         return false;
+    }
     return WritePng(path, bitmap.Width(), bitmap.Height(), bitmap.ScanLine(0));
 }

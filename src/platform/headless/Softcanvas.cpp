@@ -47,8 +47,9 @@ void EdgeRings(std::uint32_t edge, bool flat, TEdgeRing& outer, TEdgeRing& inner
     if (flat) {
         if (outerBits) {
             outer = {btnShadow, btnShadow};
-            if (innerBits)
+            if (innerBits) {
                 inner = {btnFace, btnFace};
+            }
         } else if (innerBits) {
             outer = {btnFace, btnFace};
         }
@@ -79,12 +80,13 @@ TSoftCanvas::TSoftCanvas(int width, int height)
       SurfaceHeight(std::max(height, 0)), Clip{0, 0, SurfaceWidth, SurfaceHeight} {}
 
 TSoftCanvas::TSoftCanvas(std::uint32_t* bits, int width, int height)
-    : Pixels(bits), SurfaceWidth(std::max(width, 0)),
-      SurfaceHeight(std::max(height, 0)), Clip{0, 0, SurfaceWidth, SurfaceHeight} {}
+    : Pixels(bits), SurfaceWidth(std::max(width, 0)), SurfaceHeight(std::max(height, 0)),
+      Clip{0, 0, SurfaceWidth, SurfaceHeight} {}
 
 TColor TSoftCanvas::Pixel(int x, int y) const {
-    if (x < 0 || y < 0 || x >= SurfaceWidth || y >= SurfaceHeight)
+    if (x < 0 || y < 0 || x >= SurfaceWidth || y >= SurfaceHeight) {
         return clNone;
+    }
     return PixelToColor(Pixels[std::size_t(y) * std::size_t(SurfaceWidth) + std::size_t(x)]);
 }
 
@@ -95,21 +97,24 @@ TRect TSoftCanvas::ToDevice(const TRect& r) const {
 }
 
 void TSoftCanvas::Plot(int x, int y, std::uint32_t pixel) {
-    if (Clip.Contains({x, y}))
+    if (Clip.Contains({x, y})) {
         Pixels[std::size_t(y) * std::size_t(SurfaceWidth) + std::size_t(x)] = pixel;
+    }
 }
 
 void TSoftCanvas::FillDevice(const TRect& r, std::uint32_t pixel) {
     const TRect area = IntersectRect(r, Clip);
-    for (int y = area.Top; y < area.Bottom; ++y)
+    for (int y = area.Top; y < area.Bottom; ++y) {
         std::fill_n(Pixels + std::size_t(y) * std::size_t(SurfaceWidth) + std::size_t(area.Left),
                     area.Width(), pixel);
+    }
 }
 
 void TSoftCanvas::FrameDevice(const TRect& r, int thickness, std::uint32_t pixel, bool dotted) {
     ForFramePixels(r, thickness, [&](int x, int y) {
-        if (!dotted || (x + y) % 2 == 0)
+        if (!dotted || (x + y) % 2 == 0) {
             Pixels[std::size_t(y) * std::size_t(SurfaceWidth) + std::size_t(x)] = pixel;
+        }
     });
 }
 
@@ -126,32 +131,38 @@ void TSoftCanvas::ForFramePixels(const TRect& r, int thickness,
                            {innerRight, innerTop, r.Right, innerBottom}};
     for (const TRect& band : bands) {
         const TRect area = IntersectRect(band, Clip);
-        for (int y = area.Top; y < area.Bottom; ++y)
-            for (int x = area.Left; x < area.Right; ++x)
+        for (int y = area.Top; y < area.Bottom; ++y) {
+            for (int x = area.Left; x < area.Right; ++x) {
                 visit(x, y);
+            }
+        }
     }
 }
 
 // ---- Shapes ------------------------------------------------------------------------------------
 
 void TSoftCanvas::FillRect(const TRect& r) {
-    if (Brush.Style == TBrushStyle::Solid)
+    if (Brush.Style == TBrushStyle::Solid) {
         FillDevice(ToDevice(r), Resolve(Brush.Color));
+    }
 }
 
 void TSoftCanvas::FrameRect(const TRect& r) {
-    if (Brush.Style == TBrushStyle::Solid)
+    if (Brush.Style == TBrushStyle::Solid) {
         FrameDevice(ToDevice(r), 1, Resolve(Brush.Color), false);
+    }
 }
 
 void TSoftCanvas::Rectangle(const TRect& r) {
     const int thickness = Pen.Style == TPenStyle::Clear ? 0 : std::max(1, Pen.Width);
     TRect interior = r;
     InflateRect(interior, -thickness, -thickness);
-    if (Brush.Style == TBrushStyle::Solid)
+    if (Brush.Style == TBrushStyle::Solid) {
         FillDevice(ToDevice(interior), Resolve(Brush.Color));
-    if (thickness > 0)
+    }
+    if (thickness > 0) {
         FrameDevice(ToDevice(r), thickness, Resolve(Pen.Color), Pen.Style == TPenStyle::Dot);
+    }
 }
 
 void TSoftCanvas::MoveTo(int x, int y) {
@@ -161,8 +172,9 @@ void TSoftCanvas::MoveTo(int x, int y) {
 void TSoftCanvas::LineTo(int x, int y) {
     const TPoint from = PenPos;
     PenPos = {x, y};
-    if (Pen.Style == TPenStyle::Clear)
+    if (Pen.Style == TPenStyle::Clear) {
         return;
+    }
     const std::uint32_t pixel = Resolve(Pen.Color);
     const int width = std::max(1, Pen.Width);
     const int dx = std::abs(x - from.X);
@@ -173,8 +185,9 @@ void TSoftCanvas::LineTo(int x, int y) {
     int px = from.X;
     int py = from.Y;
     for (int step = 0; px != x || py != y; ++step) {
-        if (Pen.Style == TPenStyle::Solid || step % 2 == 0)
+        if (Pen.Style == TPenStyle::Solid || step % 2 == 0) {
             FillDevice(ToDevice(Bounds(px - width / 2, py - width / 2, width, width)), pixel);
+        }
         const int twice = 2 * error;
         if (twice >= dy) {
             error += dy;
@@ -197,14 +210,16 @@ void TSoftCanvas::SetPixel(int x, int y, TColor color) {
 }
 
 void TSoftCanvas::PatternFill(const TRect& r, const TBitmap& pattern) {
-    if (pattern.Empty())
+    if (pattern.Empty()) {
         return;
+    }
     // The pattern is anchored at the device origin, as a brush is.
     const TRect area = IntersectRect(ToDevice(r), Clip);
     for (int y = area.Top; y < area.Bottom; ++y) {
         const std::uint32_t* row = pattern.ScanLine(Mod(y, pattern.Height()));
-        for (int x = area.Left; x < area.Right; ++x)
+        for (int x = area.Left; x < area.Right; ++x) {
             Plot(x, y, row[Mod(x, pattern.Width())]);
+        }
     }
 }
 
@@ -213,23 +228,26 @@ void TSoftCanvas::PatternFill(const TRect& r, const TBitmap& pattern) {
 void TSoftCanvas::StretchPixels(const TRect& dest, int width, int height,
                                 const std::function<TColor(int, int)>& source) {
     const TRect d = ToDevice(dest);
-    if (d.IsEmpty() || width <= 0 || height <= 0)
+    if (d.IsEmpty() || width <= 0 || height <= 0) {
         return;
+    }
     const TRect area = IntersectRect(d, Clip);
     for (int y = area.Top; y < area.Bottom; ++y) {
         const int sy = int((2LL * (y - d.Top) + 1) * height / (2LL * d.Height()));
         for (int x = area.Left; x < area.Right; ++x) {
             const int sx = int((2LL * (x - d.Left) + 1) * width / (2LL * d.Width()));
             const TColor c = source(sx, sy);
-            if (c != clNone)
+            if (c != clNone) {
                 Plot(x, y, ColorToPixel(c));
+            }
         }
     }
 }
 
 void TSoftCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& src) {
-    if (src.IsEmpty())
+    if (src.IsEmpty()) {
         return;
+    }
     // Only the part of src that the source has is read, and it is read first, so that a copy
     // within this canvas sees the pixels as they were.
     auto* soft = dynamic_cast<TSoftCanvas*>(&source);
@@ -241,14 +259,17 @@ void TSoftCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& src)
     readable = IntersectRect(readable, src);
     std::vector<TColor> pixels;
     pixels.reserve(std::size_t(readable.Width()) * std::size_t(readable.Height()));
-    for (int y = readable.Top; y < readable.Bottom; ++y)
-        for (int x = readable.Left; x < readable.Right; ++x)
+    for (int y = readable.Top; y < readable.Bottom; ++y) {
+        for (int x = readable.Left; x < readable.Right; ++x) {
             pixels.push_back(soft ? soft->Pixel(x + soft->Origin.X, y + soft->Origin.Y)
                                   : source.GetPixel(x, y));
+        }
+    }
     StretchPixels(dest, src.Width(), src.Height(), [&](int sx, int sy) {
         const TPoint p{src.Left + sx, src.Top + sy};
-        if (!readable.Contains(p))
+        if (!readable.Contains(p)) {
             return clNone;
+        }
         return pixels[std::size_t(p.Y - readable.Top) * std::size_t(readable.Width()) +
                       std::size_t(p.X - readable.Left)];
     });
@@ -259,8 +280,9 @@ void TSoftCanvas::Draw(int x, int y, const TBitmap& bitmap) {
 }
 
 void TSoftCanvas::StretchDraw(const TRect& dest, const TBitmap& bitmap) {
-    if (bitmap.Empty())
+    if (bitmap.Empty()) {
         return;
+    }
     // A copy, since the bitmap may be the one this canvas draws on.
     const TBitmap picture = bitmap;
     const TColor transparent = bitmap.Transparent ? ColorToRGB(bitmap.TransparentColor()) : clNone;
@@ -280,8 +302,9 @@ TSize TSoftCanvas::TextExtent(const std::string& text) {
 void TSoftCanvas::TextOut(int x, int y, const std::string& text) {
     const int advance = SoftFontMetrics(Font).Advance;
     std::vector<TTextChar> chars;
-    for (const char c : text)
+    for (const char c : text) {
         chars.push_back({static_cast<unsigned char>(c), int(chars.size()) * advance, false});
+    }
     PaintRun(x, y, chars, int(text.size()) * advance);
 }
 
@@ -310,17 +333,22 @@ void TSoftCanvas::PaintRun(int x, int y, const std::vector<TTextChar>& chars, in
     };
     auto designRow = [&](int v) { return v * SoftDesignHeight / cellHeight; };
     auto line = [&](int row, int from, int to, std::uint32_t pixel) {
-        for (int v = 0; v < cellHeight; ++v)
-            if (designRow(v) == row)
-                for (int u = from; u < to; ++u)
+        for (int v = 0; v < cellHeight; ++v) {
+            if (designRow(v) == row) {
+                for (int u = from; u < to; ++u) {
                     plot(u, v, pixel);
+                }
+            }
+        }
     };
 
     if (Brush.Style == TBrushStyle::Solid) {
         const std::uint32_t background = Resolve(Brush.Color);
-        for (int v = 0; v < cellHeight; ++v)
-            for (int u = 0; u < width; ++u)
+        for (int v = 0; v < cellHeight; ++v) {
+            for (int u = 0; u < width; ++u) {
                 plot(u, v, background);
+            }
+        }
     }
     const std::uint32_t ink = Resolve(Font.Color);
     const bool bold = Font.Style & fsBold;
@@ -330,20 +358,25 @@ void TSoftCanvas::PaintRun(int x, int y, const std::vector<TTextChar>& chars, in
         for (int v = 0; v < cellHeight; ++v) {
             const int shear = italic ? std::max(0, baseline - v) / 3 : 0;
             for (int cu = 0; cu < advance; ++cu) {
-                if (!SoftGlyphPixel(c.Char, cu * SoftDesignWidth / advance, designRow(v)))
+                if (!SoftGlyphPixel(c.Char, cu * SoftDesignWidth / advance, designRow(v))) {
                     continue;
+                }
                 plot(c.U + cu + shear, v, ink);
-                if (bold)
+                if (bold) {
                     plot(c.U + cu + shear + 1, v, ink);
+                }
             }
         }
-        if (c.Underline)
+        if (c.Underline) {
             line(SoftUnderlineRow, c.U, c.U + advance, ink);
+        }
     }
-    if (Font.Style & fsUnderline)
+    if (Font.Style & fsUnderline) {
         line(SoftUnderlineRow, 0, width, ink);
-    if (Font.Style & fsStrikeOut)
+    }
+    if (Font.Style & fsStrikeOut) {
         line(SoftStrikeOutRow, 0, width, ink);
+    }
 }
 
 int TSoftCanvas::DrawText(const std::string& text, TRect& r, std::uint32_t format) {
@@ -368,13 +401,15 @@ int TSoftCanvas::DrawText(const std::string& text, TRect& r, std::uint32_t forma
     const std::vector<TTextLine> lines =
         LayOutText(text, format, r.Width(), metrics.Advance, tabWidth);
     int y = r.Top;
-    if (singleLine && (format & dtVCenter))
+    if (singleLine && (format & dtVCenter)) {
         y = (r.Top + r.Bottom - lineHeight) / 2;
-    else if (singleLine && (format & dtBottom))
+    } else if (singleLine && (format & dtBottom)) {
         y = r.Bottom - lineHeight;
+    }
     const TRect savedClip = Clip;
-    if (!calcRect && !(format & dtNoClip))
+    if (!calcRect && !(format & dtNoClip)) {
         Clip = IntersectRect(Clip, ToDevice(r));
+    }
     int widest = 0;
     for (const TTextLine& line : lines) {
         // As on the system, drawing with clipping ends with the first line that reaches below r.
@@ -382,15 +417,17 @@ int TSoftCanvas::DrawText(const std::string& text, TRect& r, std::uint32_t forma
         widest = std::max(widest, line.Width);
         if (!calcRect) {
             int x = r.Left;
-            if (format & dtCenter)
+            if (format & dtCenter) {
                 x = (r.Left + r.Right - line.Width) / 2;
-            else if (format & dtRight)
+            } else if (format & dtRight) {
                 x = r.Right - line.Width;
+            }
             PaintRun(x, y, line.Chars, line.Width);
         }
         y += lineHeight;
-        if (lastLine)
+        if (lastLine) {
             break;
+        }
     }
     Clip = savedClip;
     const int height = y - r.Top;
@@ -408,34 +445,42 @@ void TSoftCanvas::DrawEdge(TRect& r, std::uint32_t edge, std::uint32_t flags) {
     EdgeRings(edge, flags & bfFlat, rings[0], rings[1]);
     TRect inside = r;
     for (const TEdgeRing& ring : rings) {
-        if (ring.TopLeft == none)
+        if (ring.TopLeft == none) {
             continue;
+        }
         const TRect d = ToDevice(inside);
         const std::uint32_t topLeft = SysPixel(ring.TopLeft);
         const std::uint32_t bottomRight = SysPixel(ring.BottomRight);
-        if (flags & bfTop)
+        if (flags & bfTop) {
             FillDevice({d.Left, d.Top, d.Right, d.Top + 1}, topLeft);
-        if (flags & bfLeft)
+        }
+        if (flags & bfLeft) {
             FillDevice({d.Left, d.Top, d.Left + 1, d.Bottom}, topLeft);
-        if (flags & bfBottom)
+        }
+        if (flags & bfBottom) {
             FillDevice({d.Left, d.Bottom - 1, d.Right, d.Bottom}, bottomRight);
-        if (flags & bfRight)
+        }
+        if (flags & bfRight) {
             FillDevice({d.Right - 1, d.Top, d.Right, d.Bottom}, bottomRight);
+        }
         inside.Left += flags & bfLeft ? 1 : 0;
         inside.Top += flags & bfTop ? 1 : 0;
         inside.Right -= flags & bfRight ? 1 : 0;
         inside.Bottom -= flags & bfBottom ? 1 : 0;
     }
-    if (flags & bfMiddle)
+    if (flags & bfMiddle) {
         FillDevice(ToDevice(inside), SysPixel(btnFace));
-    if (flags & bfAdjust)
+    }
+    if (flags & bfAdjust) {
         r = inside;
+    }
 }
 
 void TSoftCanvas::DrawFocusRect(const TRect& r) {
     ForFramePixels(ToDevice(r), 1, [&](int x, int y) {
-        if ((x + y) % 2 != 0)
+        if ((x + y) % 2 != 0) {
             Pixels[std::size_t(y) * std::size_t(SurfaceWidth) + std::size_t(x)] ^= 0xFFFFFF;
+        }
     });
 }
 
@@ -448,8 +493,9 @@ int TSoftCanvas::SaveDC() {
 
 void TSoftCanvas::RestoreDC(int saved) {
     const int level = saved < 0 ? int(SavedStates.size()) + saved + 1 : saved;
-    if (level < 1 || level > int(SavedStates.size()))
+    if (level < 1 || level > int(SavedStates.size())) {
         return;
+    }
     const TState& state = SavedStates[std::size_t(level - 1)];
     Font = state.Font;
     Brush = state.Brush;
@@ -465,8 +511,9 @@ void TSoftCanvas::IntersectClipRect(const TRect& r) {
 }
 
 TRect TSoftCanvas::ClipRect() {
-    if (Clip.IsEmpty())
+    if (Clip.IsEmpty()) {
         return {};
+    }
     TRect r = Clip;
     OffsetRect(r, -Origin.X, -Origin.Y);
     return r;
@@ -483,8 +530,9 @@ bool TSoftCanvas::GradientFill(const TTriVertex& upperLeft, const TTriVertex& lo
                                TGradientFillMode mode) {
     const TRect area{std::min(upperLeft.X, lowerRight.X), std::min(upperLeft.Y, lowerRight.Y),
                      std::max(upperLeft.X, lowerRight.X), std::max(upperLeft.Y, lowerRight.Y)};
-    if (area.IsEmpty())
+    if (area.IsEmpty()) {
         return true;
+    }
     const bool horizontal = mode == TGradientFillMode::RectH;
     const bool inOrder = horizontal ? upperLeft.X <= lowerRight.X : upperLeft.Y <= lowerRight.Y;
     const TTriVertex& start = inOrder ? upperLeft : lowerRight;

@@ -126,8 +126,9 @@ TSoftFontMetrics SoftFontMetrics(const TFont& font) {
 
 bool SoftGlyphPixel(unsigned char c, int column, int row) {
     const int glyphRow = row - firstGlyphRow;
-    if (column < 0 || column > 4 || glyphRow < 0 || glyphRow > 8)
+    if (column < 0 || column > 4 || glyphRow < 0 || glyphRow > 8) {
         return false;
+    }
     const std::uint8_t* glyph = c >= 32 && c <= 126 ? glyphs[c - 32] : missingGlyph;
     return (glyph[glyphRow] >> (4 - column)) & 1;
 }

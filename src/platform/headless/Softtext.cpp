@@ -40,8 +40,9 @@ public:
     std::vector<TTextLine> Lines() {
         std::vector<TTextLine> lines;
         std::size_t i = 0;
-        while (i < Chars.size())
+        while (i < Chars.size()) {
             lines.push_back(NextLine(i));
+        }
         return lines;
     }
 
@@ -64,8 +65,9 @@ private:
     std::size_t AfterBreak(std::size_t k) const {
         const unsigned char first = Chars[k].Char;
         ++k;
-        if (k < Chars.size() && IsLineBreak(Chars[k].Char) && Chars[k].Char != first)
+        if (k < Chars.size() && IsLineBreak(Chars[k].Char) && Chars[k].Char != first) {
             ++k;
+        }
         return k;
     }
 
@@ -92,22 +94,27 @@ private:
         std::size_t end = k;
         if (!BlankAt(k)) {
             std::size_t wordStart = k;
-            while (wordStart > begin && !BlankAt(wordStart - 1))
+            while (wordStart > begin && !BlankAt(wordStart - 1)) {
                 --wordStart;
+            }
             if (wordStart > begin) {
                 end = wordStart;
             } else {
-                while (end < n && !BlankAt(end) && !BreakAt(end))
+                while (end < n && !BlankAt(end) && !BreakAt(end)) {
                     ++end;
+                }
             }
         }
         i = end;
-        while (i < n && BlankAt(i))
+        while (i < n && BlankAt(i)) {
             ++i;
-        if (i < n && BreakAt(i))
+        }
+        if (i < n && BreakAt(i)) {
             i = AfterBreak(i);
-        if (!KeepLastBlank && end > begin && BlankAt(end - 1))
+        }
+        if (!KeepLastBlank && end > begin && BlankAt(end - 1)) {
             --end;
+        }
         return Placed(begin, end);
     }
 

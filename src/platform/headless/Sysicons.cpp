@@ -30,30 +30,38 @@ void PaintShape(TBitmap& icon, const TShape& inside, TColor fill, TColor outline
     auto in = [&](int x, int y) {
         return x >= 0 && y >= 0 && x < iconSize && y < iconSize && inside(x, y);
     };
-    for (int y = 0; y < iconSize; ++y)
-        for (int x = 0; x < iconSize; ++x)
+    for (int y = 0; y < iconSize; ++y) {
+        for (int x = 0; x < iconSize; ++x) {
             if (in(x, y)) {
                 const bool edge = !in(x - 1, y) || !in(x + 1, y) || !in(x, y - 1) || !in(x, y + 1);
                 icon.SetPixel(x, y, edge ? outline : fill);
             }
+        }
+    }
 }
 
 // The glyph of c from the headless font, each pixel a scale x scale block, its upper-left
 // corner at (left, top).
 void PaintGlyph(TBitmap& icon, unsigned char c, int scale, int left, int top, TColor color) {
-    for (int row = 0; row < 7; ++row)
-        for (int column = 0; column < 5; ++column)
-            if (SoftGlyphPixel(c, column, row + 2))
-                for (int dy = 0; dy < scale; ++dy)
-                    for (int dx = 0; dx < scale; ++dx)
+    for (int row = 0; row < 7; ++row) {
+        for (int column = 0; column < 5; ++column) {
+            if (SoftGlyphPixel(c, column, row + 2)) {
+                for (int dy = 0; dy < scale; ++dy) {
+                    for (int dx = 0; dx < scale; ++dx) {
                         icon.SetPixel(left + column * scale + dx, top + row * scale + dy, color);
+                    }
+                }
+            }
+        }
+    }
 }
 
 } // namespace
 
 TBitmap ClassicSystemIcon(TSystemIcon icon) {
-    if (icon != siHand && icon != siQuestion && icon != siExclamation && icon != siAsterisk)
+    if (icon != siHand && icon != siQuestion && icon != siExclamation && icon != siAsterisk) {
         return {};
+    }
     TBitmap picture(iconSize, iconSize);
     picture.Canvas().Brush.Color = clFuchsia;
     picture.Canvas().FillRect(Rect(0, 0, iconSize, iconSize));

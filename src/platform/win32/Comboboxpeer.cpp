@@ -17,14 +17,16 @@ TComboBoxPeer::TComboBoxPeer(TWin32Platform& host, TDriveComboBox& comboBox)
 
 void TComboBoxPeer::ApplyItems() {
     ::SendMessageA(Window, CB_RESETCONTENT, 0, 0);
-    for (const std::string& drive : Combo.Items().Texts())
+    for (const std::string& drive : Combo.Items().Texts()) {
         ::SendMessageA(Window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(drive.c_str()));
+    }
     ::SendMessageA(Window, CB_SETCURSEL, WPARAM(Combo.ItemIndex()), 0);
 }
 
 void TComboBoxPeer::Changed(TPeerChange change) {
-    if (!Window)
+    if (!Window) {
         return;
+    }
     switch (change) {
     case TPeerChange::Items:
         ApplyItems();

@@ -8,12 +8,14 @@ TEditPeer::TEditPeer(TWin32Platform& host, TEdit& edit)
 }
 
 void TEditPeer::Changed(TPeerChange change) {
-    if (!Window)
+    if (!Window) {
         return;
+    }
     switch (change) {
     case TPeerChange::Text:
-        if (WindowText() != Edit.Text())
+        if (WindowText() != Edit.Text()) {
             ::SetWindowTextA(Window, Edit.Text().c_str());
+        }
         break;
     case TPeerChange::ReadOnly:
         ::SendMessageA(Window, EM_SETREADONLY, Edit.ReadOnly(), 0);
@@ -29,8 +31,9 @@ bool TEditPeer::Reflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
     case WM_COMMAND:
         if (HIWORD(wParam) == EN_CHANGE) {
             const std::string text = WindowText();
-            if (text != Edit.Text())
+            if (text != Edit.Text()) {
                 Edit.SetText(text);
+            }
             result = 0;
             return true;
         }

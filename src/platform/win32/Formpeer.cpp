@@ -35,26 +35,31 @@ void TFormPeer::FormStyles(const TForm& form, DWORD& style, DWORD& exStyle) {
         break;
     case bsDialog:
         style |= WS_POPUP | WS_CAPTION;
-        if (icons & biSystemMenu)
+        if (icons & biSystemMenu) {
             style |= WS_SYSMENU;
+        }
         exStyle |= WS_EX_DLGMODALFRAME;
         break;
     case bsSingle:
     case bsSizeable:
         style |= WS_OVERLAPPED | WS_CAPTION;
-        if (form.BorderStyle() == bsSizeable)
+        if (form.BorderStyle() == bsSizeable) {
             style |= WS_THICKFRAME;
+        }
         if (icons & biSystemMenu) {
             style |= WS_SYSMENU;
-            if (icons & biMinimize)
+            if (icons & biMinimize) {
                 style |= WS_MINIMIZEBOX;
-            if (icons & biMaximize)
+            }
+            if (icons & biMaximize) {
                 style |= WS_MAXIMIZEBOX;
+            }
         }
         break;
     }
-    if (form.FormStyle() == fsStayOnTop)
+    if (form.FormStyle() == fsStayOnTop) {
         exStyle |= WS_EX_TOPMOST;
+    }
 }
 
 TFormPeer::TFormPeer(TWin32Platform& host, TForm& form)
@@ -62,13 +67,15 @@ TFormPeer::TFormPeer(TWin32Platform& host, TForm& form)
     DWORD style = 0;
     DWORD exStyle = 0;
     FormStyles(form, style, exStyle);
-    if (!form.Enabled())
+    if (!form.Enabled()) {
         style |= WS_DISABLED;
+    }
     HWND owner = nullptr;
-    if (form.Modal())
+    if (form.Modal()) {
         owner = ::GetActiveWindow();
-    else if (TForm* main = Application().MainForm(); main != &form)
+    } else if (TForm* main = Application().MainForm(); main != &form) {
         owner = HandleOf(main);
+    }
     // Shown by the Visible change that follows, once the controls have their windows.
     CreateHandle(FormClassName, exStyle, style, owner, form.BoundsRect());
     Tooltip =
@@ -97,12 +104,14 @@ void TFormPeer::ApplyStyle() {
 }
 
 void TFormPeer::Changed(TPeerChange change) {
-    if (!Window)
+    if (!Window) {
         return;
+    }
     switch (change) {
     case TPeerChange::Bounds:
-        if (!TakingBounds)
+        if (!TakingBounds) {
             ApplyBounds();
+        }
         break;
     case TPeerChange::Visible:
         ::ShowWindow(Window, Form.Visible() ? SW_SHOW : SW_HIDE);
@@ -122,16 +131,19 @@ void TFormPeer::Changed(TPeerChange change) {
 void TFormPeer::Activated() {
     const bool* const alive = AliveFlag();
     Form.Activate();
-    if (!*alive)
+    if (!*alive) {
         return;
+    }
     // The focus goes back where it was on the form, or to the first control that takes it.
     TWinControl* active = Form.ActiveControl();
-    if (active && active->CanFocus())
+    if (active && active->CanFocus()) {
         active->SetFocus();
-    else if (!active)
+    } else if (!active) {
         Form.SelectNext(nullptr, true);
-    if (*alive && Window && !Form.ActiveControl())
+    }
+    if (*alive && Window && !Form.ActiveControl()) {
         ::SetFocus(Window);
+    }
 }
 
 LRESULT TFormPeer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -142,8 +154,9 @@ LRESULT TFormPeer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             // modal form in front of it, or another program, does not.
             TWin32Peer* other = FromHandle(reinterpret_cast<HWND>(lParam));
             auto* otherForm = other ? dynamic_cast<TForm*>(&other->Control()) : nullptr;
-            if (otherForm && otherForm != &Form && !otherForm->Modal())
+            if (otherForm && otherForm != &Form && !otherForm->Modal()) {
                 Form.Deactivate();
+            }
             return 0;
         }
         Activated();

@@ -16,9 +16,10 @@ TGdiBitmapImage::TGdiBitmapImage(int width, int height, const TGradientFillEntry
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     Bitmap = TGdiObject(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!Bitmap || !bits || !DC.Handle())
+    if (!Bitmap || !bits || !DC.Handle()) {
         throw Exception("Out of system resources for a bitmap of " + std::to_string(width) + " x " +
                         std::to_string(height));
+    }
     Pixels = static_cast<std::uint32_t*>(bits);
     Selected = std::make_unique<TSelection>(DC.Handle(), Bitmap.Handle());
     ImageCanvas = std::make_unique<TGdiCanvas>(DC.Handle(), gradientFill);

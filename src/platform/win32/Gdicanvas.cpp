@@ -68,12 +68,15 @@ TGdiCanvas::~TGdiCanvas() {
 }
 
 void TGdiCanvas::Deselect() {
-    if (FontSelected)
+    if (FontSelected) {
         ::SelectObject(DC, OriginalFont);
-    if (BrushSelected)
+    }
+    if (BrushSelected) {
         ::SelectObject(DC, OriginalBrush);
-    if (PenSelected)
+    }
+    if (PenSelected) {
         ::SelectObject(DC, OriginalPen);
+    }
     FontSelected = BrushSelected = PenSelected = false;
 }
 
@@ -82,8 +85,9 @@ void TGdiCanvas::Deselect() {
 void TGdiCanvas::UseFont() {
     if (!FontObject || !(FontMade == Font)) {
         TGdiObject made = CreateGdiFont(Font);
-        if (!made)
+        if (!made) {
             return;
+        }
         // The new font goes in before the old one is deleted: a selected object is never freed.
         ::SelectObject(DC, made.Handle());
         FontObject = std::move(made);
@@ -102,8 +106,9 @@ void TGdiCanvas::UseBrush() {
         TGdiObject made = Brush.Style == TBrushStyle::Clear
                               ? TGdiObject(::GetStockObject(NULL_BRUSH), false)
                               : TGdiObject(::CreateSolidBrush(Native(Brush.Color)));
-        if (!made)
+        if (!made) {
             return;
+        }
         ::SelectObject(DC, made.Handle());
         BrushObject = std::move(made);
         BrushMade = Brush;
@@ -132,8 +137,9 @@ void TGdiCanvas::UsePen() {
                 TGdiObject(::CreatePen(PS_INSIDEFRAME, std::max(1, Pen.Width), Native(Pen.Color)));
             break;
         }
-        if (!made)
+        if (!made) {
             return;
+        }
         ::SelectObject(DC, made.Handle());
         PenObject = std::move(made);
         PenMade = Pen;
@@ -164,15 +170,17 @@ HBRUSH TGdiCanvas::BrushHandle() {
 // ---- Shapes
 
 void TGdiCanvas::FillRect(const TRect& r) {
-    if (Brush.Style == TBrushStyle::Clear)
+    if (Brush.Style == TBrushStyle::Clear) {
         return;
+    }
     const RECT rc = NativeRect(r);
     ::FillRect(DC, &rc, BrushHandle());
 }
 
 void TGdiCanvas::FrameRect(const TRect& r) {
-    if (Brush.Style == TBrushStyle::Clear)
+    if (Brush.Style == TBrushStyle::Clear) {
         return;
+    }
     const RECT rc = NativeRect(r);
     ::FrameRect(DC, &rc, BrushHandle());
 }
@@ -204,8 +212,9 @@ void TGdiCanvas::SetPixel(int x, int y, TColor color) {
 }
 
 void TGdiCanvas::PatternFill(const TRect& r, const TBitmap& pattern) {
-    if (pattern.Empty())
+    if (pattern.Empty()) {
         return;
+    }
     // A packed device-independent bitmap, rows from the bottom up as brushes take them.
     const int width = pattern.Width();
     const int height = pattern.Height();
@@ -220,19 +229,22 @@ void TGdiCanvas::PatternFill(const TRect& r, const TBitmap& pattern) {
     header.biCompression = BI_RGB;
     std::memcpy(packed.data(), &header, sizeof header);
     std::uint8_t* bits = packed.data() + sizeof header;
-    for (int y = 0; y < height; ++y)
+    for (int y = 0; y < height; ++y) {
         std::memcpy(bits + std::size_t(height - 1 - y) * std::size_t(width) * 4,
                     pattern.ScanLine(y), std::size_t(width) * 4);
+    }
     const TGdiObject brush(::CreateDIBPatternBrushPt(packed.data(), DIB_RGB_COLORS));
-    if (!brush)
+    if (!brush) {
         return;
+    }
     const RECT rc = NativeRect(r);
     ::FillRect(DC, &rc, static_cast<HBRUSH>(brush.Handle()));
 }
 
 void TGdiCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& src) {
-    if (dest.IsEmpty() || src.IsEmpty())
+    if (dest.IsEmpty() || src.IsEmpty()) {
         return;
+    }
     // Every canvas of the Win32 platform is a GDI canvas.
     auto& gdiSource = dynamic_cast<TGdiCanvas&>(source);
     ::SetStretchBltMode(DC, COLORONCOLOR);
@@ -241,8 +253,9 @@ void TGdiCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& src) 
 }
 
 void TGdiCanvas::DrawBitmap(const TRect& dest, const TBitmap& bitmap) {
-    if (bitmap.Empty() || dest.IsEmpty())
+    if (bitmap.Empty() || dest.IsEmpty()) {
         return;
+    }
     const HDC source = BitmapCanvas(bitmap).Handle();
     const int width = bitmap.Width();
     const int height = bitmap.Height();

@@ -31,8 +31,9 @@ public:
     HGDIOBJ Handle() const { return Object; }
     explicit operator bool() const { return Object != nullptr; }
     void Reset() {
-        if (Object && Owned)
+        if (Object && Owned) {
             ::DeleteObject(Object);
+        }
         Object = nullptr;
     }
 
@@ -48,8 +49,9 @@ public:
     TMemoryDC(const TMemoryDC&) = delete;
     TMemoryDC& operator=(const TMemoryDC&) = delete;
     ~TMemoryDC() {
-        if (DC)
+        if (DC) {
             ::DeleteDC(DC);
+        }
     }
     HDC Handle() const { return DC; }
 
@@ -65,8 +67,9 @@ public:
     TWindowDC(const TWindowDC&) = delete;
     TWindowDC& operator=(const TWindowDC&) = delete;
     ~TWindowDC() {
-        if (DC)
+        if (DC) {
             ::ReleaseDC(Window, DC);
+        }
     }
     HDC Handle() const { return DC; }
 
@@ -99,8 +102,9 @@ public:
     TSelection(const TSelection&) = delete;
     TSelection& operator=(const TSelection&) = delete;
     ~TSelection() {
-        if (Previous)
+        if (Previous) {
             ::SelectObject(DC, Previous);
+        }
     }
 
 private:

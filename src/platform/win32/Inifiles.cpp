@@ -14,8 +14,9 @@ namespace {
 std::string FullFileName(const std::string& fileName) {
     char buffer[MAX_PATH];
     const DWORD length = ::GetFullPathNameA(fileName.c_str(), sizeof buffer, buffer, nullptr);
-    if (length == 0 || length >= sizeof buffer)
+    if (length == 0 || length >= sizeof buffer) {
         return fileName;
+    }
     return std::string(buffer, length);
 }
 
@@ -43,6 +44,7 @@ void TIniFile::WriteString(const std::string& section, const std::string& key,
     // The functions write a line break as it is, which would split the line.
     if (SplitsIniLine(section) || SplitsIniLine(key) || SplitsIniLine(value) ||
         !::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
-                                      FullFileName(Name).c_str()))
+                                      FullFileName(Name).c_str())) {
         throw Exception("Unable to write to " + Name);
+    }
 }

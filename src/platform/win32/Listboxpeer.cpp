@@ -15,10 +15,12 @@ TListBoxPeer::TListBoxPeer(TWin32Platform& host, TListBox& listBox)
 
 void TListBoxPeer::Create() {
     DWORD style = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-    if (List.MultiSelect())
+    if (List.MultiSelect()) {
         style |= LBS_EXTENDEDSEL;
-    if (OwnerDrawn)
+    }
+    if (OwnerDrawn) {
         style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
+    }
     CreateChildHandle("LISTBOX", WS_EX_CLIENTEDGE, style);
     ApplyListFont();
     Shown.clear();
@@ -33,8 +35,9 @@ void TListBoxPeer::ApplyListFont() {
 }
 
 void TListBoxPeer::Changed(TPeerChange change) {
-    if (!Window)
+    if (!Window) {
         return;
+    }
     switch (change) {
     case TPeerChange::Items:
         ApplyItems();
@@ -50,8 +53,9 @@ void TListBoxPeer::Changed(TPeerChange change) {
         const bool focused = ::GetFocus() == Window;
         DestroyHandle();
         Create();
-        if (focused)
+        if (focused) {
             ::SetFocus(Window);
+        }
         break;
     }
     default:
@@ -63,22 +67,27 @@ void TListBoxPeer::Changed(TPeerChange change) {
 void TListBoxPeer::ApplyItems() {
     const std::vector<std::string>& items = List.Items().Texts();
     std::size_t head = 0;
-    while (head < items.size() && head < Shown.size() && items[head] == Shown[head])
+    while (head < items.size() && head < Shown.size() && items[head] == Shown[head]) {
         ++head;
+    }
     std::size_t tail = 0;
     while (tail < items.size() - head && tail < Shown.size() - head &&
-           items[items.size() - 1 - tail] == Shown[Shown.size() - 1 - tail])
+           items[items.size() - 1 - tail] == Shown[Shown.size() - 1 - tail]) {
         ++tail;
+    }
     const std::size_t removed = Shown.size() - head - tail;
     const std::size_t added = items.size() - head - tail;
     const bool many = removed + added > 8;
-    if (many)
+    if (many) {
         ::SendMessageA(Window, WM_SETREDRAW, FALSE, 0);
-    for (std::size_t i = 0; i < removed; ++i)
+    }
+    for (std::size_t i = 0; i < removed; ++i) {
         ::SendMessageA(Window, LB_DELETESTRING, head, 0);
-    for (std::size_t i = 0; i < added; ++i)
+    }
+    for (std::size_t i = 0; i < added; ++i) {
         ::SendMessageA(Window, LB_INSERTSTRING, head + i,
                        reinterpret_cast<LPARAM>(items[head + i].c_str()));
+    }
     Shown.erase(Shown.begin() + std::ptrdiff_t(head),
                 Shown.begin() + std::ptrdiff_t(head + removed));
     Shown.insert(Shown.begin() + std::ptrdiff_t(head), items.begin() + std::ptrdiff_t(head),
@@ -96,13 +105,15 @@ void TListBoxPeer::ApplyItems() {
 
 void TListBoxPeer::ApplyMarks() {
     const int count = List.Items().Count();
-    if (int(Shown.size()) != count)
+    if (int(Shown.size()) != count) {
         return; // the items follow, and the marks with them
+    }
     const int current = List.ItemIndex();
     if (!List.MultiSelect()) {
         ::SendMessageA(Window, LB_SETCURSEL, WPARAM(current), 0);
-        for (int i = 0; i < count; ++i)
+        for (int i = 0; i < count; ++i) {
             ShownMarks[std::size_t(i)] = i == current;
+        }
         return;
     }
     for (int i = 0; i < count; ++i) {
@@ -123,13 +134,15 @@ void TListBoxPeer::ReadMarks() {
     std::vector<bool> marks(std::size_t(std::max(count, 0)), false);
     int current = -1;
     if (List.MultiSelect()) {
-        for (int i = 0; i < count; ++i)
+        for (int i = 0; i < count; ++i) {
             marks[std::size_t(i)] = ::SendMessageA(Window, LB_GETSEL, WPARAM(i), 0) > 0;
+        }
         current = int(::SendMessageA(Window, LB_GETCARETINDEX, 0, 0));
     } else {
         current = int(::SendMessageA(Window, LB_GETCURSEL, 0, 0));
-        if (current >= 0 && current < count)
+        if (current >= 0 && current < count) {
             marks[std::size_t(current)] = true;
+        }
     }
     ShownMarks = marks;
     ShownMarks.resize(Shown.size(), false);

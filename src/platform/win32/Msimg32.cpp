@@ -17,21 +17,24 @@ TRIVERTEX NativeVertex(const TTriVertex& vertex) {
 
 TGradientFillEntry::TGradientFillEntry(const std::string& library)
     : Library(::LoadLibraryA(library.c_str())) {
-    if (Library)
+    if (Library) {
         // GetProcAddress gives a generic function pointer; the entry's real type is known.
         Entry = reinterpret_cast<TGradientFillProc>(
             reinterpret_cast<void*>(::GetProcAddress(Library, "GradientFill")));
+    }
 }
 
 TGradientFillEntry::~TGradientFillEntry() {
-    if (Library)
+    if (Library) {
         ::FreeLibrary(Library);
+    }
 }
 
 bool TGradientFillEntry::Fill(HDC dc, const TTriVertex& upperLeft, const TTriVertex& lowerRight,
                               TGradientFillMode mode) const {
-    if (!Entry)
+    if (!Entry) {
         return false;
+    }
     TRIVERTEX vertices[2] = {NativeVertex(upperLeft), NativeVertex(lowerRight)};
     GRADIENT_RECT rect{0, 1};
     const ULONG nativeMode =

@@ -21,8 +21,9 @@ public:
     TMenuHandle(const TMenuHandle&) = delete;
     TMenuHandle& operator=(const TMenuHandle&) = delete;
     ~TMenuHandle() {
-        if (Menu)
+        if (Menu) {
             ::DestroyMenu(Menu);
+        }
     }
     HMENU Handle() const { return Menu; }
     // The menu now belongs to another (a submenu appended to its parent).
@@ -39,8 +40,9 @@ public:
     TRegionHandle(const TRegionHandle&) = delete;
     TRegionHandle& operator=(const TRegionHandle&) = delete;
     ~TRegionHandle() {
-        if (Region)
+        if (Region) {
             ::DeleteObject(Region);
+        }
     }
     HRGN Handle() const { return Region; }
     void Release() { Region = nullptr; }
@@ -82,29 +84,36 @@ HWND Window(TMenuWindow window) {
 void AppendItems(HMENU native, TMenuItem& parent, std::vector<TMenuItem*>& items) {
     for (int i = 0; i < parent.Count(); ++i) {
         TMenuItem* item = parent.Items(i);
-        if (!item->Visible())
+        if (!item->Visible()) {
             continue;
+        }
         UINT flags = MF_OWNERDRAW;
-        if (item->IsLine())
+        if (item->IsLine()) {
             flags |= MF_SEPARATOR;
-        if (!item->Enabled())
+        }
+        if (!item->Enabled()) {
             flags |= MF_GRAYED;
-        if (item->Checked())
+        }
+        if (item->Checked()) {
             flags |= MF_CHECKED;
-        if (item->Break() == mbBreak)
+        }
+        if (item->Break() == mbBreak) {
             flags |= MF_MENUBREAK;
-        else if (item->Break() == mbBarBreak)
+        } else if (item->Break() == mbBarBreak) {
             flags |= MF_MENUBARBREAK;
+        }
         items.push_back(item);
         const LPCSTR data = reinterpret_cast<LPCSTR>(item);
         if (item->Count() > 0 && !item->IsLine()) {
             TMenuHandle submenu(::CreatePopupMenu());
-            if (!submenu.Handle())
+            if (!submenu.Handle()) {
                 continue;
+            }
             AppendItems(submenu.Handle(), *item, items);
             if (::AppendMenuA(native, flags | MF_POPUP,
-                              reinterpret_cast<UINT_PTR>(submenu.Handle()), data))
+                              reinterpret_cast<UINT_PTR>(submenu.Handle()), data)) {
                 submenu.Release();
+            }
             continue;
         }
         ::AppendMenuA(native, flags, items.size(), data);
@@ -116,8 +125,9 @@ constexpr const char* MenuOwnerClassName = "MorvikMenuOwner";
 
 LRESULT CALLBACK MenuOwnerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (Win32MenuMessage(message, wParam, lParam, result))
+    if (Win32MenuMessage(message, wParam, lParam, result)) {
         return result;
+    }
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -137,8 +147,9 @@ public:
     TMenuOwnerWindow(const TMenuOwnerWindow&) = delete;
     TMenuOwnerWindow& operator=(const TMenuOwnerWindow&) = delete;
     ~TMenuOwnerWindow() {
-        if (Window)
+        if (Window) {
             ::DestroyWindow(Window);
+        }
     }
     HWND Handle() const { return Window; }
 
@@ -149,14 +160,16 @@ private:
 } // namespace
 
 bool Win32MenuMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam, LRESULT& result) {
-    if (!tracking || (message != WM_MEASUREITEM && message != WM_DRAWITEM))
+    if (!tracking || (message != WM_MEASUREITEM && message != WM_DRAWITEM)) {
         return false;
+    }
     if (message == WM_MEASUREITEM) {
         auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         TMenuItem* item =
             measure->CtlType == ODT_MENU ? tracking->Find(measure->itemData) : nullptr;
-        if (!item)
+        if (!item) {
             return false;
+        }
         try {
             TMemoryDC dc;
             TGdiCanvas canvas(dc.Handle(), tracking->Host->GradientFill());
@@ -174,8 +187,9 @@ bool Win32MenuMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam, LRESULT& r
     }
     auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
     TMenuItem* item = draw->CtlType == ODT_MENU ? tracking->Find(draw->itemData) : nullptr;
-    if (!item)
+    if (!item) {
         return false;
+    }
     // The system paints the menu window with this context again: its state is put back.
     const int saved = ::SaveDC(draw->hDC);
     try {
@@ -196,8 +210,9 @@ bool Win32MenuMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam, LRESULT& r
 
 TMenuItem* TWin32Platform::TrackPopupMenu(TPopupMenu& menu, TPoint p) {
     TMenuHandle native(::CreatePopupMenu());
-    if (!native.Handle())
+    if (!native.Handle()) {
         throw Exception("Cannot create a popup menu");
+    }
     TTracking context;
     context.Host = this;
     AppendItems(native.Handle(), *menu.Items(), context.Items);
@@ -217,8 +232,9 @@ TMenuItem* TWin32Platform::TrackPopupMenu(TPopupMenu& menu, TPoint p) {
         0, owner, nullptr);
     tracking = outer;
     ::PostMessageA(owner, WM_NULL, 0, 0);
-    if (command <= 0 || std::size_t(command) > context.Items.size())
+    if (command <= 0 || std::size_t(command) > context.Items.size()) {
         return nullptr;
+    }
     return context.Items[std::size_t(command) - 1];
 }
 
@@ -262,51 +278,59 @@ bool TWin32Platform::SetUserData(TMenuWindow window, std::uintptr_t data) {
 
 bool TWin32Platform::GetClientRect(TMenuWindow window, TRect& r) {
     RECT native{};
-    if (!::GetClientRect(Window(window), &native))
+    if (!::GetClientRect(Window(window), &native)) {
         return false;
+    }
     r = TRect{int(native.left), int(native.top), int(native.right), int(native.bottom)};
     return true;
 }
 
 bool TWin32Platform::GetWindowRect(TMenuWindow window, TRect& r) {
     RECT native{};
-    if (!::GetWindowRect(Window(window), &native))
+    if (!::GetWindowRect(Window(window), &native)) {
         return false;
+    }
     r = TRect{int(native.left), int(native.top), int(native.right), int(native.bottom)};
     return true;
 }
 
 bool TWin32Platform::SetWindowRegion(TMenuWindow window, const std::optional<TRect>& r,
                                      bool redraw) {
-    if (!r)
+    if (!r) {
         return ::SetWindowRgn(Window(window), nullptr, redraw) != 0;
+    }
     TRegionHandle region(::CreateRectRgn(r->Left, r->Top, r->Right, r->Bottom));
-    if (!region.Handle() || !::SetWindowRgn(Window(window), region.Handle(), redraw))
+    if (!region.Handle() || !::SetWindowRgn(Window(window), region.Handle(), redraw)) {
         return false;
+    }
     region.Release();
     return true;
 }
 
 std::unique_ptr<TCanvas> TWin32Platform::WindowCanvas(TMenuWindow window) {
     auto canvas = std::make_unique<TWholeWindowCanvas>(Window(window), GradientFill());
-    if (!canvas->Handle())
+    if (!canvas->Handle()) {
         return nullptr;
+    }
     return canvas;
 }
 
 TSetLayeredWindowAttributes TWin32Platform::FindLayeredFunction(const std::string& library,
                                                                 const std::string& name) {
     HMODULE module = ::LoadLibraryA(library.c_str());
-    if (!module)
+    if (!module) {
         return {};
+    }
     const FARPROC found = ::GetProcAddress(module, name.c_str());
     // The library is user32, which every program with windows keeps loaded: its functions stay
     // valid after this reference goes.
     ::FreeLibrary(module);
-    if (!found)
+    if (!found) {
         return {};
-    if (name != "SetLayeredWindowAttributes")
+    }
+    if (name != "SetLayeredWindowAttributes") {
         return [](TMenuWindow, TColor, std::uint8_t, std::uint32_t) { return false; };
+    }
     using TSetLayeredProc = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
     // GetProcAddress gives a generic function pointer; the entry's real type is known.
     const auto entry = reinterpret_cast<TSetLayeredProc>(reinterpret_cast<void*>(found));
@@ -318,8 +342,9 @@ TSetLayeredWindowAttributes TWin32Platform::FindLayeredFunction(const std::strin
 TOsVersion TWin32Platform::OsVersion() {
     OSVERSIONINFOA info{};
     info.dwOSVersionInfoSize = sizeof info;
-    if (!::GetVersionExA(&info))
+    if (!::GetVersionExA(&info)) {
         return {};
+    }
     return {info.dwPlatformId == VER_PLATFORM_WIN32_NT, int(info.dwMajorVersion),
             int(info.dwMinorVersion)};
 }

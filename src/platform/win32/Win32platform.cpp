@@ -29,8 +29,9 @@ void RegisterWindowClass(HINSTANCE instance, const char* name, HICON icon) {
     windowClass.hIcon = icon;
     windowClass.hIconSm = icon;
     windowClass.lpszClassName = name;
-    if (!::RegisterClassExA(&windowClass))
+    if (!::RegisterClassExA(&windowClass)) {
         throw Exception(std::string("Cannot register the window class ") + name);
+    }
 }
 
 // The program's other forms, disabled for the time of a modal loop and enabled again after it.
@@ -43,9 +44,11 @@ public:
     TDisabledForms(const TDisabledForms&) = delete;
     TDisabledForms& operator=(const TDisabledForms&) = delete;
     ~TDisabledForms() {
-        for (auto it = Windows.rbegin(); it != Windows.rend(); ++it)
-            if (::IsWindow(*it))
+        for (auto it = Windows.rbegin(); it != Windows.rend(); ++it) {
+            if (::IsWindow(*it)) {
                 ::EnableWindow(*it, TRUE);
+            }
+        }
     }
 
 private:
@@ -70,12 +73,14 @@ bool DispatchOne(bool nested) {
     MSG message{};
     const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
     if (got == 0) {
-        if (nested)
+        if (nested) {
             ::PostQuitMessage(int(message.wParam));
+        }
         return false;
     }
-    if (got == -1)
+    if (got == -1) {
         return false;
+    }
     ::TranslateMessage(&message);
     ::DispatchMessageA(&message);
     return true;
@@ -87,8 +92,9 @@ TWin32Platform::TWin32Platform() : ModuleInstance(::GetModuleHandleA(nullptr)) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
     HICON icon = ::LoadIconA(ModuleInstance, ProgramIcon);
-    if (!icon)
+    if (!icon) {
         icon = ::LoadIconA(nullptr, IDI_APPLICATION);
+    }
     RegisterWindowClass(ModuleInstance, ControlClassName, nullptr);
     RegisterWindowClass(ModuleInstance, FormClassName, icon);
 }
@@ -110,8 +116,9 @@ std::unique_ptr<TBitmapImage> TWin32Platform::CreateBitmapImage(int width, int h
 
 TBitmap TWin32Platform::SystemIcon(TSystemIcon icon) {
     HICON handle = ::LoadIconA(nullptr, MAKEINTRESOURCEA(int(icon)));
-    if (!handle)
+    if (!handle) {
         return TBitmap();
+    }
     constexpr int size = 32;
     // Drawn once on black and once on white: a pixel that comes out the same on both is
     // opaque; where they differ the icon is partly transparent, by as much as they differ.
@@ -131,9 +138,10 @@ TBitmap TWin32Platform::SystemIcon(TSystemIcon icon) {
         std::uint32_t* row = result.ScanLine(y);
         for (int x = 0; x < size; ++x) {
             int transparency = 0;
-            for (int shift = 0; shift < 24; shift += 8)
+            for (int shift = 0; shift < 24; shift += 8) {
                 transparency = std::max(transparency, int((white[x] >> shift) & 0xFF) -
                                                           int((black[x] >> shift) & 0xFF));
+            }
             const int opacity = 255 - transparency;
             if (opacity < 128) {
                 row[x] = ColorToPixel(clFuchsia);
@@ -153,12 +161,14 @@ TBitmap TWin32Platform::SystemIcon(TSystemIcon icon) {
 bool TWin32Platform::LoadBitmapResource(const std::string& name, TBitmap& bitmap) {
     TGdiObject loaded(
         ::LoadImageA(ModuleInstance, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (!loaded)
+    if (!loaded) {
         return false;
+    }
     BITMAP info{};
     if (!::GetObjectA(loaded.Handle(), sizeof info, &info) || info.bmWidth <= 0 ||
-        info.bmHeight == 0)
+        info.bmHeight == 0) {
         return false;
+    }
     TBitmap picture(info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight);
     TMemoryDC source;
     {
@@ -194,18 +204,23 @@ void TWin32Platform::MessageBeep(TSoundType type) {
 // ---- Windows -----------------------------------------------------------------------------------
 
 std::unique_ptr<TWindowPeer> TWin32Platform::CreatePeer(TWinControl& control) {
-    if (auto* form = dynamic_cast<TForm*>(&control))
+    if (auto* form = dynamic_cast<TForm*>(&control)) {
         return std::make_unique<TFormPeer>(*this, *form);
+    }
     // Every other window is a child of its parent's window.
     TWinControl* parent = control.Parent();
-    if (!parent || !dynamic_cast<TWin32Peer*>(parent->Peer()))
+    if (!parent || !dynamic_cast<TWin32Peer*>(parent->Peer())) {
         return nullptr;
-    if (auto* edit = dynamic_cast<TEdit*>(&control))
+    }
+    if (auto* edit = dynamic_cast<TEdit*>(&control)) {
         return std::make_unique<TEditPeer>(*this, *edit);
-    if (auto* list = dynamic_cast<TListBox*>(&control))
+    }
+    if (auto* list = dynamic_cast<TListBox*>(&control)) {
         return std::make_unique<TListBoxPeer>(*this, *list);
-    if (auto* combo = dynamic_cast<TDriveComboBox*>(&control))
+    }
+    if (auto* combo = dynamic_cast<TDriveComboBox*>(&control)) {
         return std::make_unique<TComboBoxPeer>(*this, *combo);
+    }
     return std::make_unique<TWin32Peer>(*this, control);
 }
 
@@ -220,21 +235,24 @@ TRect TWin32Platform::FrameInsets(const TForm& form) {
 
 void TWin32Platform::RunModal(TForm& form) {
     auto* peer = dynamic_cast<TWin32Peer*>(form.Peer());
-    if (!peer || !peer->Handle())
+    if (!peer || !peer->Handle()) {
         throw Exception("A modal form needs a window");
+    }
     const HWND window = peer->Handle();
     const HWND owner = ::GetWindow(window, GW_OWNER);
     {
         const TDisabledForms others(window);
-        if (::GetActiveWindow() != window)
+        if (::GetActiveWindow() != window) {
             ::SetActiveWindow(window);
+        }
         while (form.ModalResult() == mrNone && !Application().Terminated() && DispatchOne(true)) {
         }
     }
     // Back to the window it came from, while this one is still shown: the system would
     // otherwise activate whatever window comes next when it hides.
-    if (owner && ::IsWindowEnabled(owner))
+    if (owner && ::IsWindowEnabled(owner)) {
         ::SetActiveWindow(owner);
+    }
 }
 
 void TWin32Platform::RunMessageLoop() {

@@ -16,10 +16,12 @@ std::string SystemMessage(DWORD code) {
     DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                                     nullptr, code, 0, text, sizeof text, nullptr);
     while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' ||
-                          text[length - 1] == ' ' || text[length - 1] == '.'))
+                          text[length - 1] == ' ' || text[length - 1] == '.')) {
         --length;
-    if (length > 0)
+    }
+    if (length > 0) {
         return std::string(text, length);
+    }
     char number[16];
     ::wsprintfA(number, "0x%08lX", static_cast<unsigned long>(code));
     return std::string("error ") + number;
@@ -37,8 +39,9 @@ public:
     TComInitialization(const TComInitialization&) = delete;
     TComInitialization& operator=(const TComInitialization&) = delete;
     ~TComInitialization() {
-        if (SUCCEEDED(Result))
+        if (SUCCEEDED(Result)) {
             ::CoUninitialize();
+        }
     }
 
 private:
@@ -53,8 +56,9 @@ public:
     TComPtr(const TComPtr&) = delete;
     TComPtr& operator=(const TComPtr&) = delete;
     ~TComPtr() {
-        if (Pointer)
+        if (Pointer) {
             Pointer->Release();
+        }
     }
     T* operator->() const { return Pointer; }
     explicit operator bool() const { return Pointer != nullptr; }
@@ -82,8 +86,9 @@ private:
 // name in UTF-16, converted in the system's ANSI code page; empty when it cannot be.
 std::wstring WideName(const std::string& name) {
     const int length = ::MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, name.c_str(), -1, nullptr, 0);
-    if (length <= 0)
+    if (length <= 0) {
         return std::wstring();
+    }
     std::wstring wide(std::size_t(length), L'\0');
     ::MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, name.c_str(), -1, wide.data(), length);
     wide.resize(std::size_t(length - 1));
@@ -94,11 +99,13 @@ std::wstring WideName(const std::string& name) {
 
 std::string TWin32Shell::SpecialFolderPath(int csidl) {
     TItemIdList list;
-    if (FAILED(::SHGetSpecialFolderLocation(nullptr, csidl, list.Out())) || !list.Get())
+    if (FAILED(::SHGetSpecialFolderLocation(nullptr, csidl, list.Out())) || !list.Get()) {
         return "";
+    }
     char path[MAX_PATH] = {};
-    if (!::SHGetPathFromIDListA(list.Get(), path))
+    if (!::SHGetPathFromIDListA(list.Get(), path)) {
         return "";
+    }
     return path;
 }
 
@@ -108,8 +115,9 @@ std::string TWin32Shell::SaveShellLink(const TShellLink& link, const std::string
     TComPtr<IShellLinkA> shellLink;
     const HRESULT created = ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
                                                IID_IShellLinkA, shellLink.Out());
-    if (FAILED(created) || !shellLink)
+    if (FAILED(created) || !shellLink) {
         return "The system cannot make a shell link: " + SystemMessage(created) + ".";
+    }
 
     // A link that lost a property would start the wrong thing: each must be taken.
     const std::pair<const char*, HRESULT> properties[] = {
@@ -119,21 +127,26 @@ std::string TWin32Shell::SaveShellLink(const TShellLink& link, const std::string
         {"description", shellLink->SetDescription(link.Description.c_str())},
         {"hot key", shellLink->SetHotkey(link.Hotkey)},
     };
-    for (const auto& [property, result] : properties)
-        if (FAILED(result))
+    for (const auto& [property, result] : properties) {
+        if (FAILED(result)) {
             return std::string("The shell link refused its ") + property + ": " +
                    SystemMessage(result) + ".";
+        }
+    }
 
     TComPtr<IPersistFile> persistFile;
     const HRESULT persistent = shellLink->QueryInterface(IID_IPersistFile, persistFile.Out());
-    if (FAILED(persistent) || !persistFile)
+    if (FAILED(persistent) || !persistFile) {
         return "The shell link cannot be saved to a file: " + SystemMessage(persistent) + ".";
+    }
 
     const std::wstring wideName = WideName(fileName);
-    if (wideName.empty())
+    if (wideName.empty()) {
         return "Cannot write " + fileName + ": the name has no UTF-16 form.";
+    }
     const HRESULT saved = persistFile->Save(wideName.c_str(), TRUE);
-    if (FAILED(saved))
+    if (FAILED(saved)) {
         return "Cannot write " + fileName + ": " + SystemMessage(saved) + ".";
+    }
     return "";
 }

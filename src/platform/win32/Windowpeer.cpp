@@ -17,29 +17,38 @@ constexpr const char* PeerProperty = "MorvikPeer";
 
 TShiftState KeyShift() {
     TShiftState shift = 0;
-    if (::GetKeyState(VK_SHIFT) < 0)
+    if (::GetKeyState(VK_SHIFT) < 0) {
         shift |= ssShift;
-    if (::GetKeyState(VK_CONTROL) < 0)
+    }
+    if (::GetKeyState(VK_CONTROL) < 0) {
         shift |= ssCtrl;
-    if (::GetKeyState(VK_MENU) < 0)
+    }
+    if (::GetKeyState(VK_MENU) < 0) {
         shift |= ssAlt;
+    }
     return shift;
 }
 
 TShiftState MouseShift(WPARAM wParam) {
     TShiftState shift = 0;
-    if (wParam & MK_SHIFT)
+    if (wParam & MK_SHIFT) {
         shift |= ssShift;
-    if (wParam & MK_CONTROL)
+    }
+    if (wParam & MK_CONTROL) {
         shift |= ssCtrl;
-    if (::GetKeyState(VK_MENU) < 0)
+    }
+    if (::GetKeyState(VK_MENU) < 0) {
         shift |= ssAlt;
-    if (wParam & MK_LBUTTON)
+    }
+    if (wParam & MK_LBUTTON) {
         shift |= ssLeft;
-    if (wParam & MK_RBUTTON)
+    }
+    if (wParam & MK_RBUTTON) {
         shift |= ssRight;
-    if (wParam & MK_MBUTTON)
+    }
+    if (wParam & MK_MBUTTON) {
         shift |= ssMiddle;
+    }
     return shift;
 }
 
@@ -73,8 +82,9 @@ LPCSTR CursorResource(TCursor cursor) {
 // Input for a control whose form is going away is not the user's: windows being destroyed move
 // the focus about.
 bool Dying(TWinControl& control) {
-    if (control.Destroying())
+    if (control.Destroying()) {
         return true;
+    }
     TForm* form = control.ParentForm();
     return form && form->Destroying();
 }
@@ -93,8 +103,9 @@ TWin32Peer::TWin32Peer(TWin32Platform& host, TWinControl& control)
 
 TWin32Peer::~TWin32Peer() {
     DestroyHandle();
-    if (Alive)
+    if (Alive) {
         *Alive = false;
+    }
 }
 
 void TWin32Peer::CreateHandle(const char* className, DWORD exStyle, DWORD style, HWND parent,
@@ -105,9 +116,10 @@ void TWin32Peer::CreateHandle(const char* className, DWORD exStyle, DWORD style,
     const HWND window = ::CreateWindowExA(
         exStyle, className, Owner.Text().c_str(), style, bounds.Left, bounds.Top, bounds.Width(),
         bounds.Height() + DropDownHeight, parent, nullptr, Host.Instance(), own ? this : nullptr);
-    if (!window)
+    if (!window) {
         throw Exception("Cannot create the window of " +
                         (Owner.Name().empty() ? std::string("a control") : Owner.Name()));
+    }
     if (!own) {
         Window = window;
         ::SetPropA(window, PeerProperty, this);
@@ -119,21 +131,25 @@ void TWin32Peer::CreateHandle(const char* className, DWORD exStyle, DWORD style,
 void TWin32Peer::CreateChildHandle(const char* className, DWORD exStyle, DWORD style) {
     TWinControl* parent = Owner.Parent();
     auto* parentPeer = parent ? dynamic_cast<TWin32Peer*>(parent->Peer()) : nullptr;
-    if (!parentPeer || !parentPeer->Window)
+    if (!parentPeer || !parentPeer->Window) {
         throw Exception("The parent of " + Owner.Name() + " has no window");
+    }
     style |= WS_CHILD | WS_CLIPSIBLINGS;
-    if (Owner.Visible())
+    if (Owner.Visible()) {
         style |= WS_VISIBLE;
-    if (!Owner.Enabled())
+    }
+    if (!Owner.Enabled()) {
         style |= WS_DISABLED;
+    }
     CreateHandle(className, exStyle, style, parentPeer->Window, Owner.BoundsRect());
     ApplyZOrder();
     SyncHints();
 }
 
 void TWin32Peer::DestroyHandle() {
-    if (!Window)
+    if (!Window) {
         return;
+    }
     RemoveHints();
     Destroying = true;
     ::DestroyWindow(Window);
@@ -159,19 +175,22 @@ LRESULT CALLBACK TWin32Peer::WindowProcedure(HWND window, UINT message, WPARAM w
         }
     }
     TWin32Peer* peer = FromHandle(window);
-    if (!peer)
+    if (!peer) {
         return ::DefWindowProcA(window, message, wParam, lParam);
+    }
     if (message == WM_NCDESTROY) {
         const LRESULT result = peer->DefaultProc(message, wParam, lParam);
         ::RemovePropA(window, PeerProperty);
-        if (peer->NativeProc)
+        if (peer->NativeProc) {
             ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(peer->NativeProc));
+        }
         peer->Window = nullptr;
         peer->NativeProc = nullptr;
         return result;
     }
-    if (peer->Destroying || Dying(peer->Owner))
+    if (peer->Destroying || Dying(peer->Owner)) {
         return peer->DefaultProc(message, wParam, lParam);
+    }
 
     // A handler may destroy the control, and the peer with it; alive then turns false, here
     // and in every call of this procedure for the peer further out.
@@ -180,47 +199,55 @@ LRESULT CALLBACK TWin32Peer::WindowProcedure(HWND window, UINT message, WPARAM w
     peer->Alive = &alive;
     LRESULT result = 0;
     try {
-        if (IsMouseMessage(message))
+        if (IsMouseMessage(message)) {
             peer->RelayToTooltip(message, wParam, lParam);
+        }
         result = peer->WindowProc(message, wParam, lParam);
-        if (alive && IsMouseMessage(message))
+        if (alive && IsMouseMessage(message)) {
             peer->SyncHints();
+        }
     } catch (...) {
         Application().HandleException();
     }
-    if (alive)
+    if (alive) {
         peer->Alive = outer;
-    else if (outer)
+    } else if (outer) {
         *outer = false;
+    }
     return result;
 }
 
 LRESULT TWin32Peer::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (NativeProc)
+    if (NativeProc) {
         return ::CallWindowProcA(NativeProc, Window, message, wParam, lParam);
+    }
     return ::DefWindowProcA(Window, message, wParam, lParam);
 }
 
 LRESULT TWin32Peer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     // Owner-drawn menu items: their hwndItem is a menu, not a child to reflect to.
-    if (LRESULT menuResult = 0; Win32MenuMessage(message, wParam, lParam, menuResult))
+    if (LRESULT menuResult = 0; Win32MenuMessage(message, wParam, lParam, menuResult)) {
         return menuResult;
+    }
     const bool* const alive = Alive;
     switch (message) {
     case WM_PAINT:
-        if (NativeInput())
+        if (NativeInput()) {
             break;
+        }
         PaintWindow();
         return 0;
     case WM_ERASEBKGND:
         // The paint fills the background itself.
-        if (NativeInput())
+        if (NativeInput()) {
             break;
+        }
         return 1;
     case WM_SETCURSOR:
         if (reinterpret_cast<HWND>(wParam) == Window && LOWORD(lParam) == HTCLIENT &&
-            SetCursorShape())
+            SetCursorShape()) {
             return TRUE;
+        }
         break;
 
     case WM_LBUTTONDOWN:
@@ -228,8 +255,9 @@ LRESULT TWin32Peer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDOWN: {
         // The system control does its part (marks, caret, focus) before the control hears of it.
         const LRESULT result = DefaultProc(message, wParam, lParam);
-        if (!NativeInput())
+        if (!NativeInput()) {
             ::SetCapture(Window);
+        }
         const TMouseButton button = message == WM_LBUTTONDOWN   ? mbLeft
                                     : message == WM_RBUTTONDOWN ? mbRight
                                                                 : mbMiddle;
@@ -240,8 +268,9 @@ LRESULT TWin32Peer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
         const LRESULT result = DefaultProc(message, wParam, lParam);
-        if (!NativeInput() && ::GetCapture() == Window)
+        if (!NativeInput() && ::GetCapture() == Window) {
             ::ReleaseCapture();
+        }
         const TMouseButton button = message == WM_LBUTTONUP   ? mbLeft
                                     : message == WM_RBUTTONUP ? mbRight
                                                               : mbMiddle;
@@ -250,8 +279,9 @@ LRESULT TWin32Peer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_LBUTTONDBLCLK: {
         const LRESULT result = DefaultProc(message, wParam, lParam);
-        if (!NativeInput())
+        if (!NativeInput()) {
             ::SetCapture(Window);
+        }
         Owner.WindowDoubleClick(MouseShift(wParam), MouseX(lParam), MouseY(lParam));
         return result;
     }
@@ -280,48 +310,58 @@ LRESULT TWin32Peer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSKEYDOWN: {
         std::uint16_t key = std::uint16_t(wParam);
         const TShiftState shift = KeyShift();
-        if (TForm* form = Owner.ParentForm(); form && form->DialogKey(key, shift))
+        if (TForm* form = Owner.ParentForm(); form && form->DialogKey(key, shift)) {
             return 0;
-        if (!*alive)
+        }
+        if (!*alive) {
             return 0;
+        }
         Owner.KeyDown(key, shift);
-        if (!*alive || key == 0)
+        if (!*alive || key == 0) {
             return 0;
+        }
         return DefaultProc(message, key, lParam);
     }
     case WM_KEYUP:
     case WM_SYSKEYUP: {
         std::uint16_t key = std::uint16_t(wParam);
         Owner.KeyUp(key, KeyShift());
-        if (!*alive || key == 0)
+        if (!*alive || key == 0) {
             return 0;
+        }
         return DefaultProc(message, key, lParam);
     }
     case WM_CHAR: {
         const TShiftState shift = KeyShift();
         // The form moved the focus on the key; its character is spent.
-        if (wParam == '\t' && !(shift & (ssAlt | ssCtrl)) && Owner.ParentForm())
+        if (wParam == '\t' && !(shift & (ssAlt | ssCtrl)) && Owner.ParentForm()) {
             return 0;
+        }
         char key = char(wParam);
         Owner.KeyPress(key);
-        if (!*alive || key == 0)
+        if (!*alive || key == 0) {
             return 0;
+        }
         // A character the control does not take as text may be an accelerator of the form.
         if (!Owner.WantsChars()) {
-            if (TForm* form = Owner.ParentForm(); form && form->DialogChar(key, shift))
+            if (TForm* form = Owner.ParentForm(); form && form->DialogChar(key, shift)) {
                 return 0;
-            if (!*alive)
+            }
+            if (!*alive) {
                 return 0;
+            }
         }
         return DefaultProc(message, WPARAM(static_cast<unsigned char>(key)), lParam);
     }
     case WM_SYSCHAR: {
         // Alt and a letter: an accelerator of the form, whatever has the focus.
         if (TForm* form = Owner.ParentForm();
-            form && form->DialogChar(char(wParam), TShiftState(KeyShift() | ssAlt)))
+            form && form->DialogChar(char(wParam), TShiftState(KeyShift() | ssAlt))) {
             return 0;
-        if (!*alive)
+        }
+        if (!*alive) {
             return 0;
+        }
         break;
     }
 
@@ -333,8 +373,9 @@ LRESULT TWin32Peer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM: {
         bool handled = false;
         const LRESULT result = ReflectToChild(message, wParam, lParam, handled);
-        if (handled)
+        if (handled) {
             return result;
+        }
         break;
     }
     default:
@@ -372,8 +413,9 @@ void TWin32Peer::PaintWindow() {
     const RECT& area = paint.Area();
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
-    if (width <= 0 || height <= 0)
+    if (width <= 0 || height <= 0) {
         return;
+    }
     // Painted off the screen and copied in one go: the background, the gradients and the
     // controls on them would otherwise show one after the other.
     TMemoryDC memory;
@@ -399,12 +441,14 @@ bool TWin32Peer::SetCursorShape() {
     ::GetCursorPos(&p);
     ::ScreenToClient(Window, &p);
     TControl* target = Owner.WindowlessControlAt({int(p.x), int(p.y)}, true);
-    if (!target)
+    if (!target) {
         target = &Owner;
+    }
     LPCSTR shape = CursorResource(target->Cursor());
     // A system control keeps its own pointer (the edit's I-beam); the others show the arrow.
-    if (!shape && NativeInput())
+    if (!shape && NativeInput()) {
         return false;
+    }
     ::SetCursor(::LoadCursorA(nullptr, shape ? shape : IDC_ARROW));
     return true;
 }
@@ -412,8 +456,9 @@ bool TWin32Peer::SetCursorShape() {
 // ---- Changes from the control ------------------------------------------------------------------
 
 void TWin32Peer::Changed(TPeerChange change) {
-    if (!Window)
+    if (!Window) {
         return;
+    }
     switch (change) {
     case TPeerChange::Bounds:
         ApplyBounds();
@@ -426,8 +471,9 @@ void TWin32Peer::Changed(TPeerChange change) {
         ::EnableWindow(Window, Owner.Enabled());
         break;
     case TPeerChange::Font:
-        if (NativeInput())
+        if (NativeInput()) {
             ApplyFont();
+        }
         break;
     case TPeerChange::Color:
         ::InvalidateRect(Window, nullptr, TRUE);
@@ -445,20 +491,23 @@ void TWin32Peer::Changed(TPeerChange change) {
 }
 
 void TWin32Peer::Invalidate(const TRect& r) {
-    if (!Window)
+    if (!Window) {
         return;
+    }
     const RECT rc = NativeRect(r);
     ::InvalidateRect(Window, &rc, FALSE);
 }
 
 void TWin32Peer::Update() {
-    if (Window)
+    if (Window) {
         ::UpdateWindow(Window);
+    }
 }
 
 void TWin32Peer::SetFocus() {
-    if (Window && ::GetFocus() != Window)
+    if (Window && ::GetFocus() != Window) {
         ::SetFocus(Window);
+    }
 }
 
 void TWin32Peer::ApplyBounds() {
@@ -468,19 +517,22 @@ void TWin32Peer::ApplyBounds() {
 
 void TWin32Peer::ApplyZOrder() {
     TWinControl* parent = Owner.Parent();
-    if (!parent || !Window)
+    if (!parent || !Window) {
         return;
+    }
     // Directly beneath the nearest windowed sibling above it that has a window; on top when
     // there is none.
     HWND above = HWND_TOP;
     for (int i = parent->ControlCount() - 1; i >= 0; --i) {
         TControl* sibling = parent->Controls(i);
-        if (sibling == &Owner)
+        if (sibling == &Owner) {
             break;
+        }
         auto* window = dynamic_cast<TWinControl*>(sibling);
         auto* peer = window ? dynamic_cast<TWin32Peer*>(window->Peer()) : nullptr;
-        if (peer && peer->Window)
+        if (peer && peer->Window) {
             above = peer->Window;
+        }
     }
     ::SetWindowPos(Window, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
@@ -512,8 +564,9 @@ std::string TWin32Peer::WindowText() const {
 // ---- Hints -------------------------------------------------------------------------------------
 
 HWND TWin32Peer::TooltipWindow() const {
-    if (HWND own = OwnTooltip())
+    if (HWND own = OwnTooltip()) {
         return own;
+    }
     TForm* form = Owner.ParentForm();
     auto* formPeer = form ? dynamic_cast<TWin32Peer*>(form->Peer()) : nullptr;
     return formPeer ? formPeer->OwnTooltip() : nullptr;
@@ -533,29 +586,33 @@ void TWin32Peer::SendTool(HWND tooltip, UINT message, const THintTool& tool) con
 
 void TWin32Peer::SyncHints() {
     HWND tooltip = TooltipWindow();
-    if (!tooltip || !Window)
+    if (!tooltip || !Window) {
         return;
+    }
     auto shows = [](const TControl& control) {
         return control.ShowHint() && !control.Hint().empty();
     };
     std::vector<THintTool> wanted;
     for (int i = 0; i < Owner.ControlCount(); ++i) {
         TControl* child = Owner.Controls(i);
-        if (dynamic_cast<TWinControl*>(child) || !child->Visible() || !shows(*child))
+        if (dynamic_cast<TWinControl*>(child) || !child->Visible() || !shows(*child)) {
             continue;
+        }
         wanted.push_back(
             {reinterpret_cast<UINT_PTR>(child), false, child->BoundsRect(), child->Hint()});
     }
     // Window tools come after the rectangles of the children, which the tooltip looks at first.
-    if (shows(Owner))
+    if (shows(Owner)) {
         wanted.push_back(
             {reinterpret_cast<UINT_PTR>(Window), true, Owner.ClientRect(), Owner.Hint()});
+    }
 
     for (const THintTool& tool : Tools) {
         const bool kept = std::any_of(wanted.begin(), wanted.end(),
                                       [&](const THintTool& w) { return w.Id == tool.Id; });
-        if (!kept)
+        if (!kept) {
             SendTool(tooltip, TTM_DELTOOLA, tool);
+        }
     }
     for (const THintTool& tool : wanted) {
         const auto old = std::find_if(Tools.begin(), Tools.end(),
@@ -564,27 +621,32 @@ void TWin32Peer::SyncHints() {
             SendTool(tooltip, TTM_ADDTOOLA, tool);
             continue;
         }
-        if (!tool.IsWindow && !(old->Rect == tool.Rect))
+        if (!tool.IsWindow && !(old->Rect == tool.Rect)) {
             SendTool(tooltip, TTM_NEWTOOLRECTA, tool);
-        if (old->Text != tool.Text)
+        }
+        if (old->Text != tool.Text) {
             SendTool(tooltip, TTM_UPDATETIPTEXTA, tool);
+        }
     }
     Tools = std::move(wanted);
 }
 
 void TWin32Peer::RemoveHints() {
     HWND tooltip = TooltipWindow();
-    if (tooltip && ::IsWindow(tooltip))
-        for (const THintTool& tool : Tools)
+    if (tooltip && ::IsWindow(tooltip)) {
+        for (const THintTool& tool : Tools) {
             SendTool(tooltip, TTM_DELTOOLA, tool);
+        }
+    }
     Tools.clear();
 }
 
 void TWin32Peer::RelayToTooltip(UINT message, WPARAM wParam, LPARAM lParam) {
     // Also from windows without tools: the tooltip then learns that the pointer left its tool.
     HWND tooltip = TooltipWindow();
-    if (!tooltip)
+    if (!tooltip) {
         return;
+    }
     MSG relayed{};
     relayed.hwnd = Window;
     relayed.message = message;
