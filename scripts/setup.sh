@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev   # native build and the fuzzer
-    clang-format-16                                  # scripts/format.sh (InsertBraces)
+    clang-format clang-format-16                     # scripts/format.sh (16 for InsertBraces)
     libgtest-dev googletest                          # GoogleTest: library and sources
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
     wine wine64 xvfb xdotool imagemagick             # Windows programs under Wine, screenshots

@@ -80,8 +80,8 @@ TSoftCanvas::TSoftCanvas(int width, int height)
       SurfaceHeight(std::max(height, 0)), Clip{0, 0, SurfaceWidth, SurfaceHeight} {}
 
 TSoftCanvas::TSoftCanvas(std::uint32_t* bits, int width, int height)
-    : Pixels(bits), SurfaceWidth(std::max(width, 0)), SurfaceHeight(std::max(height, 0)),
-      Clip{0, 0, SurfaceWidth, SurfaceHeight} {}
+    : Pixels(bits), SurfaceWidth(std::max(width, 0)),
+      SurfaceHeight(std::max(height, 0)), Clip{0, 0, SurfaceWidth, SurfaceHeight} {}
 
 TColor TSoftCanvas::Pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= SurfaceWidth || y >= SurfaceHeight) {
