@@ -1,59 +1,25 @@
 #include "archive/Grppattern.h"
 
+#include "toolkit/Sysutils.h"
+
 #include <unordered_map>
-
-namespace {
-
-char FoldAscii(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// Wildcards without recursion: a '*' remembers where it stood and takes one more byte each time
-// the rest fails to match, so a hostile pattern cannot make the match take exponential time.
-bool MatchWildcards(std::string_view name, std::string_view pattern) {
-    std::size_t p = 0;
-    std::size_t n = 0;
-    std::size_t star = std::string_view::npos;
-    std::size_t resume = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() && pattern[p] == '*') {
-            star = p++;
-            resume = n;
-        } else if (p < pattern.size() &&
-                   (pattern[p] == '?' || FoldAscii(pattern[p]) == FoldAscii(name[n]))) {
-            ++p;
-            ++n;
-        } else if (star != std::string_view::npos) {
-            p = star + 1;
-            n = ++resume;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*') {
-        ++p;
-    }
-    return p == pattern.size();
-}
-
-} // namespace
 
 bool IsGrpPattern(std::string_view text) {
     return text.find_first_of("*?") != std::string_view::npos;
 }
 
 bool MatchesGrpPattern(std::string_view name, std::string_view pattern) {
-    if (MatchWildcards(name, pattern)) {
+    if (MatchesWildcards(name, pattern)) {
         return true;
     }
     if (name.find('.') != std::string_view::npos) {
         return false;
     }
     if (pattern.ends_with(".*")) {
-        return MatchWildcards(name, pattern.substr(0, pattern.size() - 2));
+        return MatchesWildcards(name, pattern.substr(0, pattern.size() - 2));
     }
     if (pattern.ends_with('.')) {
-        return MatchWildcards(name, pattern.substr(0, pattern.size() - 1));
+        return MatchesWildcards(name, pattern.substr(0, pattern.size() - 1));
     }
     return false;
 }

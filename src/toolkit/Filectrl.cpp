@@ -6,49 +6,21 @@
 
 namespace {
 
-// Wildcards without recursion: a "*" remembers where it stood and takes one more byte each time
-// the rest fails to match.
-bool MatchPattern(const std::string& pattern, const std::string& name) {
-    std::size_t p = 0;
-    std::size_t n = 0;
-    std::size_t star = std::string::npos;
-    std::size_t resume = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() && pattern[p] == '*') {
-            star = p++;
-            resume = n;
-        } else if (p < pattern.size() &&
-                   (pattern[p] == '?' || UpCase(pattern[p]) == UpCase(name[n]))) {
-            ++p;
-            ++n;
-        } else if (star != std::string::npos) {
-            p = star + 1;
-            n = ++resume;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*') {
-        ++p;
-    }
-    return p == pattern.size();
-}
-
 bool MatchOne(const std::string& pattern, const std::string& name) {
     if (pattern.empty()) {
         return false;
     }
-    if (MatchPattern(pattern, name)) {
+    if (MatchesWildcards(name, pattern)) {
         return true;
     }
     if (name.find('.') != std::string::npos) {
         return false;
     }
     if (pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0) {
-        return MatchPattern(pattern.substr(0, pattern.size() - 2), name);
+        return MatchesWildcards(name, pattern.substr(0, pattern.size() - 2));
     }
     if (pattern.back() == '.') {
-        return MatchPattern(pattern.substr(0, pattern.size() - 1), name);
+        return MatchesWildcards(name, pattern.substr(0, pattern.size() - 1));
     }
     return false;
 }

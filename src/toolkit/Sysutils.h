@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The error the program raises with a readable message; the application object shows the
@@ -174,3 +175,7 @@ std::string UpperCase(const std::string& text);
 std::string LowerCase(const std::string& text);
 // True when a and b are the same text but for ASCII case.
 bool SameText(const std::string& a, const std::string& b);
+// True when name matches pattern, where "*" stands for any run of bytes and "?" for one byte and
+// other bytes compare in either ASCII case. Without recursion: a "*" remembers where it stood and
+// takes one more byte each time the rest fails, so a hostile pattern cannot take exponential time.
+bool MatchesWildcards(std::string_view name, std::string_view pattern);
