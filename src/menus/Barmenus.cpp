@@ -710,6 +710,92 @@ void BarMeasureItem(TMenuItem* item, TCanvas& canvas, int& width, int& height, b
     }
 }
 
+namespace {
+
+// Renders the whole bar into its buffer: the parts the events leave on, in the order gradient,
+// back picture, picture, caption, then copies it to the bar's column at left of canvas.
+void RenderBar(IBarMenusIntf& menu, TMenuItem* item, TCanvas& canvas, int left) {
+    TBcBar& bar = menu.GetBar();
+    TBitmap& buffer = menu.GetBarProtected().GetBarDoubleBuffer();
+    TBarPaintRoutines& routines = BarPaintRoutines();
+    TComponent* parentMenu = GetParentMenuEx(item);
+    TCanvas& bufferCanvas = buffer.Canvas();
+    const TRect whole = Rect(0, 0, buffer.Width(), buffer.Height());
+    bool drawBar = true;
+    if (TOnBeforeDrawBarEvent before = menu.GetOnBeforeDrawBar()) {
+        before(parentMenu, bufferCanvas, whole, drawBar);
+    }
+    if (drawBar) {
+        TBarParts parts = BarPartBit(bpGradient);
+        if (bar.BarPicture().Visible()) {
+            parts |= BarPartBit(bpPicture);
+        }
+        if (bar.BarBackPicture().Visible()) {
+            parts |= BarPartBit(bpBackPicture);
+        }
+        if (bar.BarCaption().Visible) {
+            parts |= BarPartBit(bpCaption);
+        }
+        if (TOnAdvancedBeforeDrawBarEvent advanced = menu.GetOnAdvancedBeforeDrawBar()) {
+            advanced(parentMenu, bufferCanvas, whole, parts);
+        }
+        if (parts & BarPartBit(bpGradient)) {
+            routines.DrawBarGradient(menu, whole);
+        }
+        if (parts & BarPartBit(bpBackPicture)) {
+            routines.DrawBarBackPicture(menu);
+        }
+        if (parts & BarPartBit(bpPicture)) {
+            routines.DrawBarPicture(menu);
+        }
+        if (parts & BarPartBit(bpCaption)) {
+            routines.DrawBarCaption(menu, whole);
+        }
+    }
+    canvas.Draw(left, 0, buffer);
+    if (TOnAfterDrawBarEvent after = menu.GetOnAfterDrawBar()) {
+        after(parentMenu, bufferCanvas, whole);
+    }
+}
+
+// The bar beside item: the buffer is sized to the popup once, rendered whole once, then copied
+// slice by slice for every later item.
+void PaintBarSlice(IBarMenusIntf& menu, TMenuItem* item, TCanvas& canvas, const TRect& rect,
+                   TMenuWindow window) {
+    TBcBarProtected& barState = menu.GetBarProtected();
+    const TBcBar& bar = menu.GetBar();
+    TRect client;
+    if (barState.UpdatePopupHeight() && MenuPlatform().GetClientRect(window, client)) {
+        barState.SetPopupHeight(RectHeight(client));
+    }
+    TBitmap& buffer = barState.GetBarDoubleBuffer();
+    if (barState.UpdatePopupHeight()) {
+        barState.SetUpdatePopupHeight(false);
+        // Both sides at once: a bitmap keeps no size while one of them is 0.
+        if (buffer.Height() != barState.PopupHeight() || buffer.Width() != bar.Width()) {
+            buffer.SetSize(bar.Width(), barState.PopupHeight());
+            barState.BarBufferValid = false;
+        }
+    }
+    // The bar's column in the window. The whole strip goes there too, so that the first
+    // painting and the slices of later ones meet, also where the system puts the items
+    // inside a margin of the window.
+    const int left = bar.Side() == sLeft ? rect.Left : CheckedSub(rect.Right, bar.Width());
+    if (barState.BarBufferValid) {
+        BarPaintRoutines().DrawDoubleBuffer(
+            menu, canvas, Rect(left, rect.Top, CheckedAdd(left, bar.Width()), rect.Bottom),
+            Rect(0, rect.Top, bar.Width(), rect.Bottom));
+    } else if (buffer.Empty()) {
+        // A bar without width or height has nothing to render.
+        barState.BarBufferValid = true;
+    } else {
+        RenderBar(menu, item, canvas, left);
+        barState.BarBufferValid = true;
+    }
+}
+
+} // namespace
+
 void BarDrawMenuItem(TMenuItem* item, TCanvas& canvas, const TRect& rect, bool barVisible,
                      TOwnerDrawState state) {
     // 1. An item whose menu is gone, or no bar menu, is left alone.
@@ -719,9 +805,7 @@ void BarDrawMenuItem(TMenuItem* item, TCanvas& canvas, const TRect& rect, bool b
     }
     TMenuPlatform& platform = MenuPlatform();
     const TMenuWindow window = platform.WindowOfCanvas(canvas);
-    TBcBarProtected& barState = menu->GetBarProtected();
     TBcBar& bar = menu->GetBar();
-    TBarPaintRoutines& routines = BarPaintRoutines();
 
     // 2. The window and its opacity.
     menu->SetMenuWindowHandle(window);
@@ -751,76 +835,12 @@ void BarDrawMenuItem(TMenuItem* item, TCanvas& canvas, const TRect& rect, bool b
         if (menu->GetSeparators().SeparatorStyle == ssShortLine && !IsInTopMainMenu(item)) {
             itemRect.Right = CheckedSub(itemRect.Right, 10);
         }
-        routines.DrawMenuItemEx(*menu, item, canvas, itemRect, state);
+        BarPaintRoutines().DrawMenuItemEx(*menu, item, canvas, itemRect, state);
     }
 
-    // 8. The bar: rendered whole into the buffer once, then copied slice by slice.
+    // 8. The bar.
     if (barShown) {
-        TRect client;
-        if (barState.UpdatePopupHeight() && platform.GetClientRect(window, client)) {
-            barState.SetPopupHeight(RectHeight(client));
-        }
-        TBitmap& buffer = barState.GetBarDoubleBuffer();
-        if (barState.UpdatePopupHeight()) {
-            barState.SetUpdatePopupHeight(false);
-            // Both sides at once: a bitmap keeps no size while one of them is 0.
-            if (buffer.Height() != barState.PopupHeight() || buffer.Width() != bar.Width()) {
-                buffer.SetSize(bar.Width(), barState.PopupHeight());
-                barState.BarBufferValid = false;
-            }
-        }
-        // The bar's column in the window. The whole strip goes there too, so that the first
-        // painting and the slices of later ones meet, also where the system puts the items
-        // inside a margin of the window.
-        const int left = bar.Side() == sLeft ? rect.Left : CheckedSub(rect.Right, bar.Width());
-        if (barState.BarBufferValid) {
-            routines.DrawDoubleBuffer(
-                *menu, canvas, Rect(left, rect.Top, CheckedAdd(left, bar.Width()), rect.Bottom),
-                Rect(0, rect.Top, bar.Width(), rect.Bottom));
-        } else if (buffer.Empty()) {
-            // A bar without width or height has nothing to render.
-            barState.BarBufferValid = true;
-        } else {
-            TComponent* parentMenu = GetParentMenuEx(item);
-            TCanvas& bufferCanvas = buffer.Canvas();
-            const TRect whole = Rect(0, 0, buffer.Width(), buffer.Height());
-            bool drawBar = true;
-            if (TOnBeforeDrawBarEvent before = menu->GetOnBeforeDrawBar()) {
-                before(parentMenu, bufferCanvas, whole, drawBar);
-            }
-            if (drawBar) {
-                TBarParts parts = BarPartBit(bpGradient);
-                if (bar.BarPicture().Visible()) {
-                    parts |= BarPartBit(bpPicture);
-                }
-                if (bar.BarBackPicture().Visible()) {
-                    parts |= BarPartBit(bpBackPicture);
-                }
-                if (bar.BarCaption().Visible) {
-                    parts |= BarPartBit(bpCaption);
-                }
-                if (TOnAdvancedBeforeDrawBarEvent advanced = menu->GetOnAdvancedBeforeDrawBar()) {
-                    advanced(parentMenu, bufferCanvas, whole, parts);
-                }
-                if (parts & BarPartBit(bpGradient)) {
-                    routines.DrawBarGradient(*menu, whole);
-                }
-                if (parts & BarPartBit(bpBackPicture)) {
-                    routines.DrawBarBackPicture(*menu);
-                }
-                if (parts & BarPartBit(bpPicture)) {
-                    routines.DrawBarPicture(*menu);
-                }
-                if (parts & BarPartBit(bpCaption)) {
-                    routines.DrawBarCaption(*menu, whole);
-                }
-            }
-            canvas.Draw(left, 0, buffer);
-            if (TOnAfterDrawBarEvent after = menu->GetOnAfterDrawBar()) {
-                after(parentMenu, bufferCanvas, whole);
-            }
-            barState.BarBufferValid = true;
-        }
+        PaintBarSlice(*menu, item, canvas, rect, window);
     }
 
     // 9. The flat border, for every item.

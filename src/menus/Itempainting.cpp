@@ -86,134 +86,143 @@ void DrawMenuItemEx(IBarMenusIntf& menu, TMenuItem* item, TCanvas& canvas, const
     AdvancedDrawItem(menu, item, canvas, r, topMain, state);
 }
 
-void AdvancedDrawItem(IBarMenusIntf& menu, TMenuItem* item, TCanvas& canvas, const TRect& r,
-                      bool topMain, TOwnerDrawState state) {
-    const bool xpStyle = menu.UseMenuStyle() == msWindowsXP;
-    const bool selected = state & odSelected;
-    const bool hot = state & odHotLight;
-    const TCustomImageList* images = menu.GetSelf()->Images();
-    // A selected drop-down item is highlighted below; a top-level one has its colours already.
-    if (!selected || topMain) {
-        canvas.FillRect(r);
-    }
+namespace {
 
-    // The glyph column.
-    TRect glyph = Rect(r.Left + 1, r.Top + 1, r.Left + 1, r.Top + 1);
-    TGlyphKind kind = TGlyphKind::None;
+// Where an item's glyph column is and what it shows. Without a glyph the column is the images'
+// size where the menu has a list, else an 8-pixel strip (none for a top-level item).
+struct TGlyphPlace {
+    TRect Rect;
+    TGlyphKind Kind = TGlyphKind::None;
+};
+
+TGlyphPlace PlaceGlyph(const TMenuItem* item, const TCustomImageList* images, const TRect& r,
+                       bool topMain, bool xpStyle) {
+    TGlyphPlace place;
+    place.Rect = Rect(r.Left + 1, r.Top + 1, r.Left + 1, r.Top + 1);
     if (item->IsLine()) {
-        canvas.FillRect(r);
+        return place;
+    }
+    const bool inList = images && item->ImageIndex() >= 0 && item->ImageIndex() < images->Count();
+    if (inList || (images && item->Checked() && !item->HasGlyph())) {
+        place.Kind = TGlyphKind::Image;
+    } else if (item->HasGlyph()) {
+        place.Kind = TGlyphKind::Bitmap;
+    }
+    TRect& glyph = place.Rect;
+    if (place.Kind != TGlyphKind::None) {
+        const TSize size = place.Kind == TGlyphKind::Image
+                               ? TSize{images->Width(), images->Height()}
+                               : TSize{16, 16};
+        glyph = Bounds(glyph.Left, r.Top + (RectHeight(r) - size.cy) / 2, size.cx, size.cy);
+    } else if (images && !topMain) {
+        glyph = Bounds(glyph.Left, r.Top + (RectHeight(r) - images->Height()) / 2, images->Width(),
+                       images->Height());
     } else {
-        const bool inList =
-            images && item->ImageIndex() >= 0 && item->ImageIndex() < images->Count();
-        if (inList || (images && item->Checked() && !item->HasGlyph())) {
-            kind = TGlyphKind::Image;
-        } else if (item->HasGlyph()) {
-            kind = TGlyphKind::Bitmap;
-        }
-        if (kind != TGlyphKind::None) {
-            const TSize size = kind == TGlyphKind::Image ? TSize{images->Width(), images->Height()}
-                                                         : TSize{16, 16};
-            glyph = Bounds(glyph.Left, r.Top + (RectHeight(r) - size.cy) / 2, size.cx, size.cy);
-        } else if (images && !topMain) {
-            glyph = Bounds(glyph.Left, r.Top + (RectHeight(r) - images->Height()) / 2,
-                           images->Width(), images->Height());
-        } else {
-            glyph.Left += 1;
-            glyph.Right = topMain ? glyph.Left : glyph.Left + 8;
-            glyph.Bottom = topMain ? glyph.Top : r.Bottom - (xpStyle ? 2 : 3);
-        }
+        glyph.Left += 1;
+        glyph.Right = topMain ? glyph.Left : glyph.Left + 8;
+        glyph.Bottom = topMain ? glyph.Top : r.Bottom - (xpStyle ? 2 : 3);
     }
+    return place;
+}
 
-    // A selected item is highlighted from the glyph column on; a glyph keeps the menu's colour
-    // around it.
-    if (selected && !topMain) {
-        TRect highlight = r;
-        if (!xpStyle && kind != TGlyphKind::None) {
-            highlight.Left = glyph.Right + 2;
-            canvas.Brush.Color = clMenu;
-            canvas.FillRect(Rect(r.Left, r.Top, highlight.Left, r.Bottom));
-        }
+// A selected drop-down item is highlighted from the glyph column on; in the classic style a
+// glyph keeps the menu's colour around it.
+void DrawSelection(TCanvas& canvas, const TRect& r, const TGlyphPlace& glyph, bool xpStyle) {
+    TRect highlight = r;
+    if (!xpStyle && glyph.Kind != TGlyphKind::None) {
+        highlight.Left = glyph.Rect.Right + 2;
+        canvas.Brush.Color = clMenu;
+        canvas.FillRect(Rect(r.Left, r.Top, highlight.Left, r.Bottom));
+    }
+    canvas.Brush.Color = clHighlight;
+    canvas.FillRect(highlight);
+}
+
+// The box behind a checked item's glyph: a highlight (filled, or framed around a glyph) in the
+// XP style; the button face when selected, else the checker, in the classic one.
+void DrawCheckedBox(TCanvas& canvas, const TGlyphPlace& glyph, bool xpStyle, bool selected) {
+    TRect box = glyph.Rect;
+    if (xpStyle) {
         canvas.Brush.Color = clHighlight;
-        canvas.FillRect(highlight);
-    }
-
-    // A checked item's box, then what it shows.
-    if (item->Checked() && !topMain && !glyph.IsEmpty()) {
-        TRect box = glyph;
-        if (xpStyle) {
-            canvas.Brush.Color = clHighlight;
-            if (kind == TGlyphKind::None) {
-                canvas.FillRect(box);
-            } else {
-                InflateRect(box, 1, 1);
-                canvas.FrameRect(box);
-            }
-        } else if (selected) {
-            canvas.Brush.Color = clBtnFace;
+        if (glyph.Kind == TGlyphKind::None) {
             canvas.FillRect(box);
         } else {
-            canvas.PatternFill(box, CheckerPattern());
+            InflateRect(box, 1, 1);
+            canvas.FrameRect(box);
         }
+    } else if (selected) {
+        canvas.Brush.Color = clBtnFace;
+        canvas.FillRect(box);
+    } else {
+        canvas.PatternFill(box, CheckerPattern());
     }
-    if (kind == TGlyphKind::Image) {
-        images->Draw(canvas, glyph.Left, glyph.Top, item->ImageIndex());
-    } else if (kind == TGlyphKind::Bitmap) {
+}
+
+// What the glyph column shows: the image, the item's own bitmap (shrunk to the column when
+// larger, else centred), or the mark of a checked item.
+void DrawGlyph(TCanvas& canvas, TMenuItem* item, const TCustomImageList* images,
+               const TGlyphPlace& glyph, bool showCheck, bool xpStyle) {
+    const TRect& g = glyph.Rect;
+    if (glyph.Kind == TGlyphKind::Image) {
+        images->Draw(canvas, g.Left, g.Top, item->ImageIndex());
+    } else if (glyph.Kind == TGlyphKind::Bitmap) {
         const TBitmap& bitmap = item->Bitmap();
-        if (bitmap.Width() > glyph.Width() || bitmap.Height() > glyph.Height()) {
-            canvas.StretchDraw(glyph, bitmap);
+        if (bitmap.Width() > g.Width() || bitmap.Height() > g.Height()) {
+            canvas.StretchDraw(g, bitmap);
         } else {
-            canvas.Draw(glyph.Left + (glyph.Width() - bitmap.Width()) / 2,
-                        glyph.Top + (glyph.Height() - bitmap.Height()) / 2, bitmap);
+            canvas.Draw(g.Left + (g.Width() - bitmap.Width()) / 2,
+                        g.Top + (g.Height() - bitmap.Height()) / 2, bitmap);
         }
-    } else if (item->Checked() && !topMain && !glyph.IsEmpty()) {
-        const int left = glyph.Left + (glyph.Width() - CheckMarkSize) / 2;
-        const int top = glyph.Top + (glyph.Height() - CheckMarkSize) / 2;
-        if (item->RadioItem()) {
-            // No such bitmap comes with the menus: a radio item then shows no mark.
-            TBitmap radio;
-            if (Platform().LoadBitmapResource(RadioItemResource, radio) && !radio.Empty()) {
-                radio.Transparent = true;
-                canvas.Draw(glyph.Left + (glyph.Width() - radio.Width()) / 2,
-                            glyph.Top + (glyph.Height() - radio.Height()) / 2, radio);
-            }
-        } else {
-            // On the highlight of the XP style, or on the button face of the classic box.
-            DrawCheckMark(canvas, left, top, xpStyle ? clHighlightText : clMenuText);
+    } else if (showCheck && item->RadioItem()) {
+        // No such bitmap comes with the menus: a radio item then shows no mark.
+        TBitmap radio;
+        if (Platform().LoadBitmapResource(RadioItemResource, radio) && !radio.Empty()) {
+            radio.Transparent = true;
+            canvas.Draw(g.Left + (g.Width() - radio.Width()) / 2,
+                        g.Top + (g.Height() - radio.Height()) / 2, radio);
         }
+    } else if (showCheck) {
+        // On the highlight of the XP style, or on the button face of the classic box.
+        DrawCheckMark(canvas, g.Left + (g.Width() - CheckMarkSize) / 2,
+                      g.Top + (g.Height() - CheckMarkSize) / 2,
+                      xpStyle ? clHighlightText : clMenuText);
     }
+}
 
-    // The glyph's edge, and the look of a main menu's top-level items.
-    TRect textArea = r;
-    textArea.Left = CheckedAdd(glyph.Right, xpStyle && !topMain ? 4 : 2);
-    if (!xpStyle && kind != TGlyphKind::None && (item->Checked() || selected)) {
-        TRect edge = glyph;
-        InflateRect(edge, 1, 1);
-        canvas.DrawEdge(edge, item->Checked() ? bdrSunkenOuter : bdrRaisedInner, bfRect);
-    }
-    if (topMain) {
-        if (xpStyle) {
-            if (selected || hot) {
-                canvas.Brush.Color = clHighlight;
-                canvas.FillRect(r);
-                if (!(state & odInactive)) {
-                    canvas.Font.Color = clHighlightText;
-                }
-            }
-        } else if (Win98Plus()) {
-            TRect edge = r;
-            if (selected) {
-                canvas.DrawEdge(edge, bdrSunkenOuter, bfRect);
-                OffsetRect(textArea, 1, 0);
-            } else if (hot) {
-                canvas.DrawEdge(edge, bdrRaisedInner, bfRect);
-            }
-            if (!selected) {
-                OffsetRect(textArea, 0, -1);
+// The look of a main menu's top-level item: highlighted when selected or hot in the XP style;
+// sunken or raised with the caption moved in the classic one. Returns where the caption goes.
+TRect DrawTopMainLook(TCanvas& canvas, const TRect& r, TRect textArea, TOwnerDrawState state,
+                      bool xpStyle) {
+    const bool selected = state & odSelected;
+    const bool hot = state & odHotLight;
+    if (xpStyle) {
+        if (selected || hot) {
+            canvas.Brush.Color = clHighlight;
+            canvas.FillRect(r);
+            if (!(state & odInactive)) {
+                canvas.Font.Color = clHighlightText;
             }
         }
+    } else if (Win98Plus()) {
+        TRect edge = r;
+        if (selected) {
+            canvas.DrawEdge(edge, bdrSunkenOuter, bfRect);
+            OffsetRect(textArea, 1, 0);
+        } else if (hot) {
+            canvas.DrawEdge(edge, bdrRaisedInner, bfRect);
+        }
+        if (!selected) {
+            OffsetRect(textArea, 0, -1);
+        }
     }
+    return textArea;
+}
 
-    // The caption, centred vertically, and the shortcut.
+// The caption centred vertically in textArea, and a drop-down item's shortcut right-aligned 10
+// pixels from r's right edge.
+void DrawCaptionAndShortCut(IBarMenusIntf& menu, TMenuItem* item, TCanvas& canvas, const TRect& r,
+                            const TRect& textArea, bool topMain, TOwnerDrawState state) {
+    const bool selected = state & odSelected;
     std::uint32_t format = CaptionFormat;
     if (Win2K() && (state & odNoAccel)) {
         format |= dtHidePrefix;
@@ -228,6 +237,43 @@ void AdvancedDrawItem(IBarMenusIntf& menu, TMenuItem* item, TCanvas& canvas, con
         DrawMenuItemText(menu, item, canvas, BcShortCutToText(item->ShortCut()), format | dtRight,
                          selected, shortCutArea);
     }
+}
+
+} // namespace
+
+void AdvancedDrawItem(IBarMenusIntf& menu, TMenuItem* item, TCanvas& canvas, const TRect& r,
+                      bool topMain, TOwnerDrawState state) {
+    const bool xpStyle = menu.UseMenuStyle() == msWindowsXP;
+    const bool selected = state & odSelected;
+    const TCustomImageList* images = menu.GetSelf()->Images();
+    // A selected drop-down item is highlighted below; a top-level one has its colours already.
+    if (!selected || topMain) {
+        canvas.FillRect(r);
+    }
+    if (item->IsLine()) {
+        canvas.FillRect(r);
+    }
+    const TGlyphPlace glyph = PlaceGlyph(item, images, r, topMain, xpStyle);
+    if (selected && !topMain) {
+        DrawSelection(canvas, r, glyph, xpStyle);
+    }
+    const bool showCheck = item->Checked() && !topMain && !glyph.Rect.IsEmpty();
+    if (showCheck) {
+        DrawCheckedBox(canvas, glyph, xpStyle, selected);
+    }
+    DrawGlyph(canvas, item, images, glyph, showCheck, xpStyle);
+
+    TRect textArea = r;
+    textArea.Left = CheckedAdd(glyph.Rect.Right, xpStyle && !topMain ? 4 : 2);
+    if (!xpStyle && glyph.Kind != TGlyphKind::None && (item->Checked() || selected)) {
+        TRect edge = glyph.Rect;
+        InflateRect(edge, 1, 1);
+        canvas.DrawEdge(edge, item->Checked() ? bdrSunkenOuter : bdrRaisedInner, bfRect);
+    }
+    if (topMain) {
+        textArea = DrawTopMainLook(canvas, r, textArea, state, xpStyle);
+    }
+    DrawCaptionAndShortCut(menu, item, canvas, r, textArea, topMain, state);
 }
 
 void DrawMenuItemText(IBarMenusIntf& menu, TMenuItem* item, TCanvas& canvas, std::string text,

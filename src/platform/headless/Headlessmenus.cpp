@@ -133,10 +133,16 @@ THeadlessMenuWindow* THeadlessPlatform::FindMenuWindow(TMenuWindow window) {
     return nullptr;
 }
 
-TMenuItem* THeadlessPlatform::TrackPopupMenu(TPopupMenu& menu, TPoint p) {
-    // Measuring: every visible top-level item, each on a canvas with the menu font.
-    std::vector<TMenuItem*> items;
-    std::vector<TSize> sizes;
+namespace {
+
+// The visible top-level items of menu, each measured on a canvas with the menu font.
+struct TMeasuredItems {
+    std::vector<TMenuItem*> Items;
+    std::vector<TSize> Sizes;
+};
+
+TMeasuredItems MeasureVisibleItems(TPopupMenu& menu) {
+    TMeasuredItems measured;
     TSoftCanvas measure(1, 1);
     for (int i = 0; i < menu.Items()->Count(); ++i) {
         TMenuItem* item = menu.Items()->Items(i);
@@ -148,14 +154,18 @@ TMenuItem* THeadlessPlatform::TrackPopupMenu(TPopupMenu& menu, TPoint p) {
         int width = 0;
         int height = 0;
         Deliver([&] { item->MeasureItem(measure, width, height); });
-        items.push_back(item);
-        sizes.push_back({width, height});
+        measured.Items.push_back(item);
+        measured.Sizes.push_back({width, height});
     }
+    return measured;
+}
 
-    // Layout: columns from left to right, a break starting a new one.
-    std::vector<TRect> rects(items.size());
+// Lays the items out in columns from left to right, a break starting a new one, inside the
+// frame's margin. Fills rects and returns the window's size.
+TSize LayOutColumns(const TMeasuredItems& measured, std::vector<TRect>& rects) {
+    const std::vector<TMenuItem*>& items = measured.Items;
+    rects.assign(items.size(), TRect{});
     int left = MenuMargin;
-    int right = MenuMargin;
     int bottom = MenuMargin;
     std::size_t first = 0;
     while (first < items.size()) {
@@ -165,20 +175,29 @@ TMenuItem* THeadlessPlatform::TrackPopupMenu(TPopupMenu& menu, TPoint p) {
         }
         int columnWidth = 0;
         for (std::size_t i = first; i < end; ++i) {
-            columnWidth = std::max(columnWidth, sizes[i].cx);
+            columnWidth = std::max(columnWidth, measured.Sizes[i].cx);
         }
         int y = MenuMargin;
         for (std::size_t i = first; i < end; ++i) {
-            rects[i] = Rect(left, y, left + columnWidth, y + std::max(sizes[i].cy, 0));
+            rects[i] = Rect(left, y, left + columnWidth, y + std::max(measured.Sizes[i].cy, 0));
             y = rects[i].Bottom;
         }
         bottom = std::max(bottom, y);
         left += columnWidth;
-        right = left;
         first = end;
     }
-    const int width = right + MenuMargin;
-    const int height = bottom + MenuMargin;
+    return {left + MenuMargin, bottom + MenuMargin};
+}
+
+} // namespace
+
+TMenuItem* THeadlessPlatform::TrackPopupMenu(TPopupMenu& menu, TPoint p) {
+    const TMeasuredItems measured = MeasureVisibleItems(menu);
+    const std::vector<TMenuItem*>& items = measured.Items;
+    std::vector<TRect> rects;
+    const TSize size = LayOutColumns(measured, rects);
+    const int width = size.cx;
+    const int height = size.cy;
     // Kept inside the screen, as the system moves a menu that would leave it.
     TPoint place = p;
     place.X = std::max(0, std::min(place.X, ScreenSizeValue.cx - width));
@@ -194,7 +213,7 @@ TMenuItem* THeadlessPlatform::TrackPopupMenu(TPopupMenu& menu, TPoint p) {
         shown.Names.push_back(items[i]->Name());
         shown.Captions.push_back(items[i]->Caption());
     }
-    shown.Sizes = sizes;
+    shown.Sizes = measured.Sizes;
     shown.ItemRects = rects;
     JournalLog.push_back("Menu " + std::to_string(p.X) + "," + std::to_string(p.Y));
 
