@@ -25,6 +25,19 @@ std::int64_t FileLength(THandle handle) {
     return length;
 }
 
+// Opens path for reading and measures it into length.
+TStatus OpenMeasured(const std::string& path, TFileHandle& file, std::int64_t& length) {
+    file = TFileHandle(FileOpen(path, TFileMode::Read));
+    if (!file.Valid()) {
+        return IoFailure(path, "cannot open");
+    }
+    length = FileLength(file.Handle());
+    if (length < 0) {
+        return IoFailure(path, "cannot read");
+    }
+    return {};
+}
+
 // A file of a free name beside target, created new; its name goes to path.
 TFileHandle CreateBeside(const std::string& target, std::string& path) {
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -94,13 +107,10 @@ TStatus WriteBeside(const std::string& target, bool flush,
 } // namespace
 
 TResult<TGrpDirectory> ReadGrpDirectory(const std::string& path) {
-    TFileHandle file(FileOpen(path, TFileMode::Read));
-    if (!file.Valid()) {
-        return IoFailure(path, "cannot open");
-    }
-    const std::int64_t length = FileLength(file.Handle());
-    if (length < 0) {
-        return IoFailure(path, "cannot read");
+    TFileHandle file;
+    std::int64_t length = 0;
+    if (TStatus opened = OpenMeasured(path, file, length); !opened.Ok()) {
+        return opened;
     }
     std::array<std::uint8_t, GrpRecordSize> head{};
     const std::int64_t headRead = FileRead(file.Handle(), head.data(), GrpRecordSize);
@@ -236,13 +246,10 @@ MeasureGrpSources(const std::vector<std::pair<std::string, std::string>>& files)
         if (DirectoryExists(path)) {
             return TStatus::BadData(path + ": is a folder, not a file");
         }
-        TFileHandle file(FileOpen(path, TFileMode::Read));
-        if (!file.Valid()) {
-            return IoFailure(path, "cannot open");
-        }
-        const std::int64_t length = FileLength(file.Handle());
-        if (length < 0) {
-            return IoFailure(path, "cannot read");
+        TFileHandle file;
+        std::int64_t length = 0;
+        if (TStatus opened = OpenMeasured(path, file, length); !opened.Ok()) {
+            return opened;
         }
         if (std::uint64_t(length) > std::numeric_limits<std::uint32_t>::max()) {
             return TStatus::BadData(path + ": is 4 GiB or larger; an entry holds less");

@@ -323,7 +323,7 @@ void TBcBarMenuCore<TMenuBase>::EndUpdate() {
         --UpdateCountValue;
     }
     if (UpdateCountValue == 0) {
-        HookAllItems();
+        HookItems();
         IsUpdating = false;
     }
 }
@@ -372,8 +372,8 @@ void TBcBarMenuCore<TMenuBase>::AdvancedDrawItem(TComponent* sender, TCanvas& ca
 }
 
 template <class TMenuBase>
-void TBcBarMenuCore<TMenuBase>::HookAllItems() {
-    SetMenuItemEvents(this, nullptr, TMenuMeasureItemEvent(this, &TBcBarMenuCore::ExpandItemWidth),
+void TBcBarMenuCore<TMenuBase>::HookItems(TMenuItem* from) {
+    SetMenuItemEvents(this, from, TMenuMeasureItemEvent(this, &TBcBarMenuCore::ExpandItemWidth),
                       TAdvancedMenuDrawItemEvent(this, &TBcBarMenuCore::AdvancedDrawItem), true,
                       true);
 }
@@ -382,7 +382,7 @@ template <class TMenuBase>
 void TBcBarMenuCore<TMenuBase>::Loaded() {
     TMenuBase::Loaded();
     this->SetOwnerDraw(true);
-    HookAllItems();
+    HookItems();
 }
 
 template <class TMenuBase>
@@ -431,13 +431,7 @@ void TBcCustomBarPopupMenu::FlushDoubleBuffer() {
 
 void TBcCustomBarPopupMenu::MenuChanged(TComponent* sender, TMenuItem* source, bool rebuild) {
     if (!IsUpdating) {
-        if (source) {
-            SetMenuItemEvents(
-                this, source, TMenuMeasureItemEvent(this, &TBcBarMenuCore::ExpandItemWidth),
-                TAdvancedMenuDrawItemEvent(this, &TBcBarMenuCore::AdvancedDrawItem), true, true);
-        } else {
-            HookAllItems();
-        }
+        HookItems(source);
     }
     if (source && IsInTopPopupMenu(source)) {
         BarProtected->SetUpdatePopupHeight(true);
@@ -478,7 +472,7 @@ void TBcCustomBarMainMenu::SetMenuStyle(TBcMenuStyle style) {
 
 void TBcCustomBarMainMenu::SetDrawModule(TBcBarMenusDrawModule* module) {
     TBcBarMenuCore<TMainMenu>::SetDrawModule(module);
-    HookAllItems();
+    HookItems();
     RemeasureFirstItem();
     RefreshMenu(true, true);
 }
@@ -501,13 +495,7 @@ void TBcCustomBarMainMenu::Loaded() {
 
 void TBcCustomBarMainMenu::MenuChanged(TComponent* sender, TMenuItem* source, bool rebuild) {
     if (!IsUpdating) {
-        if (source) {
-            SetMenuItemEvents(
-                this, source, TMenuMeasureItemEvent(this, &TBcBarMenuCore::ExpandItemWidth),
-                TAdvancedMenuDrawItemEvent(this, &TBcBarMenuCore::AdvancedDrawItem), true, true);
-        } else {
-            HookAllItems();
-        }
+        HookItems(source);
     }
     TMainMenu::MenuChanged(sender, source, rebuild);
 }

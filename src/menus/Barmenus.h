@@ -394,8 +394,8 @@ public:
     void ExpandItemWidth(TComponent* sender, TCanvas& canvas, int& width, int& height);
     void AdvancedDrawItem(TComponent* sender, TCanvas& canvas, const TRect& rect,
                           TOwnerDrawState state);
-    // Hooks all items (no item, recursive, keeping existing handlers).
-    void HookAllItems();
+    // Hooks from and its children, or every item when from is null, keeping existing handlers.
+    void HookItems(TMenuItem* from = nullptr);
 
     void Notification(TComponent* component, TOperation operation) override;
     // An item that leaves the tree takes none of this menu's handlers with it.
