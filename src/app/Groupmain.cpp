@@ -8,8 +8,12 @@
 #include "toolkit/Inifiles.h"
 #include "toolkit/Sysutils.h"
 
+#include <cassert>
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <optional>
+#include <type_traits>
 
 TfrmMain* frmMain = nullptr;
 
@@ -31,15 +35,255 @@ const TFont barBoldFont = MakeFont("MS Sans Serif", -11, fsBold, clWhite);
 const TFont labelFont = MakeFont("Arial", -11, 0, clWindowText);
 const TFont editFont = MakeFont("MS Sans Serif", -11, fsBold, clWindowText);
 const TFont dialogFont = MakeFont("MS Sans Serif", -11, 0, clWindowText);
+const TFont driveFont = MakeFont("MS Sans Serif", -13, 0, clWindowText);
 
-template <class T>
-T* Place(T* control, TWinControl* parent, const char* name, int left, int top, int width,
-         int height) {
-    control->SetName(name);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
+// The properties of a control beyond its place and texts. Each kind of control reads those it
+// has; a property left out keeps the control's own value (fonts and colours: the parent's).
+struct TProperties {
+    TAlign Align = alNone;
+    const TFont* Font = nullptr;
+    // Shows the hint as a tooltip.
+    bool Tip = false;
+    bool Hidden = false;
+    bool Transparent = false;
+    std::optional<TColor> Color{};
+    std::optional<TColor> Color2{};
+    std::optional<TColor> ColorBegin{};
+    std::optional<TColor> ColorEnd{};
+    TOrnGradient::TGradientDirection Gradient = TOrnGradient::gdHorizontal;
+    std::optional<TColor> HotTrackColor{};
+    // A button's glyph, or an image's picture.
+    std::optional<TGroupGlyph> Glyph{};
+    bool GlyphRight = false;
+    bool Stretch = false;
+    bool MultiSelect = false;
+    std::optional<int> ItemHeight{};
+    std::optional<std::uint32_t> FileType{};
+    bool ReadOnly = false;
+};
+
+struct TControlRow;
+using TControlMaker = TControl* (*)(TfrmMain& form, const TControlRow& row);
+
+// One control of the window: a row of its control table.
+struct TControlRow {
+    // The kind: Make<&TfrmMain::member> makes a control of the member's class and stores it
+    // there.
+    TControlMaker Make;
+    const char* Name;
+    // The name of the form or of a control of an earlier row.
+    const char* Parent;
+    // Labels size themselves to their captions: they have a place only (At).
+    TRect Bounds;
+    // The caption, or an edit's text.
+    const char* Caption;
+    const char* Hint;
+    TProperties More;
+};
+
+constexpr TRect At(int left, int top) {
+    return Bounds(left, top, 0, 0);
+}
+
+// What a row sets on every kind of control.
+void ApplyCommon(TfrmMain& form, TControl& control, const TControlRow& row) {
+    control.SetName(row.Name);
+    auto* parent = std::string(row.Parent) == form.Name()
+                       ? &form
+                       : dynamic_cast<TWinControl*>(form.FindComponent(row.Parent));
+    assert(parent);
+    control.SetParent(parent);
+    const TRect& r = row.Bounds;
+    if (r.IsEmpty()) {
+        control.SetLeft(r.Left);
+        control.SetTop(r.Top);
+    } else {
+        control.SetBounds(r.Left, r.Top, r.Width(), r.Height());
+    }
+    if (row.More.Align != alNone) {
+        control.SetAlign(row.More.Align);
+    }
+    if (*row.Caption) {
+        control.SetCaption(row.Caption);
+    }
+    if (*row.Hint) {
+        control.SetHint(row.Hint);
+    }
+    if (row.More.Tip) {
+        control.SetShowHint(true);
+    }
+    if (row.More.Font) {
+        control.SetFont(*row.More.Font);
+    }
+}
+
+// What a row sets on a control of one kind.
+void ApplyOwn(TControl& /*control*/, const TProperties& /*more*/) {}
+
+void ApplyOwn(TWDGradientPanel& panel, const TProperties& more) {
+    if (more.Color) {
+        panel.SetColor(*more.Color);
+    }
+    if (more.Color2) {
+        panel.SetColor2(*more.Color2);
+    }
+}
+
+void ApplyOwn(TOrnGradient& gradient, const TProperties& more) {
+    if (more.ColorBegin) {
+        gradient.SetColorBegin(*more.ColorBegin);
+    }
+    if (more.ColorEnd) {
+        gradient.SetColorEnd(*more.ColorEnd);
+    }
+    gradient.SetGradient(more.Gradient);
+}
+
+// Every button of the window is a flat speed button with a hand pointer.
+void ApplyOwn(TSpeedButton& button, const TProperties& more) {
+    button.SetFlat(true);
+    button.SetCursor(crHandPoint);
+    if (more.GlyphRight) {
+        button.SetLayout(blGlyphRight);
+    }
+    if (more.Glyph) {
+        button.SetGlyph(GroupGlyph(*more.Glyph));
+    }
+}
+
+// Every label of the window lets the gradient show through.
+void ApplyOwn(TLabel& label, const TProperties& /*more*/) {
+    label.SetTransparent(true);
+}
+
+void ApplyOwn(TListBox& list, const TProperties& more) {
+    if (more.MultiSelect) {
+        list.SetMultiSelect(true);
+    }
+    if (more.ItemHeight) {
+        list.SetItemHeight(*more.ItemHeight);
+    }
+}
+
+void ApplyOwn(TFileListBox& list, const TProperties& more) {
+    ApplyOwn(static_cast<TListBox&>(list), more);
+    if (more.FileType) {
+        list.SetFileType(*more.FileType);
+    }
+}
+
+void ApplyOwn(TOrnCheckBox& box, const TProperties& more) {
+    if (more.HotTrackColor) {
+        box.SetHotTrackColor(*more.HotTrackColor);
+    }
+    if (more.Transparent) {
+        box.SetTransparent(true);
+    }
+}
+
+void ApplyOwn(TImage& image, const TProperties& more) {
+    if (more.Glyph) {
+        image.SetPicture(GroupGlyph(*more.Glyph));
+    }
+    if (more.Stretch) {
+        image.SetStretch(true);
+    }
+    if (more.Transparent) {
+        image.SetTransparent(true);
+    }
+}
+
+void ApplyOwn(TEdit& edit, const TProperties& more) {
+    if (more.ReadOnly) {
+        edit.SetReadOnly(true);
+    }
+}
+
+// Makes the control of row, owned by form, as the form's member; a hidden one is hidden last.
+template <auto member>
+TControl* Make(TfrmMain& form, const TControlRow& row) {
+    using TKind = std::remove_pointer_t<std::remove_reference_t<decltype(form.*member)>>;
+    auto* control = new TKind(&form);
+    form.*member = control;
+    ApplyCommon(form, *control, row);
+    ApplyOwn(*control, row.More);
+    if (row.More.Hidden) {
+        control->Hide();
+    }
     return control;
 }
+
+// The window's controls in the order of their making, which is also their z-order: the header
+// bar, the footer bar and the main area, then what stands on them. OrnCheckBox1, EditGrpFile
+// and btnExtract show in extracting mode only; btnGroup and btnExtract share one place.
+const TControlRow controlTable[] = {
+    {Make<&TfrmMain::PanelHeader>, "PanelHeader", "frmMain", Bounds(0, 0, 499, 25), "", "",
+     TProperties{.Align = alTop, .Font = &barBoldFont, .Color = clNavy, .Color2 = clNavy}},
+    {Make<&TfrmMain::PanelBottom>, "PanelBottom", "frmMain", Bounds(0, 303, 499, 25), "", "",
+     TProperties{.Align = alBottom, .Font = &barFont, .Color = clSilver, .Color2 = clNavy}},
+    {Make<&TfrmMain::PanelMain>, "PanelMain", "frmMain", Bounds(0, 25, 499, 278), "", "",
+     TProperties{.Align = alClient}},
+    {Make<&TfrmMain::OrnGradient1>, "OrnGradient1", "PanelMain", Bounds(1, 1, 497, 276), "", "",
+     TProperties{.Align = alClient,
+                 .ColorBegin = clWhite,
+                 .ColorEnd = clGray,
+                 .Gradient = TOrnGradient::gdHorizontal}},
+    {Make<&TfrmMain::btnOptions>, "btnOptions", "PanelHeader", Bounds(8, 1, 81, 22), "Options", "",
+     TProperties{.Font = &barBoldFont, .Tip = true}},
+    {Make<&TfrmMain::Label3>, "Label3", "PanelMain", At(6, 4), " Select Directory ", "",
+     TProperties{.Font = &labelFont}},
+    {Make<&TfrmMain::Label4>, "Label4", "PanelMain", At(170, 4), " Select Files to Group", "",
+     TProperties{.Font = &labelFont}},
+    {Make<&TfrmMain::Label5>, "Label5", "PanelMain", At(334, 4), " Files to Group", "",
+     TProperties{.Font = &labelFont}},
+    {Make<&TfrmMain::DriveComboBox1>, "DriveComboBox1", "PanelMain", Bounds(4, 20, 160, 22), "", "",
+     TProperties{.Font = &driveFont}},
+    {Make<&TfrmMain::DirectoryListBox1>, "DirectoryListBox1", "PanelMain", Bounds(4, 44, 160, 173),
+     "", "", TProperties{.ItemHeight = 16}},
+    {Make<&TfrmMain::FileListBox1>, "FileListBox1", "PanelMain", Bounds(168, 20, 160, 197), "",
+     "Select files to add",
+     TProperties{.Tip = true, .MultiSelect = true, .FileType = faReadOnly | faArchive | faNormal}},
+    {Make<&TfrmMain::ListBox1>, "ListBox1", "PanelMain", Bounds(332, 20, 160, 197), "", "",
+     TProperties{.MultiSelect = true, .ItemHeight = 13}},
+    {Make<&TfrmMain::OrnCheckBox1>, "OrnCheckBox1", "PanelMain", Bounds(372, 188, 109, 19),
+     " Extract All Files", "Extract all files",
+     TProperties{.Tip = true, .Hidden = true, .Transparent = true, .HotTrackColor = clYellow}},
+    {Make<&TfrmMain::btnAddAll>, "btnAddAll", "PanelMain", Bounds(168, 220, 78, 25), "Add All",
+     "Add all files to group",
+     TProperties{.Tip = true, .Glyph = TGroupGlyph::AddAll, .GlyphRight = true}},
+    {Make<&TfrmMain::btnFilesAdd>, "btnFilesAdd", "PanelMain", Bounds(248, 220, 78, 25),
+     "Add Filles", "Add selected files to group",
+     TProperties{.Tip = true, .Glyph = TGroupGlyph::FilesAdd, .GlyphRight = true}},
+    {Make<&TfrmMain::btnFilesSub>, "btnFilesSub", "PanelMain", Bounds(336, 220, 155, 25),
+     "  Remove Filles", "Remove selected files",
+     TProperties{.Tip = true, .Glyph = TGroupGlyph::FilesSub}},
+    {Make<&TfrmMain::Image1>, "Image1", "PanelMain", Bounds(10, 225, 17, 16), "", "",
+     TProperties{.Transparent = true, .Glyph = TGroupGlyph::EditName, .Stretch = true}},
+    {Make<&TfrmMain::Label1>, "Label1", "PanelMain", At(32, 226), "Enter Name of Group File", "",
+     TProperties{}},
+    {Make<&TfrmMain::EditGrp>, "EditGrp", "PanelMain", Bounds(8, 248, 155, 21), "MyGroup.grp", "",
+     TProperties{.Font = &editFont, .Tip = true}},
+    {Make<&TfrmMain::btnName>, "btnName", "PanelMain", Bounds(168, 248, 78, 25), "Sort Name",
+     "Sort lists by name", TProperties{.Tip = true}},
+    {Make<&TfrmMain::btnType>, "btnType", "PanelMain", Bounds(248, 248, 78, 25), "Sort Extn",
+     "Sort lists by extension", TProperties{.Tip = true}},
+    {Make<&TfrmMain::EditGrpFile>, "EditGrpFile", "PanelMain", Bounds(172, 248, 145, 21), "", "",
+     TProperties{.Font = &editFont, .Tip = true, .Hidden = true, .ReadOnly = true}},
+    {Make<&TfrmMain::btnGroup>, "btnGroup", "PanelMain", Bounds(336, 248, 155, 25), " Create GRP",
+     "", TProperties{.Tip = true, .Glyph = TGroupGlyph::CreateGroup}},
+    {Make<&TfrmMain::btnExtract>, "btnExtract", "PanelMain", Bounds(336, 248, 155, 25),
+     " Extract GRP", "", TProperties{.Tip = true, .Hidden = true, .Glyph = TGroupGlyph::Extract}},
+    {Make<&TfrmMain::FileListBox2>, "FileListBox2", "PanelMain", Bounds(84, 140, 69, 69), "", "",
+     TProperties{.Hidden = true}},
+    {Make<&TfrmMain::btnMExtract>, "btnMExtract", "PanelBottom", Bounds(12, 1, 110, 22),
+     " M-Extract  ", "",
+     TProperties{
+         .Font = &barBoldFont, .Tip = true, .Glyph = TGroupGlyph::ModeExtract, .GlyphRight = true}},
+    {Make<&TfrmMain::btnMGroup>, "btnMGroup", "PanelBottom", Bounds(140, 1, 110, 22), " M-Group ",
+     "", TProperties{.Font = &barBoldFont, .Tip = true, .Glyph = TGroupGlyph::ModeGroup}},
+    {Make<&TfrmMain::btnQuit>, "btnQuit", "PanelBottom", Bounds(382, 2, 110, 21), "&Quit", "",
+     TProperties{.Font = &barBoldFont, .Glyph = TGroupGlyph::Quit}},
+};
 
 // The sort keys, in ASCII upper case.
 std::string NameKey(const std::string& name) {
@@ -94,144 +338,9 @@ TfrmMain::~TfrmMain() {
 }
 
 void TfrmMain::CreateControls() {
-    // A flat speed button with a hand pointer, as every button of the window is.
-    auto button = [this](TWinControl* parent, const char* name, TRect bounds,
-                         const std::string& caption, const std::string& hint, bool showHint) {
-        auto* b = Place(new TSpeedButton(this), parent, name, bounds.Left, bounds.Top,
-                        bounds.Width(), bounds.Height());
-        b->SetFlat(true);
-        b->SetCursor(crHandPoint);
-        b->SetCaption(caption);
-        b->SetHint(hint);
-        b->SetShowHint(showHint);
-        return b;
-    };
-    auto label = [this](const char* name, int left, int top, const std::string& caption) {
-        auto* l = new TLabel(this);
-        l->SetName(name);
-        l->SetParent(PanelMain);
-        l->SetTransparent(true);
-        l->SetCaption(caption);
-        l->SetLeft(left);
-        l->SetTop(top);
-        return l;
-    };
-
-    // The header bar, the main area and the footer bar, stacked from the top.
-    PanelHeader = Place(new TWDGradientPanel(this), this, "PanelHeader", 0, 0, 499, 25);
-    PanelHeader->SetAlign(alTop);
-    PanelHeader->SetColor(clNavy);
-    PanelHeader->SetColor2(clNavy);
-    PanelHeader->SetFont(barBoldFont);
-
-    PanelBottom = Place(new TWDGradientPanel(this), this, "PanelBottom", 0, 303, 499, 25);
-    PanelBottom->SetAlign(alBottom);
-    PanelBottom->SetColor(clSilver);
-    PanelBottom->SetColor2(clNavy);
-    PanelBottom->SetFont(barFont);
-
-    PanelMain = Place(new TPanel(this), this, "PanelMain", 0, 25, 499, 278);
-    PanelMain->SetAlign(alClient);
-
-    OrnGradient1 = Place(new TOrnGradient(this), PanelMain, "OrnGradient1", 1, 1, 497, 276);
-    OrnGradient1->SetAlign(alClient);
-    OrnGradient1->SetColorBegin(clWhite);
-    OrnGradient1->SetColorEnd(clGray);
-    OrnGradient1->SetGradient(TOrnGradient::gdHorizontal);
-
-    btnOptions = button(PanelHeader, "btnOptions", Bounds(8, 1, 81, 22), "Options", "", true);
-    btnOptions->SetFont(barBoldFont);
-
-    Label3 = label("Label3", 6, 4, " Select Directory ");
-    Label4 = label("Label4", 170, 4, " Select Files to Group");
-    Label5 = label("Label5", 334, 4, " Files to Group");
-    for (TLabel* l : {Label3, Label4, Label5}) {
-        l->SetFont(labelFont);
+    for (const TControlRow& row : controlTable) {
+        row.Make(*this, row);
     }
-
-    DriveComboBox1 = Place(new TDriveComboBox(this), PanelMain, "DriveComboBox1", 4, 20, 160, 22);
-    DriveComboBox1->SetFont(MakeFont("MS Sans Serif", -13, 0, clWindowText));
-
-    DirectoryListBox1 =
-        Place(new TDirectoryListBox(this), PanelMain, "DirectoryListBox1", 4, 44, 160, 173);
-    DirectoryListBox1->SetItemHeight(16);
-
-    FileListBox1 = Place(new TFileListBox(this), PanelMain, "FileListBox1", 168, 20, 160, 197);
-    FileListBox1->SetMultiSelect(true);
-    FileListBox1->SetFileType(faReadOnly | faArchive | faNormal);
-    FileListBox1->SetHint("Select files to add");
-    FileListBox1->SetShowHint(true);
-
-    ListBox1 = Place(new TListBox(this), PanelMain, "ListBox1", 332, 20, 160, 197);
-    ListBox1->SetMultiSelect(true);
-    ListBox1->SetItemHeight(13);
-
-    // Shown in extracting mode only.
-    OrnCheckBox1 = Place(new TOrnCheckBox(this), PanelMain, "OrnCheckBox1", 372, 188, 109, 19);
-    OrnCheckBox1->SetCaption(" Extract All Files");
-    OrnCheckBox1->SetHint("Extract all files");
-    OrnCheckBox1->SetShowHint(true);
-    OrnCheckBox1->SetHotTrackColor(clYellow);
-    OrnCheckBox1->SetTransparent(true);
-    OrnCheckBox1->Hide();
-
-    btnAddAll = button(PanelMain, "btnAddAll", Bounds(168, 220, 78, 25), "Add All",
-                       "Add all files to group", true);
-    btnAddAll->SetLayout(blGlyphRight);
-    btnAddAll->SetGlyph(GroupGlyph(TGroupGlyph::AddAll));
-    btnFilesAdd = button(PanelMain, "btnFilesAdd", Bounds(248, 220, 78, 25), "Add Filles",
-                         "Add selected files to group", true);
-    btnFilesAdd->SetLayout(blGlyphRight);
-    btnFilesAdd->SetGlyph(GroupGlyph(TGroupGlyph::FilesAdd));
-    btnFilesSub = button(PanelMain, "btnFilesSub", Bounds(336, 220, 155, 25), "  Remove Filles",
-                         "Remove selected files", true);
-    btnFilesSub->SetGlyph(GroupGlyph(TGroupGlyph::FilesSub));
-
-    Image1 = Place(new TImage(this), PanelMain, "Image1", 10, 225, 17, 16);
-    Image1->SetPicture(GroupGlyph(TGroupGlyph::EditName));
-    Image1->SetStretch(true);
-    Image1->SetTransparent(true);
-    Label1 = label("Label1", 32, 226, "Enter Name of Group File");
-
-    EditGrp = Place(new TEdit(this), PanelMain, "EditGrp", 8, 248, 155, 21);
-    EditGrp->SetFont(editFont);
-    EditGrp->SetText("MyGroup.grp");
-    EditGrp->SetShowHint(true);
-
-    btnName = button(PanelMain, "btnName", Bounds(168, 248, 78, 25), "Sort Name",
-                     "Sort lists by name", true);
-    btnType = button(PanelMain, "btnType", Bounds(248, 248, 78, 25), "Sort Extn",
-                     "Sort lists by extension", true);
-
-    EditGrpFile = Place(new TEdit(this), PanelMain, "EditGrpFile", 172, 248, 145, 21);
-    EditGrpFile->SetFont(editFont);
-    EditGrpFile->SetReadOnly(true);
-    EditGrpFile->SetShowHint(true);
-    EditGrpFile->Hide();
-
-    // btnGroup and btnExtract share one place; the mode shows one of them.
-    btnGroup = button(PanelMain, "btnGroup", Bounds(336, 248, 155, 25), " Create GRP", "", true);
-    btnGroup->SetGlyph(GroupGlyph(TGroupGlyph::CreateGroup));
-    btnExtract =
-        button(PanelMain, "btnExtract", Bounds(336, 248, 155, 25), " Extract GRP", "", true);
-    btnExtract->SetGlyph(GroupGlyph(TGroupGlyph::Extract));
-    btnExtract->Hide();
-
-    FileListBox2 = Place(new TFileListBox(this), PanelMain, "FileListBox2", 84, 140, 69, 69);
-    FileListBox2->Hide();
-
-    btnMExtract =
-        button(PanelBottom, "btnMExtract", Bounds(12, 1, 110, 22), " M-Extract  ", "", true);
-    btnMExtract->SetFont(barBoldFont);
-    btnMExtract->SetLayout(blGlyphRight);
-    btnMExtract->SetGlyph(GroupGlyph(TGroupGlyph::ModeExtract));
-    btnMGroup = button(PanelBottom, "btnMGroup", Bounds(140, 1, 110, 22), " M-Group ", "", true);
-    btnMGroup->SetFont(barBoldFont);
-    btnMGroup->SetGlyph(GroupGlyph(TGroupGlyph::ModeGroup));
-    btnQuit = button(PanelBottom, "btnQuit", Bounds(382, 2, 110, 21), "&Quit", "", false);
-    btnQuit->SetFont(barBoldFont);
-    btnQuit->SetGlyph(GroupGlyph(TGroupGlyph::Quit));
-
     // The folder list drives the file list; the drive list drives the folder list.
     DirectoryListBox1->SetFileList(FileListBox1);
     DriveComboBox1->SetDirList(DirectoryListBox1);
@@ -253,6 +362,10 @@ void TfrmMain::CreateControls() {
     OrnMesg1->SetSymbol(dgWarning);
     OrnMesg1->SetVerticalGradient(false);
 
+    ConnectEvents();
+}
+
+void TfrmMain::ConnectEvents() {
     btnOptions->OnMouseDown = TMouseEvent(this, &TfrmMain::btnOptionsMouseDown);
     btnOptions->OnClick = TNotifyEvent(this, &TfrmMain::btnOptionsClick);
     btnAddAll->OnClick = TNotifyEvent(this, &TfrmMain::btnAddAllClick);

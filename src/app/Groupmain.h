@@ -149,7 +149,9 @@ public:
     void MessageBeep(TSoundType type) override;
 
 private:
+    // Makes the controls of the window's control table, links them and sets their tab order.
     void CreateControls();
+    void ConnectEvents();
     // Builds the Options menu as a stored layout loads it: items first, then Loaded hooks them.
     void CreateOptionsMenu();
     // The caption "Morvik - v<version> - " followed by title.

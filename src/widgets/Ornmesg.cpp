@@ -147,61 +147,91 @@ TModalResult TOrnMesg::MyMessageDlg(const std::string& msg, TMsgDlgType dlgType,
     return result;
 }
 
-TMessageForm* TOrnMesg::CreateMessageDialog(const std::string& msg, TMsgDlgType dlgType,
-                                            TMsgDlgButtons buttons) {
-    assert(dlgType >= mtWarning && dlgType <= mtCustom);
-    const TDialogKind& kind = dialogKinds[dlgType];
-    const bool hasIcon = dlgType != mtCustom;
-
-    TComponentPtr<TMessageForm> dialog(new TMessageForm(&Application()));
-    dialog->SetFormStyle(DialogStyleValue == dsStayOnTop ? fsStayOnTop : fsNormal);
-    dialog->SetBorderStyle(bsDialog);
-    dialog->SetBorderIcons(biSystemMenu);
-
-    // The metrics, in units of the fonts' average characters.
-    TCanvas& canvas = dialog->Canvas();
-    canvas.Font = FontButtonValue;
-    const TSize buttonChar = GetAveCharSize(canvas);
-    canvas.Font = FontTextValue;
-    const TSize textChar = GetAveCharSize(canvas);
+TMessageDialogLayout MessageDialogLayout(const TMessageDialogInput& input) {
+    const TSize buttonChar = input.ButtonChar;
+    const TSize textChar = input.TextChar;
     const int buttonWidth = MulDiv(46, buttonChar.cx, 4);
     const int buttonHeight = MulDiv(15, buttonChar.cy, 8);
-    const int buttonGap = MulDiv(ButtonGapValue, buttonChar.cx, 4);
+    const int buttonGap = MulDiv(input.ButtonGap, buttonChar.cx, 4);
     const int horzMargin = MulDiv(8, textChar.cx, 4);
     const int vertMargin = MulDiv(8, textChar.cy, 8);
     const int horzSpacing = MulDiv(10, textChar.cx, 4);
     const int vertSpacing = MulDiv(10, textChar.cy, 8);
 
+    int blockWidth = input.Text.cx;
+    int blockHeight = input.Text.cy;
+    if (input.HasIcon) {
+        blockWidth += iconSize + horzSpacing;
+        blockHeight = std::max(blockHeight, iconSize);
+    }
+    const int count = input.ButtonCount;
+    const int rowWidth = count == 0 ? 0 : count * buttonWidth + (count - 1) * buttonGap;
+
+    TMessageDialogLayout layout;
+    layout.Client.cx = std::max(blockWidth, rowWidth) + 2 * horzMargin;
+    layout.Client.cy = blockHeight + buttonHeight + vertSpacing + 2 * vertMargin;
+    // Centred by the outer window's size, frame and caption bar included.
+    const int width = layout.Client.cx + input.Frame.cx;
+    const int height = layout.Client.cy + input.Frame.cy;
+    layout.Bounds =
+        Bounds(input.Screen.cx / 2 - width / 2, input.Screen.cy / 2 - height / 2, width, height);
+    if (input.HasIcon) {
+        layout.Icon = Bounds(horzMargin, vertMargin, iconSize, iconSize);
+    }
+    // The text stands at the right of the block, after the icon.
+    layout.Text =
+        Bounds(blockWidth - input.Text.cx + horzMargin, vertMargin, input.Text.cx, input.Text.cy);
+    int x = (layout.Client.cx - rowWidth) / 2;
+    for (int i = 0; i < count; ++i) {
+        layout.Buttons.push_back(
+            Bounds(x, blockHeight + vertMargin + vertSpacing, buttonWidth, buttonHeight));
+        x += buttonWidth + buttonGap;
+    }
+    return layout;
+}
+
+TMessageDialogInput TOrnMesg::MeasureDialog(TMessageForm& dialog, const std::string& msg,
+                                            bool hasIcon, int buttonCount) const {
+    TMessageDialogInput input;
+    TCanvas& canvas = dialog.Canvas();
+    canvas.Font = FontButtonValue;
+    input.ButtonChar = GetAveCharSize(canvas);
+    canvas.Font = FontTextValue;
+    input.TextChar = GetAveCharSize(canvas);
+    input.ButtonGap = ButtonGapValue;
     // The text box: word-wrapped within half the screen's width, "&" an underline marker, tabs
     // not expanded. The whole message is measured, however long, and the label shows exactly
     // the text that was measured.
     TRect textRect = Rect(0, 0, Screen().Width() / 2, 0);
     canvas.DrawText(msg, textRect, dtCalcRect | dtWordBreak);
-    const int textWidth = textRect.Right;
-    const int textHeight = textRect.Bottom;
+    input.Text = {textRect.Right, textRect.Bottom};
+    input.HasIcon = hasIcon;
+    input.ButtonCount = buttonCount;
+    input.Screen = {Screen().Width(), Screen().Height()};
+    input.Frame = {dialog.Width() - dialog.ClientWidth(), dialog.Height() - dialog.ClientHeight()};
+    return input;
+}
 
-    int blockWidth = textWidth;
-    int blockHeight = textHeight;
-    if (hasIcon) {
-        blockWidth += iconSize + horzSpacing;
-        blockHeight = std::max(blockHeight, iconSize);
-    }
-    int buttonCount = 0;
+TMessageForm* TOrnMesg::CreateMessageDialog(const std::string& msg, TMsgDlgType dlgType,
+                                            TMsgDlgButtons buttons) {
+    assert(dlgType >= mtWarning && dlgType <= mtCustom);
+    const TDialogKind& kind = dialogKinds[dlgType];
+    const bool hasIcon = dlgType != mtCustom;
+    std::vector<TMsgDlgBtn> kinds;
     for (int i = 0; i < buttonKindCount; ++i) {
         if (buttons & MsgDlgButton(TMsgDlgBtn(i))) {
-            ++buttonCount;
+            kinds.push_back(TMsgDlgBtn(i));
         }
     }
-    const int rowWidth =
-        buttonCount == 0 ? 0 : buttonCount * buttonWidth + (buttonCount - 1) * buttonGap;
-    const int clientWidth = std::max(blockWidth, rowWidth) + 2 * horzMargin;
-    const int clientHeight = blockHeight + buttonHeight + vertSpacing + 2 * vertMargin;
-    dialog->SetClientWidth(clientWidth);
-    dialog->SetClientHeight(clientHeight);
-    // Centred by the outer window's size, frame and caption bar included.
-    dialog->SetBounds(Screen().Width() / 2 - dialog->Width() / 2,
-                      Screen().Height() / 2 - dialog->Height() / 2, dialog->Width(),
-                      dialog->Height());
+
+    TComponentPtr<TMessageForm> dialog(new TMessageForm(&Application()));
+    dialog->SetFormStyle(DialogStyleValue == dsStayOnTop ? fsStayOnTop : fsNormal);
+    dialog->SetBorderStyle(bsDialog);
+    dialog->SetBorderIcons(biSystemMenu);
+    const TMessageDialogLayout layout =
+        MessageDialogLayout(MeasureDialog(*dialog, msg, hasIcon, int(kinds.size())));
+    const TRect& bounds = layout.Bounds;
+    dialog->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
 
     if (!CaptionTextValue.empty() && CaptionTextValue != "None") {
         dialog->SetCaption(CaptionTextValue);
@@ -212,58 +242,66 @@ TMessageForm* TOrnMesg::CreateMessageDialog(const std::string& msg, TMsgDlgType 
     // Children go beneath one another in the order gradient, icon, text, buttons; the text and
     // the buttons let the gradient show through.
     if (ColorGradient1Value != ColorGradient2Value) {
-        auto* gradient = new TOrnGradient(dialog.get());
-        gradient->SetName("Gradient");
-        gradient->SetParent(dialog.get());
-        gradient->SetAlign(alClient);
-        gradient->SetColorBegin(ColorGradient1Value);
-        gradient->SetColorEnd(ColorGradient2Value);
-        gradient->SetGradient(VerticalGradientValue ? TOrnGradient::gdVertical
-                                                    : TOrnGradient::gdHorizontal);
+        AddBackground(*dialog);
     }
-
     if (hasIcon) {
-        auto* image = new TImage(dialog.get());
-        image->SetName("Image");
-        image->SetParent(dialog.get());
-        TBitmap icon = Platform().SystemIcon(kind.Icon);
-        icon.TransparentMode = TTransparentMode::Fixed;
-        icon.TransparentColorValue = clFuchsia;
-        image->SetTransparent(true);
-        image->SetPicture(icon);
-        image->SetBounds(horzMargin, vertMargin, iconSize, iconSize);
+        AddIcon(*dialog, kind.Icon, layout.Icon);
     }
+    AddText(*dialog, msg, layout.Text);
+    for (std::size_t k = 0; k < kinds.size(); ++k) {
+        AddButton(*dialog, "A" + std::to_string(k), kinds[k], layout.Buttons[k]);
+    }
+    return dialog.release();
+}
 
-    auto* label = new TLabel(dialog.get());
+void TOrnMesg::AddBackground(TMessageForm& dialog) const {
+    auto* gradient = new TOrnGradient(&dialog);
+    gradient->SetName("Gradient");
+    gradient->SetParent(&dialog);
+    gradient->SetAlign(alClient);
+    gradient->SetColorBegin(ColorGradient1Value);
+    gradient->SetColorEnd(ColorGradient2Value);
+    gradient->SetGradient(VerticalGradientValue ? TOrnGradient::gdVertical
+                                                : TOrnGradient::gdHorizontal);
+}
+
+void TOrnMesg::AddIcon(TMessageForm& dialog, TSystemIcon systemIcon, const TRect& r) const {
+    auto* image = new TImage(&dialog);
+    image->SetName("Image");
+    image->SetParent(&dialog);
+    TBitmap icon = Platform().SystemIcon(systemIcon);
+    icon.TransparentMode = TTransparentMode::Fixed;
+    icon.TransparentColorValue = clFuchsia;
+    image->SetTransparent(true);
+    image->SetPicture(icon);
+    image->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+}
+
+void TOrnMesg::AddText(TMessageForm& dialog, const std::string& msg, const TRect& r) const {
+    auto* label = new TLabel(&dialog);
     label->SetName("Message");
-    label->SetParent(dialog.get());
+    label->SetParent(&dialog);
     label->SetAutoSize(false);
     label->SetWordWrap(true);
     label->SetAlignment(TextAlignValue);
     label->SetFont(FontTextValue);
     label->SetTransparent(true);
     label->SetCaption(msg);
-    label->SetBounds(blockWidth - textWidth + horzMargin, vertMargin, textWidth, textHeight);
+    label->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+}
 
-    int x = (clientWidth - rowWidth) / 2;
-    int k = 0;
-    for (int i = 0; i < buttonKindCount; ++i) {
-        if (!(buttons & MsgDlgButton(TMsgDlgBtn(i)))) {
-            continue;
-        }
-        auto* button = new TOrnButt(dialog.get());
-        button->SetName("A" + std::to_string(k++));
-        button->SetParent(dialog.get());
-        button->SetFont(FontButtonValue);
-        button->SetFlat(ClearButtonsValue);
-        button->SetTransparent(true);
-        button->SetCaption(buttonKinds[i].Caption);
-        button->ButtonResult = buttonKinds[i].Result;
-        button->OnClick = TNotifyEvent(this, &TOrnMesg::GetModalResult);
-        button->SetBounds(x, blockHeight + vertMargin + vertSpacing, buttonWidth, buttonHeight);
-        x += buttonWidth + buttonGap;
-    }
-    return dialog.release();
+void TOrnMesg::AddButton(TMessageForm& dialog, const std::string& name, TMsgDlgBtn kind,
+                         const TRect& r) {
+    auto* button = new TOrnButt(&dialog);
+    button->SetName(name);
+    button->SetParent(&dialog);
+    button->SetFont(FontButtonValue);
+    button->SetFlat(ClearButtonsValue);
+    button->SetTransparent(true);
+    button->SetCaption(buttonKinds[kind].Caption);
+    button->ButtonResult = buttonKinds[kind].Result;
+    button->OnClick = TNotifyEvent(this, &TOrnMesg::GetModalResult);
+    button->SetBounds(r.Left, r.Top, r.Width(), r.Height());
 }
 
 void TOrnMesg::GetModalResult(TComponent* sender) {

@@ -17,6 +17,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 enum TSymbol { dgWarning, dgError, dgInformation, dgConfirmation, dgNone };
 // Scoped, because the bar menus' picture style has a dsNormal of its own and the main window
@@ -53,6 +54,40 @@ public:
 
     std::int32_t ButtonResult = 0;
 };
+
+// What the message dialog's layout depends on, measured by the one who builds it.
+struct TMessageDialogInput {
+    // The average characters of the button font and of the text font.
+    TSize ButtonChar{};
+    TSize TextChar{};
+    // The gap between two buttons, in quarters of the button font's average character width.
+    int ButtonGap = 1;
+    // The message as drawn: word-wrapped, in the text font.
+    TSize Text{};
+    bool HasIcon = true;
+    int ButtonCount = 0;
+    TSize Screen{};
+    // What the dialog's frame and caption bar add to its client area.
+    TSize Frame{};
+};
+
+// The places of the dialog's parts in its client area, and of the dialog on the screen. The
+// metrics are in units of the fonts' average characters: margins of 2 characters across and one
+// down, spacings a quarter more, buttons 11.5 x 1.875 characters of the button font.
+struct TMessageDialogLayout {
+    // Empty when the dialog has no icon.
+    TRect Icon{};
+    TRect Text{};
+    // The buttons, from left to right.
+    std::vector<TRect> Buttons;
+    TSize Client{};
+    // The whole window, centred on the screen.
+    TRect Bounds{};
+};
+
+// Icon and text side by side, top-aligned in a block at the margins; the row of buttons under
+// them, centred, also when there are none.
+TMessageDialogLayout MessageDialogLayout(const TMessageDialogInput& input);
 
 // The dialog window; a plain form.
 class TMessageForm : public TForm {
@@ -134,6 +169,15 @@ public:
                                       TMsgDlgButtons buttons);
 
 private:
+    // Measures what the layout of a dialog for msg depends on, with the dialog's canvas.
+    TMessageDialogInput MeasureDialog(TMessageForm& dialog, const std::string& msg, bool hasIcon,
+                                      int buttonCount) const;
+    // The children of the dialog, from the bottom up: the background gradient, the icon, the
+    // text and each button.
+    void AddBackground(TMessageForm& dialog) const;
+    void AddIcon(TMessageForm& dialog, TSystemIcon systemIcon, const TRect& r) const;
+    void AddText(TMessageForm& dialog, const std::string& msg, const TRect& r) const;
+    void AddButton(TMessageForm& dialog, const std::string& name, TMsgDlgBtn kind, const TRect& r);
     // The click handler of every dialog button: its ButtonResult ends the modal loop.
     void GetModalResult(TComponent* sender);
 

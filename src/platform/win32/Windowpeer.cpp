@@ -59,6 +59,20 @@ int MouseY(LPARAM lParam) {
     return int(short(HIWORD(lParam)));
 }
 
+// The button of a WM_?BUTTONDOWN or WM_?BUTTONUP message.
+TMouseButton MouseButton(UINT message) {
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+        return mbLeft;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        return mbRight;
+    default:
+        return mbMiddle;
+    }
+}
+
 bool IsMouseMessage(UINT message) {
     return message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK;
 }
@@ -179,38 +193,45 @@ LRESULT CALLBACK TWin32Peer::WindowProcedure(HWND window, UINT message, WPARAM w
         return ::DefWindowProcA(window, message, wParam, lParam);
     }
     if (message == WM_NCDESTROY) {
-        const LRESULT result = peer->DefaultProc(message, wParam, lParam);
-        ::RemovePropA(window, PeerProperty);
-        if (peer->NativeProc) {
-            ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(peer->NativeProc));
-        }
-        peer->Window = nullptr;
-        peer->NativeProc = nullptr;
-        return result;
+        return peer->LastMessage(message, wParam, lParam);
     }
     if (peer->Destroying || Dying(peer->Owner)) {
         return peer->DefaultProc(message, wParam, lParam);
     }
+    return peer->GuardedWindowProc(message, wParam, lParam);
+}
 
+LRESULT TWin32Peer::LastMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = DefaultProc(message, wParam, lParam);
+    ::RemovePropA(Window, PeerProperty);
+    if (NativeProc) {
+        ::SetWindowLongPtrA(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NativeProc));
+    }
+    Window = nullptr;
+    NativeProc = nullptr;
+    return result;
+}
+
+LRESULT TWin32Peer::GuardedWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     // A handler may destroy the control, and the peer with it; alive then turns false, here
     // and in every call of this procedure for the peer further out.
     bool alive = true;
-    bool* const outer = peer->Alive;
-    peer->Alive = &alive;
+    bool* const outer = Alive;
+    Alive = &alive;
     LRESULT result = 0;
     try {
         if (IsMouseMessage(message)) {
-            peer->RelayToTooltip(message, wParam, lParam);
+            RelayToTooltip(message, wParam, lParam);
         }
-        result = peer->WindowProc(message, wParam, lParam);
+        result = WindowProc(message, wParam, lParam);
         if (alive && IsMouseMessage(message)) {
-            peer->SyncHints();
+            SyncHints();
         }
     } catch (...) {
         Application().HandleException();
     }
     if (alive) {
-        peer->Alive = outer;
+        Alive = outer;
     } else if (outer) {
         *outer = false;
     }
@@ -225,166 +246,183 @@ LRESULT TWin32Peer::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TWin32Peer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    // Owner-drawn menu items: their hwndItem is a menu, not a child to reflect to.
-    if (LRESULT menuResult = 0; Win32MenuMessage(message, wParam, lParam, menuResult)) {
-        return menuResult;
+    // Owner-drawn menu items come first: their hwndItem is a menu, not a child to reflect to.
+    // Each kind of message has its handler; what none of them answers gets the system's
+    // handling.
+    if (LRESULT result = 0; Win32MenuMessage(message, wParam, lParam, result) ||
+                            PaintMessage(message, result) ||
+                            MouseButtonMessage(message, wParam, lParam, result) ||
+                            PointerMessage(message, wParam, lParam, result) ||
+                            KeyMessage(message, wParam, lParam, result) ||
+                            CharMessage(message, wParam, lParam, result) ||
+                            ReflectToChild(message, wParam, lParam, result)) {
+        return result;
     }
-    const bool* const alive = Alive;
+    return DefaultProc(message, wParam, lParam);
+}
+
+bool TWin32Peer::PaintMessage(UINT message, LRESULT& result) {
+    // A system control paints itself.
+    if (NativeInput()) {
+        return false;
+    }
     switch (message) {
     case WM_PAINT:
-        if (NativeInput()) {
-            break;
-        }
         PaintWindow();
-        return 0;
+        result = 0;
+        return true;
     case WM_ERASEBKGND:
         // The paint fills the background itself.
-        if (NativeInput()) {
-            break;
-        }
-        return 1;
-    case WM_SETCURSOR:
-        if (reinterpret_cast<HWND>(wParam) == Window && LOWORD(lParam) == HTCLIENT &&
-            SetCursorShape()) {
-            return TRUE;
-        }
-        break;
+        result = 1;
+        return true;
+    default:
+        return false;
+    }
+}
 
+bool TWin32Peer::MouseButtonMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: {
+    case WM_MBUTTONDOWN:
         // The system control does its part (marks, caret, focus) before the control hears of it.
-        const LRESULT result = DefaultProc(message, wParam, lParam);
+        result = DefaultProc(message, wParam, lParam);
         if (!NativeInput()) {
             ::SetCapture(Window);
         }
-        const TMouseButton button = message == WM_LBUTTONDOWN   ? mbLeft
-                                    : message == WM_RBUTTONDOWN ? mbRight
-                                                                : mbMiddle;
-        Owner.WindowMouseDown(button, MouseShift(wParam), MouseX(lParam), MouseY(lParam));
-        return result;
-    }
+        Owner.WindowMouseDown(MouseButton(message), MouseShift(wParam), MouseX(lParam),
+                              MouseY(lParam));
+        return true;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-        const LRESULT result = DefaultProc(message, wParam, lParam);
+    case WM_MBUTTONUP:
+        result = DefaultProc(message, wParam, lParam);
         if (!NativeInput() && ::GetCapture() == Window) {
             ::ReleaseCapture();
         }
-        const TMouseButton button = message == WM_LBUTTONUP   ? mbLeft
-                                    : message == WM_RBUTTONUP ? mbRight
-                                                              : mbMiddle;
-        Owner.WindowMouseUp(button, MouseShift(wParam), MouseX(lParam), MouseY(lParam));
-        return result;
-    }
-    case WM_LBUTTONDBLCLK: {
-        const LRESULT result = DefaultProc(message, wParam, lParam);
+        Owner.WindowMouseUp(MouseButton(message), MouseShift(wParam), MouseX(lParam),
+                            MouseY(lParam));
+        return true;
+    case WM_LBUTTONDBLCLK:
+        result = DefaultProc(message, wParam, lParam);
         if (!NativeInput()) {
             ::SetCapture(Window);
         }
         Owner.WindowDoubleClick(MouseShift(wParam), MouseX(lParam), MouseY(lParam));
-        return result;
+        return true;
+    default:
+        return false;
     }
-    case WM_MOUSEMOVE: {
-        const LRESULT result = DefaultProc(message, wParam, lParam);
+}
+
+bool TWin32Peer::PointerMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(wParam) == Window && LOWORD(lParam) == HTCLIENT &&
+            SetCursorShape()) {
+            result = TRUE;
+            return true;
+        }
+        return false;
+    case WM_MOUSEMOVE:
+        result = DefaultProc(message, wParam, lParam);
         if (!TrackingLeave) {
             TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Window, 0};
             TrackingLeave = ::TrackMouseEvent(&track) != FALSE;
         }
         Owner.WindowMouseMove(MouseShift(wParam), MouseX(lParam), MouseY(lParam));
-        return result;
-    }
-    case WM_MOUSELEAVE: {
+        return true;
+    case WM_MOUSELEAVE:
         TrackingLeave = false;
-        const LRESULT result = DefaultProc(message, wParam, lParam);
+        result = DefaultProc(message, wParam, lParam);
         Owner.WindowMouseLeave();
-        return result;
+        return true;
+    default:
+        return false;
     }
+}
 
-    case WM_SETFOCUS: {
-        const LRESULT result = DefaultProc(message, wParam, lParam);
+bool TWin32Peer::KeyMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    const bool* const alive = Alive;
+    switch (message) {
+    case WM_SETFOCUS:
+        result = DefaultProc(message, wParam, lParam);
         Owner.WindowFocused();
-        return result;
-    }
+        return true;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
         std::uint16_t key = std::uint16_t(wParam);
         const TShiftState shift = KeyShift();
+        result = 0;
         if (TForm* form = Owner.ParentForm(); form && form->DialogKey(key, shift)) {
-            return 0;
+            return true;
         }
         if (!*alive) {
-            return 0;
+            return true;
         }
         Owner.KeyDown(key, shift);
-        if (!*alive || key == 0) {
-            return 0;
+        if (*alive && key != 0) {
+            result = DefaultProc(message, key, lParam);
         }
-        return DefaultProc(message, key, lParam);
+        return true;
     }
     case WM_KEYUP:
     case WM_SYSKEYUP: {
         std::uint16_t key = std::uint16_t(wParam);
         Owner.KeyUp(key, KeyShift());
-        if (!*alive || key == 0) {
-            return 0;
+        result = 0;
+        if (*alive && key != 0) {
+            result = DefaultProc(message, key, lParam);
         }
-        return DefaultProc(message, key, lParam);
+        return true;
     }
+    default:
+        return false;
+    }
+}
+
+bool TWin32Peer::CharMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    const bool* const alive = Alive;
+    result = 0;
+    switch (message) {
     case WM_CHAR: {
         const TShiftState shift = KeyShift();
         // The form moved the focus on the key; its character is spent.
         if (wParam == '\t' && !(shift & (ssAlt | ssCtrl)) && Owner.ParentForm()) {
-            return 0;
+            return true;
         }
         char key = char(wParam);
         Owner.KeyPress(key);
         if (!*alive || key == 0) {
-            return 0;
+            return true;
         }
         // A character the control does not take as text may be an accelerator of the form.
         if (!Owner.WantsChars()) {
             if (TForm* form = Owner.ParentForm(); form && form->DialogChar(key, shift)) {
-                return 0;
+                return true;
             }
             if (!*alive) {
-                return 0;
+                return true;
             }
         }
-        return DefaultProc(message, WPARAM(static_cast<unsigned char>(key)), lParam);
+        result = DefaultProc(message, WPARAM(static_cast<unsigned char>(key)), lParam);
+        return true;
     }
     case WM_SYSCHAR: {
         // Alt and a letter: an accelerator of the form, whatever has the focus.
         if (TForm* form = Owner.ParentForm();
             form && form->DialogChar(char(wParam), TShiftState(KeyShift() | ssAlt))) {
-            return 0;
+            return true;
         }
-        if (!*alive) {
-            return 0;
-        }
-        break;
-    }
-
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC:
-    case WM_DRAWITEM: {
-        bool handled = false;
-        const LRESULT result = ReflectToChild(message, wParam, lParam, handled);
-        if (handled) {
-            return result;
-        }
-        break;
+        // Otherwise the system's handling, while the control is still there.
+        return !*alive;
     }
     default:
-        break;
+        return false;
     }
-    return DefaultProc(message, wParam, lParam);
 }
 
-LRESULT TWin32Peer::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
+bool TWin32Peer::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     HWND child = nullptr;
     switch (message) {
     case WM_NOTIFY:
@@ -393,14 +431,17 @@ LRESULT TWin32Peer::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, b
     case WM_DRAWITEM:
         child = reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem;
         break;
-    default:
+    case WM_COMMAND:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
         child = reinterpret_cast<HWND>(lParam);
         break;
+    default:
+        return false;
     }
     TWin32Peer* peer = child != Window ? FromHandle(child) : nullptr;
-    LRESULT result = 0;
-    handled = peer && peer->Reflected(message, wParam, lParam, result);
-    return result;
+    return peer && peer->Reflected(message, wParam, lParam, result);
 }
 
 bool TWin32Peer::Reflected(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/,

@@ -114,9 +114,25 @@ private:
     void SendTool(HWND tooltip, UINT message, const THintTool& tool) const;
     void RemoveHints();
     void RelayToTooltip(UINT message, WPARAM wParam, LPARAM lParam);
+    // WM_NCDESTROY: the system's handling, then the window lets go of the peer.
+    LRESULT LastMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // WindowProc, with what its handlers throw caught and the peer's Alive flag kept.
+    LRESULT GuardedWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The kinds of message WindowProc handles. Each is true when it answered the message with
+    // result, and false for a message that is not its kind or gets the system's handling.
+    bool PaintMessage(UINT message, LRESULT& result);
+    bool MouseButtonMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // Moves, leaving and the cursor shape.
+    bool PointerMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // The focus, and keys down and up.
+    bool KeyMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // Typed characters and accelerators.
+    bool CharMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // The notifications of a child (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR..., WM_DRAWITEM), handed to
+    // its Reflected.
+    bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void PaintWindow();
     bool SetCursorShape();
-    LRESULT ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
 
     WNDPROC NativeProc = nullptr;
     bool* Alive = nullptr;
