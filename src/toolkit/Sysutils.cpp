@@ -101,17 +101,17 @@ std::string LastErrorText() {
     return FileServices().LastErrorText();
 }
 
-TFileHandle::TFileHandle(THandle handle) : FHandle(handle), FServices(&FileServices()) {}
+TFileHandle::TFileHandle(THandle handle) : HandleValue(handle), Services(&FileServices()) {}
 
 TFileHandle::TFileHandle(TFileHandle&& other) noexcept
-    : FHandle(std::exchange(other.FHandle, InvalidHandle)),
-      FServices(std::exchange(other.FServices, nullptr)) {}
+    : HandleValue(std::exchange(other.HandleValue, InvalidHandle)),
+      Services(std::exchange(other.Services, nullptr)) {}
 
 TFileHandle& TFileHandle::operator=(TFileHandle&& other) noexcept {
     if (this != &other) {
         Close();
-        FHandle = std::exchange(other.FHandle, InvalidHandle);
-        FServices = std::exchange(other.FServices, nullptr);
+        HandleValue = std::exchange(other.HandleValue, InvalidHandle);
+        Services = std::exchange(other.Services, nullptr);
     }
     return *this;
 }
@@ -124,8 +124,8 @@ bool TFileHandle::Close() {
     if (!Valid()) {
         return true;
     }
-    const bool closed = FServices->FileClose(std::exchange(FHandle, InvalidHandle));
-    FServices = nullptr;
+    const bool closed = Services->FileClose(std::exchange(HandleValue, InvalidHandle));
+    Services = nullptr;
     return closed;
 }
 

@@ -150,15 +150,15 @@ public:
     TFileHandle& operator=(const TFileHandle&) = delete;
     ~TFileHandle();
 
-    THandle Handle() const { return FHandle; }
-    bool Valid() const { return FHandle != InvalidHandle; }
+    THandle Handle() const { return HandleValue; }
+    bool Valid() const { return HandleValue != InvalidHandle; }
     // Closes the file now. False when the system reports an error, which after writing can
     // mean that data did not reach the disk; true when nothing was open.
     bool Close();
 
 private:
-    THandle FHandle = InvalidHandle;
-    TFileServices* FServices = nullptr;
+    THandle HandleValue = InvalidHandle;
+    TFileServices* Services = nullptr;
 };
 
 // The part of path up to and including its last path delimiter (or, on Windows, ":"); empty
