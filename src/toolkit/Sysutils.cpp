@@ -174,6 +174,22 @@ bool MatchesWildcards(std::string_view name, std::string_view pattern) {
     return p == pattern.size();
 }
 
+bool MatchesFilePattern(std::string_view name, std::string_view pattern) {
+    if (MatchesWildcards(name, pattern)) {
+        return true;
+    }
+    if (name.find('.') != std::string_view::npos) {
+        return false;
+    }
+    if (pattern.ends_with(".*")) {
+        return MatchesWildcards(name, pattern.substr(0, pattern.size() - 2));
+    }
+    if (pattern.ends_with('.')) {
+        return MatchesWildcards(name, pattern.substr(0, pattern.size() - 1));
+    }
+    return false;
+}
+
 std::string UpperCase(const std::string& text) {
     std::string result = text;
     for (char& c : result) {

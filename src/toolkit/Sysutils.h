@@ -179,3 +179,6 @@ bool SameText(const std::string& a, const std::string& b);
 // other bytes compare in either ASCII case. Without recursion: a "*" remembers where it stood and
 // takes one more byte each time the rest fails, so a hostile pattern cannot take exponential time.
 bool MatchesWildcards(std::string_view name, std::string_view pattern);
+// True when name matches one file pattern: as MatchesWildcards, and a pattern ending in ".*" or
+// "." also matches a name without a dot, so "*.*" matches every name, as file masks always have.
+bool MatchesFilePattern(std::string_view name, std::string_view pattern);
