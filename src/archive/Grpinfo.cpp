@@ -26,20 +26,20 @@ TStatus Fault(int line, const std::string& reason) {
 // Splits the text into tokens; a fault stops it.
 class TTokenizer {
 public:
-    explicit TTokenizer(std::string_view text) : FText(text) {}
+    explicit TTokenizer(std::string_view text) : Text(text) {}
 
     TResult<TToken> Next() {
         if (TStatus skipped = SkipBlanksAndComments(); !skipped.Ok()) {
             return skipped;
         }
         TToken token;
-        token.Line = FLine;
-        if (FPos == FText.size()) {
+        token.Line = Line;
+        if (Pos == Text.size()) {
             return token;
         }
-        const char c = FText[FPos];
+        const char c = Text[Pos];
         if (c == '{' || c == '}' || c == '|') {
-            ++FPos;
+            ++Pos;
             token.Kind =
                 c == '{' ? TTokenKind::Open : (c == '}' ? TTokenKind::Close : TTokenKind::Bar);
             return token;
@@ -48,37 +48,37 @@ public:
             return ReadText(token);
         }
         if (!IsWordChar(c)) {
-            return Fault(FLine,
-                         "unexpected character \"" + PrintableName(FText.substr(FPos, 1)) + "\"");
+            return Fault(Line,
+                         "unexpected character \"" + PrintableName(Text.substr(Pos, 1)) + "\"");
         }
         token.Kind = TTokenKind::Word;
-        while (FPos < FText.size() && IsWordChar(FText[FPos])) {
-            token.Value += FText[FPos++];
+        while (Pos < Text.size() && IsWordChar(Text[Pos])) {
+            token.Value += Text[Pos++];
         }
         return token;
     }
 
 private:
     TStatus SkipBlanksAndComments() {
-        while (FPos < FText.size()) {
-            const char c = FText[FPos];
+        while (Pos < Text.size()) {
+            const char c = Text[Pos];
             if (c == '\n') {
-                ++FLine;
-                ++FPos;
+                ++Line;
+                ++Pos;
             } else if (c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v') {
-                ++FPos;
-            } else if (FText.substr(FPos, 2) == "//") {
-                while (FPos < FText.size() && FText[FPos] != '\n') {
-                    ++FPos;
+                ++Pos;
+            } else if (Text.substr(Pos, 2) == "//") {
+                while (Pos < Text.size() && Text[Pos] != '\n') {
+                    ++Pos;
                 }
-            } else if (FText.substr(FPos, 2) == "/*") {
-                const int start = FLine;
-                const std::size_t end = FText.find("*/", FPos + 2);
+            } else if (Text.substr(Pos, 2) == "/*") {
+                const int start = Line;
+                const std::size_t end = Text.find("*/", Pos + 2);
                 if (end == std::string_view::npos) {
                     return Fault(start, "the comment that begins here does not end");
                 }
-                for (; FPos < end + 2; ++FPos) {
-                    FLine += FText[FPos] == '\n' ? 1 : 0;
+                for (; Pos < end + 2; ++Pos) {
+                    Line += Text[Pos] == '\n' ? 1 : 0;
                 }
             } else {
                 break;
@@ -89,26 +89,26 @@ private:
 
     TResult<TToken> ReadText(TToken& token) {
         token.Kind = TTokenKind::Text;
-        for (++FPos; FPos < FText.size(); ++FPos) {
-            char c = FText[FPos];
+        for (++Pos; Pos < Text.size(); ++Pos) {
+            char c = Text[Pos];
             if (c == '"') {
-                ++FPos;
+                ++Pos;
                 return token;
             }
             if (c == '\n') {
                 break;
             }
-            if (c == '\\' && FPos + 1 < FText.size() && FText[FPos + 1] != '\n') {
-                c = FText[++FPos];
+            if (c == '\\' && Pos + 1 < Text.size() && Text[Pos + 1] != '\n') {
+                c = Text[++Pos];
             }
             token.Value += c;
         }
         return Fault(token.Line, "the quoted text does not end on its line");
     }
 
-    std::string_view FText;
-    std::size_t FPos = 0;
-    int FLine = 1;
+    std::string_view Text;
+    std::size_t Pos = 0;
+    int Line = 1;
 };
 
 // A value: a quoted text, or words joined by "|", as written. Words holds whether it was words.

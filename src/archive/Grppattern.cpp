@@ -9,19 +9,7 @@ bool IsGrpPattern(std::string_view text) {
 }
 
 bool MatchesGrpPattern(std::string_view name, std::string_view pattern) {
-    if (MatchesWildcards(name, pattern)) {
-        return true;
-    }
-    if (name.find('.') != std::string_view::npos) {
-        return false;
-    }
-    if (pattern.ends_with(".*")) {
-        return MatchesWildcards(name, pattern.substr(0, pattern.size() - 2));
-    }
-    if (pattern.ends_with('.')) {
-        return MatchesWildcards(name, pattern.substr(0, pattern.size() - 1));
-    }
-    return false;
+    return MatchesFilePattern(name, pattern);
 }
 
 TGrpSelection SelectGrpEntries(const TGrpDirectory& directory,

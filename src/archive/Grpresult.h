@@ -24,38 +24,38 @@ public:
     static TStatus Io(std::string reason) { return {TFault::Io, std::move(reason)}; }
     static TStatus Conflict(std::string reason) { return {TFault::Conflict, std::move(reason)}; }
 
-    bool Ok() const { return FFault == TFault::None; }
-    TFault Fault() const { return FFault; }
-    const std::string& Reason() const { return FReason; }
+    bool Ok() const { return FaultValue == TFault::None; }
+    TFault Fault() const { return FaultValue; }
+    const std::string& Reason() const { return ReasonValue; }
 
 private:
-    TStatus(TFault fault, std::string reason) : FFault(fault), FReason(std::move(reason)) {}
+    TStatus(TFault fault, std::string reason) : FaultValue(fault), ReasonValue(std::move(reason)) {}
 
-    TFault FFault = TFault::None;
-    std::string FReason;
+    TFault FaultValue = TFault::None;
+    std::string ReasonValue;
 };
 
 // A value, or the status of the failure that left none.
 template <class T>
 class TResult {
 public:
-    TResult(T value) : FValue(std::move(value)) {}
-    TResult(TStatus failure) : FStatus(std::move(failure)) { assert(!FStatus.Ok()); }
+    TResult(T value) : HeldValue(std::move(value)) {}
+    TResult(TStatus failure) : StatusValue(std::move(failure)) { assert(!StatusValue.Ok()); }
 
-    bool Ok() const { return FStatus.Ok(); }
-    const TStatus& Status() const { return FStatus; }
-    const std::string& Reason() const { return FStatus.Reason(); }
+    bool Ok() const { return StatusValue.Ok(); }
+    const TStatus& Status() const { return StatusValue; }
+    const std::string& Reason() const { return StatusValue.Reason(); }
 
     T& Value() {
         assert(Ok());
-        return *FValue;
+        return *HeldValue;
     }
     const T& Value() const {
         assert(Ok());
-        return *FValue;
+        return *HeldValue;
     }
 
 private:
-    std::optional<T> FValue;
-    TStatus FStatus;
+    std::optional<T> HeldValue;
+    TStatus StatusValue;
 };

@@ -6,23 +6,9 @@
 
 namespace {
 
+// An empty pattern, as between two ";" of a mask, matches nothing.
 bool MatchOne(const std::string& pattern, const std::string& name) {
-    if (pattern.empty()) {
-        return false;
-    }
-    if (MatchesWildcards(name, pattern)) {
-        return true;
-    }
-    if (name.find('.') != std::string::npos) {
-        return false;
-    }
-    if (pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0) {
-        return MatchesWildcards(name, pattern.substr(0, pattern.size() - 2));
-    }
-    if (pattern.back() == '.') {
-        return MatchesWildcards(name, pattern.substr(0, pattern.size() - 1));
-    }
-    return false;
+    return !pattern.empty() && MatchesFilePattern(name, pattern);
 }
 
 // directory without trailing delimiters, a root kept whole.

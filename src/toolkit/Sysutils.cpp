@@ -101,17 +101,17 @@ std::string LastErrorText() {
     return FileServices().LastErrorText();
 }
 
-TFileHandle::TFileHandle(THandle handle) : FHandle(handle), FServices(&FileServices()) {}
+TFileHandle::TFileHandle(THandle handle) : HandleValue(handle), Services(&FileServices()) {}
 
 TFileHandle::TFileHandle(TFileHandle&& other) noexcept
-    : FHandle(std::exchange(other.FHandle, InvalidHandle)),
-      FServices(std::exchange(other.FServices, nullptr)) {}
+    : HandleValue(std::exchange(other.HandleValue, InvalidHandle)),
+      Services(std::exchange(other.Services, nullptr)) {}
 
 TFileHandle& TFileHandle::operator=(TFileHandle&& other) noexcept {
     if (this != &other) {
         Close();
-        FHandle = std::exchange(other.FHandle, InvalidHandle);
-        FServices = std::exchange(other.FServices, nullptr);
+        HandleValue = std::exchange(other.HandleValue, InvalidHandle);
+        Services = std::exchange(other.Services, nullptr);
     }
     return *this;
 }
@@ -124,8 +124,8 @@ bool TFileHandle::Close() {
     if (!Valid()) {
         return true;
     }
-    const bool closed = FServices->FileClose(std::exchange(FHandle, InvalidHandle));
-    FServices = nullptr;
+    const bool closed = Services->FileClose(std::exchange(HandleValue, InvalidHandle));
+    Services = nullptr;
     return closed;
 }
 
@@ -172,6 +172,22 @@ bool MatchesWildcards(std::string_view name, std::string_view pattern) {
         ++p;
     }
     return p == pattern.size();
+}
+
+bool MatchesFilePattern(std::string_view name, std::string_view pattern) {
+    if (MatchesWildcards(name, pattern)) {
+        return true;
+    }
+    if (name.find('.') != std::string_view::npos) {
+        return false;
+    }
+    if (pattern.ends_with(".*")) {
+        return MatchesWildcards(name, pattern.substr(0, pattern.size() - 2));
+    }
+    if (pattern.ends_with('.')) {
+        return MatchesWildcards(name, pattern.substr(0, pattern.size() - 1));
+    }
+    return false;
 }
 
 std::string UpperCase(const std::string& text) {

@@ -150,15 +150,15 @@ public:
     TFileHandle& operator=(const TFileHandle&) = delete;
     ~TFileHandle();
 
-    THandle Handle() const { return FHandle; }
-    bool Valid() const { return FHandle != InvalidHandle; }
+    THandle Handle() const { return HandleValue; }
+    bool Valid() const { return HandleValue != InvalidHandle; }
     // Closes the file now. False when the system reports an error, which after writing can
     // mean that data did not reach the disk; true when nothing was open.
     bool Close();
 
 private:
-    THandle FHandle = InvalidHandle;
-    TFileServices* FServices = nullptr;
+    THandle HandleValue = InvalidHandle;
+    TFileServices* Services = nullptr;
 };
 
 // The part of path up to and including its last path delimiter (or, on Windows, ":"); empty
@@ -179,3 +179,6 @@ bool SameText(const std::string& a, const std::string& b);
 // other bytes compare in either ASCII case. Without recursion: a "*" remembers where it stood and
 // takes one more byte each time the rest fails, so a hostile pattern cannot take exponential time.
 bool MatchesWildcards(std::string_view name, std::string_view pattern);
+// True when name matches one file pattern: as MatchesWildcards, and a pattern ending in ".*" or
+// "." also matches a name without a dot, so "*.*" matches every name, as file masks always have.
+bool MatchesFilePattern(std::string_view name, std::string_view pattern);

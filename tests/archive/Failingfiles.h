@@ -30,94 +30,94 @@ public:
     int StartedFlushes = 0;
     int OpenFiles = 0;
 
-    TFailingFileServices() : FSystem(SystemFileServices()), FPrevious(SetFileServices(this)) {}
-    ~TFailingFileServices() override { SetFileServices(FPrevious); }
+    TFailingFileServices() : System(SystemFileServices()), Previous(SetFileServices(this)) {}
+    ~TFailingFileServices() override { SetFileServices(Previous); }
 
-    bool FileExists(const std::string& path) override { return FSystem.FileExists(path); }
-    bool DirectoryExists(const std::string& path) override { return FSystem.DirectoryExists(path); }
-    bool IsSymLink(const std::string& path) override { return FSystem.IsSymLink(path); }
+    bool FileExists(const std::string& path) override { return System.FileExists(path); }
+    bool DirectoryExists(const std::string& path) override { return System.DirectoryExists(path); }
+    bool IsSymLink(const std::string& path) override { return System.IsSymLink(path); }
 
     THandle FileOpen(const std::string& path, TFileMode mode) override {
         if (BeforeOpen) {
             BeforeOpen(path);
         }
-        return Opened(path, FSystem.FileOpen(path, mode));
+        return Opened(path, System.FileOpen(path, mode));
     }
     THandle FileCreate(const std::string& path) override {
         if (Refused(path)) {
             return InvalidHandle;
         }
-        return Opened(path, FSystem.FileCreate(path));
+        return Opened(path, System.FileCreate(path));
     }
     THandle FileCreateNew(const std::string& path) override {
         if (Refused(path)) {
             return InvalidHandle;
         }
-        return Opened(path, FSystem.FileCreateNew(path));
+        return Opened(path, System.FileCreateNew(path));
     }
     std::int64_t FileSeek(THandle handle, std::int64_t offset, TSeekOrigin origin) override {
-        return FSystem.FileSeek(handle, offset, origin);
+        return System.FileSeek(handle, offset, origin);
     }
     std::int64_t FileRead(THandle handle, void* buffer, std::int64_t count) override {
         if (BeforeRead) {
-            BeforeRead(FPaths[handle]);
+            BeforeRead(Paths[handle]);
         }
-        const std::int64_t got = FSystem.FileRead(handle, buffer, count);
-        if (!FCopying) {
+        const std::int64_t got = System.FileRead(handle, buffer, count);
+        if (!Copying) {
             BytesRead += got > 0 ? got : 0;
         }
         return got;
     }
     TCopyResult FileCopy(THandle source, THandle target, std::int64_t count) override {
-        FCopying = true;
+        Copying = true;
         const TCopyResult result = TFileServices::FileCopy(source, target, count);
-        FCopying = false;
+        Copying = false;
         BytesCopied += count;
         return result;
     }
     std::int64_t FileWrite(THandle handle, const void* buffer, std::int64_t count) override {
         if (WriteBudget >= 0 && count > WriteBudget) {
-            FSystem.FileWrite(handle, buffer, WriteBudget);
+            System.FileWrite(handle, buffer, WriteBudget);
             WriteBudget = 0;
             return Inject("No space left on device");
         }
         if (WriteBudget >= 0) {
             WriteBudget -= count;
         }
-        return FSystem.FileWrite(handle, buffer, count);
+        return System.FileWrite(handle, buffer, count);
     }
     bool FileFlush(THandle handle) override {
         if (FailFlush) {
             Inject("Input/output error");
             return false;
         }
-        return FSystem.FileFlush(handle);
+        return System.FileFlush(handle);
     }
     void FileStartFlush(THandle handle) override {
         ++StartedFlushes;
-        FSystem.FileStartFlush(handle);
+        System.FileStartFlush(handle);
     }
     bool FileClose(THandle handle) override {
-        FPaths.erase(handle);
+        Paths.erase(handle);
         --OpenFiles;
-        return FSystem.FileClose(handle);
+        return System.FileClose(handle);
     }
-    bool DeleteFile(const std::string& path) override { return FSystem.DeleteFile(path); }
+    bool DeleteFile(const std::string& path) override { return System.DeleteFile(path); }
     bool RenameFile(const std::string& from, const std::string& to) override {
         if (FailRename) {
             Inject("Permission denied");
             return false;
         }
-        return FSystem.RenameFile(from, to);
+        return System.RenameFile(from, to);
     }
-    bool CreateDir(const std::string& path) override { return FSystem.CreateDir(path); }
-    bool RemoveDir(const std::string& path) override { return FSystem.RemoveDir(path); }
+    bool CreateDir(const std::string& path) override { return System.CreateDir(path); }
+    bool RemoveDir(const std::string& path) override { return System.RemoveDir(path); }
     bool ListFolder(const std::string& folder, std::vector<TSearchRec>& entries) override {
-        return FSystem.ListFolder(folder, entries);
+        return System.ListFolder(folder, entries);
     }
-    std::vector<std::string> LogicalDrives() override { return FSystem.LogicalDrives(); }
+    std::vector<std::string> LogicalDrives() override { return System.LogicalDrives(); }
     std::string LastErrorText() override {
-        return FInjected.empty() ? FSystem.LastErrorText() : FInjected;
+        return Injected.empty() ? System.LastErrorText() : Injected;
     }
 
 private:
@@ -130,20 +130,20 @@ private:
     }
     // Records the text of an injected failure; -1, the failure result of the calls.
     std::int64_t Inject(const std::string& text) {
-        FInjected = text;
+        Injected = text;
         return -1;
     }
     THandle Opened(const std::string& path, THandle handle) {
         if (handle != InvalidHandle) {
-            FPaths[handle] = path;
+            Paths[handle] = path;
             ++OpenFiles;
         }
         return handle;
     }
 
-    TFileServices& FSystem;
-    TFileServices* FPrevious;
-    std::map<THandle, std::string> FPaths;
-    std::string FInjected;
-    bool FCopying = false;
+    TFileServices& System;
+    TFileServices* Previous;
+    std::map<THandle, std::string> Paths;
+    std::string Injected;
+    bool Copying = false;
 };

@@ -27,20 +27,20 @@ public:
         std::random_device random;
         const auto base = std::filesystem::temp_directory_path();
         for (;;) {
-            FPath = base / ("morvik-test-" + std::to_string(random()));
-            if (std::filesystem::create_directory(FPath)) {
+            PathValue = base / ("morvik-test-" + std::to_string(random()));
+            if (std::filesystem::create_directory(PathValue)) {
                 break;
             }
         }
     }
     ~TTempFolder() {
         std::error_code ignored;
-        std::filesystem::remove_all(FPath, ignored);
+        std::filesystem::remove_all(PathValue, ignored);
     }
     TTempFolder(const TTempFolder&) = delete;
     TTempFolder& operator=(const TTempFolder&) = delete;
 
-    std::string Path() const { return FPath.string(); }
+    std::string Path() const { return PathValue.string(); }
     // The path of name inside the folder.
     std::string operator/(const std::string& name) const { return Path() + PathDelim + name; }
     // The names in the folder, sorted.
@@ -56,7 +56,7 @@ public:
     }
 
 private:
-    std::filesystem::path FPath;
+    std::filesystem::path PathValue;
 };
 
 inline void WriteBytes(const std::string& path, const TBytes& bytes) {

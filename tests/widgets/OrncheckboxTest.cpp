@@ -8,8 +8,9 @@
 #include "widgets/Orncheckbox.h"
 #include "widgets/Orngradient.h"
 
+#include <map>
+#include <optional>
 #include <string>
-#include <tuple>
 #include <type_traits>
 #include <vector>
 
@@ -22,21 +23,220 @@ namespace {
 
 using TLog = std::vector<std::string>;
 
-// Draws the glyph resource called name with its top-left corner at (x, y), transparently.
-void DrawResource(TCanvas& canvas, const std::string& name, int x, int y) {
-    TBitmap glyph;
-    ASSERT_TRUE(glyph.LoadFromResourceName(name)) << name;
-    glyph.Transparent = true;
-    canvas.Draw(x, y, glyph);
-}
+// The box's pictures, 40 pixels wide, captioned "Go" in the headless font, one letter a pixel:
+// '.' the lime of the form behind it, K black, G gray, S silver, W white, B blue, N navy.
+using TRows = std::vector<std::string>;
 
-void DrawCaption(TCanvas& canvas, const std::string& caption, int x, int y, TColor color) {
-    canvas.Font = TFont{};
-    canvas.Font.Color = color;
-    canvas.Brush.Style = TBrushStyle::Clear;
-    TRect r = Bounds(x, y, canvas.TextWidth(caption), canvas.TextHeight(caption));
-    canvas.DrawText(caption, r, 0);
-}
+const std::map<char, TColor> Palette = {{'.', clLime},   {'K', clBlack}, {'G', clGray},
+                                        {'S', clSilver}, {'W', clWhite}, {'B', clBlue},
+                                        {'N', clNavy}};
+
+// One row of pixels a line.
+// clang-format off
+// The glyph at (2, 1), the caption at (22, 3).
+const TRows UncheckedBox = {
+    "........................................",
+    "........................................",
+    "...GGGGGGGGGGGGGW.......................",
+    "...GKKKKKKKKKKKSW.......................",
+    "...GKWWWWWWWWWWSW.......................",
+    "...GKWWWWWWWWWWSW......KKK..............",
+    "...GKWWWWWWWWWWSW.....K...K.............",
+    "...GKWWWWWWWWWWSW.....K......KKK........",
+    "...GKWWWWWWWWWWSW.....K.KKK.K...K.......",
+    "...GKWWWWWWWWWWSW.....K...K.K...K.......",
+    "...GKWWWWWWWWWWSW.....K...K.K...K.......",
+    "...GKWWWWWWWWWWSW......KKKK..KKK........",
+    "...GKWWWWWWWWWWSW.......................",
+    "...GKWWWWWWWWWWSW.......................",
+    "...GSSSSSSSSSSSSW.......................",
+    "...WWWWWWWWWWWWWW.......................",
+    "........................................",
+    "........................................",
+    "........................................",
+};
+
+const TRows CheckedBox = {
+    "........................................",
+    "........................................",
+    "...GGGGGGGGGGGGGB.......................",
+    "...GKKKKKKKKKKBBN.......................",
+    "...GKWWWWWWWWBBNW.......................",
+    "...GKWWWWWWWBBNSW......KKK..............",
+    "...GKWWWWWWBBNWSW.....K...K.............",
+    "...GKWWWWWBBBNWSW.....K......KKK........",
+    "...GBNWWWWBBNWWSW.....K.KKK.K...K.......",
+    "...GBBBNWBBBNWWSW.....K...K.K...K.......",
+    "...GKBBBBBBNWWWSW.....K...K.K...K.......",
+    "...GKWBBBBBNWWWSW......KKKK..KKK........",
+    "...GKWWBBBNWWWWSW.......................",
+    "...GKWWBBBNWWWWSW.......................",
+    "...GSSSSBNSSSSSSW.......................",
+    "...WWWWWWWWWWWWWW.......................",
+    "........................................",
+    "........................................",
+    "........................................",
+};
+
+const TRows FlatCheckedBox = {
+    "........................................",
+    "........................................",
+    "................B.......................",
+    "....GGGGGGGGGGBBN.......................",
+    "....GWWWWWWWWBBN........................",
+    "....GWWWWWWWBBNG.......KKK..............",
+    "....GWWWWWWBBNWG......K...K.............",
+    "....GWWWWWBBBNWG......K......KKK........",
+    "....BNWWWWBBNWWG......K.KKK.K...K.......",
+    "....BBBNWBBBNWWG......K...K.K...K.......",
+    "....GBBBBBBNWWWG......K...K.K...K.......",
+    "....GWBBBBBNWWWG.......KKKK..KKK........",
+    "....GWWBBBNWWWWG........................",
+    "....GWWBBBNWWWWG........................",
+    "....GGGGBNGGGGGG........................",
+    "........................................",
+    "........................................",
+    "........................................",
+    "........................................",
+};
+
+// Caption first, the box at the right edge.
+const TRows LeftJustifiedCheckedBox = {
+    "........................................",
+    "........................................",
+    ".......................GGGGGGGGGGGGGB...",
+    ".......................GKKKKKKKKKKBBN...",
+    ".......................GKWWWWWWWWBBNW...",
+    "...KKK.................GKWWWWWWWBBNSW...",
+    "..K...K................GKWWWWWWBBNWSW...",
+    "..K......KKK...........GKWWWWWBBBNWSW...",
+    "..K.KKK.K...K..........GBNWWWWBBNWWSW...",
+    "..K...K.K...K..........GBBBNWBBBNWWSW...",
+    "..K...K.K...K..........GKBBBBBBNWWWSW...",
+    "...KKKK..KKK...........GKWBBBBBNWWWSW...",
+    ".......................GKWWBBBNWWWWSW...",
+    ".......................GKWWBBBNWWWWSW...",
+    ".......................GSSSSBNSSSSSSW...",
+    ".......................WWWWWWWWWWWWWW...",
+    "........................................",
+    "........................................",
+    "........................................",
+};
+
+// In a box 30 high: the glyph at y = 7, the caption at y = 8.
+const TRows HighBox = {
+    "........................................",
+    "........................................",
+    "........................................",
+    "........................................",
+    "........................................",
+    "........................................",
+    "........................................",
+    "........................................",
+    "...GGGGGGGGGGGGGW.......................",
+    "...GKKKKKKKKKKKSW.......................",
+    "...GKWWWWWWWWWWSW......KKK..............",
+    "...GKWWWWWWWWWWSW.....K...K.............",
+    "...GKWWWWWWWWWWSW.....K......KKK........",
+    "...GKWWWWWWWWWWSW.....K.KKK.K...K.......",
+    "...GKWWWWWWWWWWSW.....K...K.K...K.......",
+    "...GKWWWWWWWWWWSW.....K...K.K...K.......",
+    "...GKWWWWWWWWWWSW......KKKK..KKK........",
+    "...GKWWWWWWWWWWSW.......................",
+    "...GKWWWWWWWWWWSW.......................",
+    "...GKWWWWWWWWWWSW.......................",
+    "...GSSSSSSSSSSSSW.......................",
+    "...WWWWWWWWWWWWWW.......................",
+    "........................................",
+    "........................................",
+    "........................................",
+    "........................................",
+    "........................................",
+    "........................................",
+    "........................................",
+    "........................................",
+};
+
+// In a box 8 high: the glyph at y = -4, the caption at y = -2.
+const TRows LowBox = {
+    "...GKWWWWWWWWWWSW......KKK..............",
+    "...GKWWWWWWWWWWSW.....K...K.............",
+    "...GKWWWWWWWWWWSW.....K......KKK........",
+    "...GKWWWWWWWWWWSW.....K.KKK.K...K.......",
+    "...GKWWWWWWWWWWSW.....K...K.K...K.......",
+    "...GKWWWWWWWWWWSW.....K...K.K...K.......",
+    "...GKWWWWWWWWWWSW......KKKK..KKK........",
+    "...GKWWWWWWWWWWSW.......................",
+};
+
+// Disabled, checked or not: the glyph without its interior, the caption engraved.
+const TRows DisabledBox = {
+    "........................................",
+    "........................................",
+    "...GGGGGGGGGGGGGW.......................",
+    "...GKKKKKKKKKKKSW.......................",
+    "...GK..........SW.......................",
+    "...GK..........SW......GGG..............",
+    "...GK..........SW.....G.WWG.............",
+    "...GK..........SW.....GW...W.GGG........",
+    "...GK..........SW.....GWGGG.G.WWG.......",
+    "...GK..........SW.....GW.WGWGW..GW......",
+    "...GK..........SW.....GW..GWGW..GW......",
+    "...GK..........SW......GGGGW.GGG.W......",
+    "...GK..........SW.......WWWW..WWW.......",
+    "...GK..........SW.......................",
+    "...GSSSSSSSSSSSSW.......................",
+    "...WWWWWWWWWWWWWW.......................",
+    "........................................",
+    "........................................",
+    "........................................",
+};
+
+const TRows DisabledFlatBox = {
+    "........................................",
+    "........................................",
+    "........................................",
+    "....GGGGGGGGGGGG........................",
+    "....G..........G........................",
+    "....G..........G.......GGG..............",
+    "....G..........G......G.WWG.............",
+    "....G..........G......GW...W.GGG........",
+    "....G..........G......GWGGG.G.WWG.......",
+    "....G..........G......GW.WGWGW..GW......",
+    "....G..........G......GW..GWGW..GW......",
+    "....G..........G.......GGGGW.GGG.W......",
+    "....G..........G........WWWW..WWW.......",
+    "....G..........G........................",
+    "....GGGGGGGGGGGG........................",
+    "........................................",
+    "........................................",
+    "........................................",
+    "........................................",
+};
+
+// Hot and transparent: '.' is whatever lies behind the box.
+const TRows HotTransparentBox = {
+    "........................................",
+    "........................................",
+    "...GGGGGGGGGGGGGW.......................",
+    "...GKKKKKKKKKKKSW.......................",
+    "...GKWWWWWWWWWWSW.......................",
+    "...GKWWWWWWWWWWSW......BBB..............",
+    "...GKWWWWWWWWWWSW.....B...B.............",
+    "...GKWWWWWWWWWWSW.....B......BBB........",
+    "...GKWWWWWWWWWWSW.....B.BBB.B...B.......",
+    "...GKWWWWWWWWWWSW.....B...B.B...B.......",
+    "...GKWWWWWWWWWWSW.....B...B.B...B.......",
+    "...GKWWWWWWWWWWSW......BBBB..BBB........",
+    "...GKWWWWWWWWWWSW.......................",
+    "...GKWWWWWWWWWWSW.......................",
+    "...GSSSSSSSSSSSSW.......................",
+    "...WWWWWWWWWWWWWW.......................",
+    "........................................",
+    "........................................",
+    "........................................",
+};
+// clang-format on
 
 // The whole of a against b.
 ::testing::AssertionResult SameImage(const TSoftCanvas& actual, const TSoftCanvas& expected) {
@@ -88,10 +288,12 @@ protected:
         return event + (Box->Checked() ? " on" : " off");
     }
     void Paint() { Box->PaintTo(Picture, 0, 0); }
-    // A picture of the box's size filled with background, to draw the expected look on.
-    void Background(TColor color) {
-        Expected.Brush = TBrush{color, TBrushStyle::Solid};
-        Expected.FillRect(Rect(0, 0, 109, 19));
+    // The box 40 wide, painted on a canvas of its size.
+    const TSoftCanvas& Narrow() {
+        Box->SetWidth(40);
+        NarrowPicture.emplace(40, Box->Height());
+        Box->PaintTo(*NarrowPicture, 0, 0);
+        return *NarrowPicture;
     }
     THeadlessPeer& Peer() const { return *THeadlessPlatform::PeerOf(*Box); }
 
@@ -99,7 +301,7 @@ protected:
     TOrnCheckBox* Box = nullptr;
     TLog Log;
     TSoftCanvas Picture{109, 19};
-    TSoftCanvas Expected{109, 19};
+    std::optional<TSoftCanvas> NarrowPicture;
 };
 
 TEST_F(OrnCheckBoxTest, ConstructorValues) {
@@ -264,68 +466,37 @@ TEST_F(OrnCheckBoxTest, MouseEnterAndExitFireOnlyWhileEnabled) {
 // ---- Pictures
 
 TEST_F(OrnCheckBoxTest, UncheckedAndCheckedBoxes) {
-    Paint();
-    Background(clLime);
-    DrawCaption(Expected, "Go", 22, 3, clBlack);
-    DrawResource(Expected, "JustBlank", 2, 1);
-    EXPECT_TRUE(SameImage(Picture, Expected));
-
+    EXPECT_TRUE(ImageIs(Narrow(), UncheckedBox, Palette));
     Box->SetChecked(true);
-    Paint();
-    DrawResource(Expected, "CheckOk", 2, 1);
-    EXPECT_TRUE(SameImage(Picture, Expected));
-
+    EXPECT_TRUE(ImageIs(Narrow(), CheckedBox, Palette));
     Box->SetFlat(true);
-    Paint();
-    Background(clLime);
-    DrawCaption(Expected, "Go", 22, 3, clBlack);
-    DrawResource(Expected, "FlatBlank", 2, 1);
-    DrawResource(Expected, "CheckOk", 2, 1);
-    EXPECT_TRUE(SameImage(Picture, Expected));
+    EXPECT_TRUE(ImageIs(Narrow(), FlatCheckedBox, Palette));
 }
 
 TEST_F(OrnCheckBoxTest, LeftJustifyPutsTheBoxAtTheRightEdge) {
     Box->SetAlingment(TOrnCheckBox::TLeft::taLeftJustify);
     Box->SetChecked(true);
-    Paint();
-    Background(clLime);
-    DrawCaption(Expected, "Go", 2, 3, clBlack);
-    DrawResource(Expected, "JustBlank", 91, 1);
-    DrawResource(Expected, "CheckOk", 91, 1);
-    EXPECT_TRUE(SameImage(Picture, Expected));
+    EXPECT_TRUE(ImageIs(Narrow(), LeftJustifiedCheckedBox, Palette));
 }
 
 TEST_F(OrnCheckBoxTest, ItemsAreCentredVertically) {
     // (height - item height) / 2, truncated toward zero when the items are the higher.
-    for (const auto& [height, glyphTop, captionTop] : {std::tuple{30, 7, 8}, {8, -4, -2}}) {
-        Box->SetHeight(height);
-        TSoftCanvas actual(109, height);
-        Box->PaintTo(actual, 0, 0);
-        TSoftCanvas expected(109, height);
-        expected.Brush = TBrush{clLime, TBrushStyle::Solid};
-        expected.FillRect(Rect(0, 0, 109, height));
-        DrawCaption(expected, "Go", 22, captionTop, clBlack);
-        DrawResource(expected, "JustBlank", 2, glyphTop);
-        EXPECT_TRUE(SameImage(actual, expected)) << "height " << height;
-    }
+    Box->SetHeight(30);
+    EXPECT_TRUE(ImageIs(Narrow(), HighBox, Palette));
+    Box->SetHeight(8);
+    EXPECT_TRUE(ImageIs(Narrow(), LowBox, Palette));
 }
 
 TEST_F(OrnCheckBoxTest, DisabledCheckedLooksLikeDisabledUnchecked) {
+    Box->SetEnabled(false);
     for (const bool flat : {false, true}) {
+        SCOPED_TRACE(flat ? "flat" : "3D");
         Box->SetFlat(flat);
-        Box->SetEnabled(false);
+        const TRows& expected = flat ? DisabledFlatBox : DisabledBox;
         Box->SetChecked(false);
-        Paint();
-        Background(clLime);
-        DrawCaption(Expected, "Go", 23, 4, clWhite);
-        DrawCaption(Expected, "Go", 22, 3, clGray);
-        DrawResource(Expected, flat ? "EnabledFlat" : "Enabled", 2, 1);
-        EXPECT_TRUE(SameImage(Picture, Expected)) << (flat ? "flat" : "3D");
+        EXPECT_TRUE(ImageIs(Narrow(), expected, Palette));
         Box->SetChecked(true);
-        Paint();
-        EXPECT_TRUE(SameImage(Picture, Expected)) << (flat ? "flat" : "3D");
-        EXPECT_EQ(CountColor(Picture, Rect(2, 1, 18, 17), clBlue), 0);
-        EXPECT_EQ(Picture.Pixel(8, 8), clLime) << "no white interior";
+        EXPECT_TRUE(ImageIs(Narrow(), expected, Palette));
     }
 }
 
@@ -380,19 +551,27 @@ TEST_F(OrnCheckBoxTest, TransparentShowsTheParentsGradientEvenWhenHot) {
     gradient->SetColorBegin(clWhite);
     gradient->SetColorEnd(clNavy);
     Box->SetColor(clRed); // covered
+    Box->SetWidth(40);
 
+    // The expected picture: the form without the box where the rows say '.'.
     Box->Hide();
     TSoftCanvas form(200, 60);
     Form->PaintTo(form, 0, 0);
-    Expected.CopyRect(Rect(0, 0, 109, 19), form, Bounds(10, 20, 109, 19));
-    DrawCaption(Expected, "Go", 22, 3, clBlue);
-    DrawResource(Expected, "JustBlank", 2, 1);
-    ASSERT_NE(Expected.Pixel(0, 0), Expected.Pixel(108, 0)) << "the gradient shows";
+    TSoftCanvas expected(40, 19);
+    expected.CopyRect(Rect(0, 0, 40, 19), form, Bounds(10, 20, 40, 19));
+    ASSERT_NE(expected.Pixel(0, 0), expected.Pixel(39, 0)) << "the gradient shows";
+    for (int y = 0; y < 19; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            const char letter = HotTransparentBox[std::size_t(y)][std::size_t(x)];
+            if (letter != '.') {
+                expected.SetPixel(x, y, Palette.at(letter));
+            }
+        }
+    }
 
     Box->Show();
     Headless.UserMouseMove(*Box, 5, 5);
-    Paint();
-    EXPECT_TRUE(SameImage(Picture, Expected));
+    EXPECT_TRUE(SameImage(Narrow(), expected));
 }
 
 TEST_F(OrnCheckBoxTest, FocusRectangleLeavesOutTheAmpersand) {

@@ -108,7 +108,7 @@ public:
                 return -1;
             }
             if (put == 0) {
-                FLastError = "No progress writing the file";
+                LastError = "No progress writing the file";
                 return -1;
             }
             done += put;
@@ -199,12 +199,12 @@ public:
 
     std::vector<std::string> LogicalDrives() override { return {"/"}; }
 
-    std::string LastErrorText() override { return FLastError; }
+    std::string LastErrorText() override { return LastError; }
 
 private:
     // Records the reason of errno; false, for the callers' `return ... || Fail()`.
     bool Fail() {
-        FLastError = std::strerror(errno);
+        LastError = std::strerror(errno);
         return false;
     }
 
@@ -223,7 +223,7 @@ private:
             return InvalidHandle;
         }
         if (regularOnly && !S_ISREG(info.st_mode)) {
-            FLastError = "Not a regular file";
+            LastError = "Not a regular file";
             ::close(fd);
             return InvalidHandle;
         }
@@ -251,7 +251,7 @@ private:
         return attr == 0 ? faNormal : attr;
     }
 
-    std::string FLastError;
+    std::string LastError;
 };
 
 } // namespace

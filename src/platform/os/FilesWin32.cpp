@@ -117,7 +117,7 @@ public:
                 return -1;
             }
             if (put == 0) {
-                FLastError = "No progress writing the file";
+                LastError = "No progress writing the file";
                 return -1;
             }
             done += put;
@@ -191,7 +191,7 @@ public:
         return drives;
     }
 
-    std::string LastErrorText() override { return FLastError; }
+    std::string LastErrorText() override { return LastError; }
 
 private:
     // Records the system's text for GetLastError; false, for `return ... || Fail()`.
@@ -205,8 +205,8 @@ private:
                               text[length - 1] == ' ' || text[length - 1] == '.')) {
             --length;
         }
-        FLastError = length > 0 ? std::string(text, length)
-                                : "Windows error " + std::to_string(static_cast<unsigned>(code));
+        LastError = length > 0 ? std::string(text, length)
+                               : "Windows error " + std::to_string(static_cast<unsigned>(code));
         return false;
     }
 
@@ -234,14 +234,14 @@ private:
             refusal = "A folder";
         }
         if (refusal != nullptr) {
-            FLastError = refusal;
+            LastError = refusal;
             ::CloseHandle(handle);
             return InvalidHandle;
         }
         return Toolkit(handle);
     }
 
-    std::string FLastError;
+    std::string LastError;
 };
 
 } // namespace

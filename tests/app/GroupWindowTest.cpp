@@ -1,11 +1,17 @@
+// The listing, extraction and creation of group files, driven through the real main window:
+// its own mode switches, its lists, edits and check box. What the operations ask of the window
+// is recorded in order (beeps, questions, refusals, re-reads of the file list and recolourings of
+// the Create button), and questions are answered by the test.
+
+#include "app/Groupmain.h"
 #include "archive/Entrytable.h"
 #include "archive/Grpcreation.h"
 #include "archive/Grpextraction.h"
 #include "archive/Grplisting.h"
-#include "archive/Grpwindow.h"
 
 #include "archive/Failingfiles.h"
 #include "archive/Testfiles.h"
+#include "widgets/Ornglyphresources.h"
 
 #include <gtest/gtest.h>
 
@@ -26,63 +32,39 @@ std::string Beep(TSoundType type) {
     return "beep " + std::to_string(type);
 }
 
-// The window as the operations see it. It records, in order, the beeps (Beep(sndExclamation)), the
-// questions ("ask CAPTION|TEXT"), the refusals ("show TEXT"), the re-reads of FileListBox1 and
-// the recolourings of the Create button, and answers each question from Answers.
-class TTestWindow : public TGroupWindow {
+// The headless platform with the check box's glyphs, in place while it lives.
+class TInstalledPlatform {
 public:
-    bool Extracting = false;
-    std::string Folder;
-    std::vector<std::string> Files; // FileListBox1
-    int Current = -1;
-    std::vector<std::string> Items; // ListBox1
-    std::vector<bool> Marks;
-    int ItemIndex = -1;
-    std::string EditGrp = "MyGroup.grp";
-    std::string EditGrpHint;
-    std::string EditGrpFile;
-    bool ExtractAll = false;
+    THeadlessPlatform Headless;
+
+    TInstalledPlatform() : Previous(InstallPlatform(&Headless)) { AddOrnGlyphResources(Headless); }
+    ~TInstalledPlatform() {
+        for (const TShownError& error : Headless.Errors()) {
+            ADD_FAILURE() << "error box: " << error.Message;
+        }
+        InstallPlatform(Previous);
+    }
+    TInstalledPlatform(const TInstalledPlatform&) = delete;
+    TInstalledPlatform& operator=(const TInstalledPlatform&) = delete;
+
+private:
+    TPlatform* Previous;
+};
+
+// The main window, not started, with what the group-file operations ask of it recorded in
+// Events. Questions are answered from Answers instead of by the message dialog, whose own
+// behaviour the dialog's and the window's tests check.
+class TTestWindow : public TfrmMain {
+public:
     std::deque<TModalResult> Answers;
     TEvents Events;
 
-    bool ExtractMode() const override { return Extracting; }
-    std::string DirectoryListBox1Directory() const override { return Folder; }
-    std::optional<std::string> FileListBox1Current() const override {
-        if (Current < 0) {
-            return std::nullopt;
-        }
-        return Files.at(std::size_t(Current));
-    }
+    TTestWindow() : TfrmMain(nullptr) {}
+
     void FileListBox1Update() override {
         Events.push_back("update file list");
-        ReadFiles();
+        TfrmMain::FileListBox1Update();
     }
-    bool FileListBox2HasFiles(const std::string& folder) override {
-        std::vector<TSearchRec> entries;
-        EXPECT_TRUE(FileServices().ListFolder(folder, entries)) << folder;
-        return std::any_of(entries.begin(), entries.end(), [](const TSearchRec& entry) {
-            return (entry.Attr & (faDirectory | faHidden | faSysFile)) == 0;
-        });
-    }
-    int ListBox1Count() const override { return int(Items.size()); }
-    std::string ListBox1Item(int index) const override { return Items.at(std::size_t(index)); }
-    bool ListBox1Selected(int index) const override { return Marks.at(std::size_t(index)); }
-    void ListBox1Clear() override {
-        Items.clear();
-        Marks.clear();
-        ItemIndex = -1;
-    }
-    void ListBox1Add(const std::string& name) override {
-        Items.push_back(name);
-        Marks.push_back(false);
-    }
-    void ListBox1SetItemIndex(int index) override { ItemIndex = index; }
-    std::string EditGrpText() const override { return EditGrp; }
-    void SetEditGrpText(const std::string& text) override { EditGrp = text; }
-    void SetEditGrpHint(const std::string& hint) override { EditGrpHint = hint; }
-    std::string EditGrpFileText() const override { return EditGrpFile; }
-    void SetEditGrpFileText(const std::string& text) override { EditGrpFile = text; }
-    bool OrnCheckBox1Checked() const override { return ExtractAll; }
     TModalResult ShowMessage(const std::string& msg) override {
         Events.push_back("show " + msg);
         return mrOk;
@@ -101,54 +83,58 @@ public:
         Answers.pop_front();
         return answer;
     }
-    void MessageBeep(TSoundType type) override { Events.push_back(Beep(type)); }
-    void UpdateGroupButton() override { Events.push_back("update group button"); }
+    void MessageBeep(TSoundType type) override {
+        Events.push_back(Beep(type));
+        TfrmMain::MessageBeep(type);
+    }
+    void UpdateGroupButton() override {
+        Events.push_back("update group button");
+        TfrmMain::UpdateGroupButton();
+    }
 
-    // The folder's files as FileListBox1 shows them: all of them when creating, the group files
-    // when extracting.
-    void ReadFiles() {
-        Files.clear();
-        Current = -1;
-        for (const std::string& name : TTempFolder::NamesIn(Folder)) {
-            const std::string path = Folder + PathDelim + name;
-            const bool group = LowerCase(name).ends_with(".grp");
-            if (std::filesystem::is_regular_file(path) && (!Extracting || group)) {
-                Files.push_back(name);
-            }
+    // The mode switch of the bottom bar's M-Extract or M-Group button; what it recolours is
+    // not recorded.
+    void SwitchMode(bool extracting) {
+        if (extracting) {
+            btnMExtractClick(this);
+        } else {
+            btnMGroupClick(this);
         }
+        Events.clear();
     }
     // A mouse click on the file list's item name: the click, then the release.
     void Click(const std::string& name) {
         SelectByKeyboard(name);
-        FileListBox1MouseUp(*this);
+        FileListBox1MouseUp(FileListBox1, mbLeft, 0, 10, 10);
     }
     // The current item changed by keyboard, which fires only the click handler.
     void SelectByKeyboard(const std::string& name) {
-        const auto found = std::find(Files.begin(), Files.end(), name);
-        ASSERT_NE(found, Files.end()) << name;
-        Current = int(found - Files.begin());
-        FileListBox1Click(*this);
+        const int index = FileListBox1->Items().IndexOf(name);
+        ASSERT_GE(index, 0) << name;
+        FileListBox1->SetItemIndex(index);
+        FileListBox1Click(FileListBox1);
     }
     void Mark(const std::string& name) {
-        const auto found = std::find(Items.begin(), Items.end(), name);
-        ASSERT_NE(found, Items.end()) << name;
-        Marks[std::size_t(found - Items.begin())] = true;
+        const int index = ListBox1->Items().IndexOf(name);
+        ASSERT_GE(index, 0) << name;
+        ListBox1->SetSelected(index, true);
     }
+    // ListBox1's names, as "Add Filles" would have put them there.
     void SetItems(const std::vector<std::string>& names) {
-        ListBox1Clear();
+        ListBox1->Clear();
         for (const std::string& name : names) {
-            ListBox1Add(name);
+            ListBox1->Items().Add(name);
         }
     }
-    // What a switch of mode does to the lists and the entry table.
-    void SwitchMode(bool extracting) {
-        Extracting = extracting;
-        ListBox1Clear();
-        entryTable.Clear();
-        EditGrp = extracting ? "" : "MyGroup.grp";
-        EditGrpFile.clear();
-        ReadFiles();
+    std::vector<std::string> Items() const { return ListBox1->Items().Texts(); }
+    std::vector<bool> Marks() const {
+        std::vector<bool> marks;
+        for (int i = 0; i < ListBox1->Items().Count(); ++i) {
+            marks.push_back(ListBox1->Selected(i));
+        }
+        return marks;
     }
+    void SetExtractAll(bool all) { OrnCheckBox1->SetChecked(all); }
 };
 
 // File services that also refuse to open a file, or measure one as 4 GiB long.
@@ -180,11 +166,13 @@ private:
 
 class GroupWindow : public ::testing::Test {
 protected:
+    TInstalledPlatform Platform;
     TTempFolder Dir;
-    TTestWindow Window;
+    TComponentPtr<TTestWindow> Form{new TTestWindow};
+    TTestWindow& Window = *Form;
 
     void SetUp() override {
-        Window.Folder = Dir.Path();
+        Window.DirectoryListBox1->SetDirectory(Dir.Path());
         entryTable.Clear();
         entryTable.EntryCount = 0;
         entryTable.DataStart = 0;
@@ -211,7 +199,7 @@ protected:
     void ListExample() {
         WriteGroup("MyGroup.grp", ExampleEntries);
         ListGroup("MyGroup.grp");
-        Window.ExtractAll = true;
+        Window.SetExtractAll(true);
     }
     std::string AskExtract(const std::string& group, const std::string& folder) const {
         return "ask Extract: " + group + "|Files will be extracted to:\n" + WorkFolder() + folder +
@@ -274,10 +262,10 @@ TEST_F(GroupWindow, ClickingAGroupFileNamesTheFolderAndListsItsEntries) {
     WriteGroup(".grp", {});
     Window.SwitchMode(true);
     Window.Click("MyGroup.grp");
-    EXPECT_EQ(Window.EditGrpFile, "MyGroup.grp");
-    EXPECT_EQ(Window.EditGrp, "MyGroup_Extract");
-    EXPECT_EQ(Window.EditGrpHint, "Extract to: " + In("MyGroup_Extract"));
-    EXPECT_EQ(Window.Items, (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
+    EXPECT_EQ(Window.EditGrpFile->Text(), "MyGroup.grp");
+    EXPECT_EQ(Window.EditGrp->Text(), "MyGroup_Extract");
+    EXPECT_EQ(Window.EditGrp->Hint(), "Extract to: " + In("MyGroup_Extract"));
+    EXPECT_EQ(Window.Items(), (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
     EXPECT_EQ(Window.Events, TEvents{"update group button"});
     EXPECT_EQ(entryTable.EntryCount, 2u);
     EXPECT_EQ(entryTable.DataStart, 48u);
@@ -287,10 +275,15 @@ TEST_F(GroupWindow, ClickingAGroupFileNamesTheFolderAndListsItsEntries) {
     EXPECT_EQ(entryTable.EntrySize(2), 0u);
 
     // Nothing before ".grp" leaves EditGrp empty; the file, holding no entries, is still listed.
+    // Windows shows a file of that name; where a leading dot hides a file, the test puts it in
+    // the list as Windows shows it.
+    if (Window.FileListBox1->Items().IndexOf(".grp") < 0) {
+        Window.FileListBox1->Items().Add(".grp");
+    }
     Window.Click(".grp");
-    EXPECT_EQ(Window.EditGrp, "");
-    EXPECT_EQ(Window.EditGrpFile, ".grp");
-    EXPECT_TRUE(Window.Items.empty());
+    EXPECT_EQ(Window.EditGrp->Text(), "");
+    EXPECT_EQ(Window.EditGrpFile->Text(), ".grp");
+    EXPECT_TRUE(Window.Items().empty());
     EXPECT_EQ(entryTable.EntryCount, 0u);
     EXPECT_EQ(entryTable.DataStart, 16u);
 }
@@ -303,7 +296,7 @@ TEST_F(GroupWindow, TheInvertedVariantListsTheSameEntries) {
     }
     WriteBytes(In("SW.GRP"), image);
     ListGroup("SW.GRP");
-    EXPECT_EQ(Window.Items, (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
+    EXPECT_EQ(Window.Items(), (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
     EXPECT_EQ(entryTable.EntrySize(1), 3u);
 }
 
@@ -313,23 +306,23 @@ TEST_F(GroupWindow, CreatingModeAdoptsTheNameOfAClickedGroupFile) {
     WriteBytes(In("readme.txt"), {});
     Window.SwitchMode(false);
     Window.Click("OLD.GRP");
-    EXPECT_EQ(Window.EditGrp, "OLD.GRP");
-    EXPECT_EQ(Window.EditGrpHint, "Group to: " + In("OLD.GRP") + " ");
+    EXPECT_EQ(Window.EditGrp->Text(), "OLD.GRP");
+    EXPECT_EQ(Window.EditGrp->Hint(), "Group to: " + In("OLD.GRP") + " ");
     Window.Click("NOTES.GRPX");
-    EXPECT_EQ(Window.EditGrp, "NOTES.GRPX");
+    EXPECT_EQ(Window.EditGrp->Text(), "NOTES.GRPX");
     Window.Click("readme.txt");
-    EXPECT_EQ(Window.EditGrp, "NOTES.GRPX");
-    EXPECT_TRUE(Window.Items.empty()); // nothing is listed in creating mode
-    EXPECT_TRUE(Window.EditGrpFile.empty());
+    EXPECT_EQ(Window.EditGrp->Text(), "NOTES.GRPX");
+    EXPECT_TRUE(Window.Items().empty()); // nothing is listed in creating mode
+    EXPECT_TRUE(Window.EditGrpFile->Text().empty());
     EXPECT_EQ(Window.Events, TEvents(3, "update group button"));
 }
 
 TEST_F(GroupWindow, WithoutACurrentItemOnlyTheButtonIsRecoloured) {
     Window.SwitchMode(true);
-    Window.EditGrp = "kept";
+    Window.EditGrp->SetText("kept");
     FileListBox1Click(Window);
     FileListBox1MouseUp(Window);
-    EXPECT_EQ(Window.EditGrp, "kept");
+    EXPECT_EQ(Window.EditGrp->Text(), "kept");
     EXPECT_EQ(Window.Events, TEvents{"update group button"});
 }
 
@@ -350,13 +343,10 @@ TEST_F(GroupWindow, AnUnreadableOrInconsistentFileIsRefusedAndThePreviousListing
     for (const std::string name : {"lower.grp", "short.grp", "count.grp", "cut.grp", "gone.grp"}) {
         SCOPED_TRACE(name);
         Window.Events.clear();
-        Window.Current =
-            int(std::find(Window.Files.begin(), Window.Files.end(), name) - Window.Files.begin());
-        FileListBox1Click(Window);
-        FileListBox1MouseUp(Window);
+        Window.Click(name);
         EXPECT_EQ(Window.Events, (TEvents{Beep(sndDefault), "show Unknown GRP File!!!\nAborting...",
                                           "update group button"}));
-        EXPECT_EQ(Window.Items, (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
+        EXPECT_EQ(Window.Items(), (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
         EXPECT_EQ(entryTable.EntryName(0), "GAME.CON");
         EXPECT_EQ(entryTable.EntryCount, 2u);
     }
@@ -373,10 +363,10 @@ TEST_F(GroupWindow, TheWorkedExampleBothWays) {
     EXPECT_EQ(Dir.Names(), (std::vector<std::string>{"E1L1.MAP", "GAME.CON", "MyGroup.grp"}));
     EXPECT_EQ(entryTable.EntryName(0), "GAME.CON");
     EXPECT_EQ(entryTable.EntrySize(1), 3u);
-    EXPECT_EQ(Window.Items.size(), 2u); // the list keeps its names
+    EXPECT_EQ(Window.Items().size(), 2u); // the list keeps its names
 
     ListGroup("MyGroup.grp");
-    Window.ExtractAll = true;
+    Window.SetExtractAll(true);
     Window.Answers = {mrYes};
     btnExtractClick(Window);
     EXPECT_EQ(Window.Events,
@@ -384,9 +374,9 @@ TEST_F(GroupWindow, TheWorkedExampleBothWays) {
                        Beep(sndAsterisk)}));
     EXPECT_EQ(ReadBytes(In("MyGroup_Extract") + PathDelim + "GAME.CON"), BytesOf("ABCDE"));
     EXPECT_EQ(ReadBytes(In("MyGroup_Extract") + PathDelim + "E1L1.MAP"), BytesOf("xyz"));
-    EXPECT_EQ(Window.Items, (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
-    EXPECT_EQ(Window.Marks, (std::vector<bool>{false, false}));
-    EXPECT_EQ(Window.ItemIndex, 0);
+    EXPECT_EQ(Window.Items(), (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
+    EXPECT_EQ(Window.Marks(), (std::vector<bool>{false, false}));
+    EXPECT_EQ(Window.ListBox1->ItemIndex(), 0);
 }
 
 TEST_F(GroupWindow, ZeroSizeFilesAndDuplicateNames) {
@@ -401,7 +391,7 @@ TEST_F(GroupWindow, ZeroSizeFilesAndDuplicateNames) {
     WriteGroup("dup.grp",
                {{"EMPTY.TXT", {}}, {"A.DAT", BytesOf("first")}, {"A.DAT", BytesOf("2")}});
     ListGroup("dup.grp");
-    Window.ExtractAll = true;
+    Window.SetExtractAll(true);
     Window.Answers = {mrYes};
     btnExtractClick(Window);
     EXPECT_TRUE(Beeped(sndAsterisk));
@@ -413,7 +403,7 @@ TEST_F(GroupWindow, TheGroupFileNameNeedsGrpAnywhereAndTheListANames) {
     WriteSources(ExampleEntries);
     for (const std::string name : {"mygroup.GRP", "MyGroup.grp.old"}) {
         Window.SwitchMode(false);
-        Window.EditGrp = name;
+        Window.EditGrp->SetText(name);
         Window.SetItems({"GAME.CON"});
         Window.Answers = {mrYes};
         btnGroupClick(Window);
@@ -421,11 +411,11 @@ TEST_F(GroupWindow, TheGroupFileNameNeedsGrpAnywhereAndTheListANames) {
         EXPECT_EQ(ReadBytes(In(name)), BuildGrpImage({ExampleEntries[0]})) << name;
     }
     Window.Events.clear();
-    Window.EditGrp = "mygroup.dat";
+    Window.EditGrp->SetText("mygroup.dat");
     CreateGroupFile(Window);
     EXPECT_EQ(Window.Events, (TEvents{Beep(sndDefault), "show Incorrect Group filename!"}));
     Window.Events.clear();
-    Window.EditGrp = "MyGroup.grp";
+    Window.EditGrp->SetText("MyGroup.grp");
     Window.SetItems({});
     CreateGroupFile(Window);
     EXPECT_EQ(Window.Events, (TEvents{Beep(sndDefault), "show No files selected to group!"}));
@@ -496,14 +486,14 @@ TEST_F(GroupWindow, MoreThanAThousandEntriesBothWays) {
     EXPECT_EQ(entryTable.EntryName(1199), "F1199.DAT");
 
     ListGroup("MyGroup.grp");
-    EXPECT_EQ(Window.Items, names);
+    EXPECT_EQ(Window.Items(), names);
     EXPECT_EQ(entryTable.EntryCount, 1200u);
     Window.Mark("F1100.DAT");
     Window.Answers = {mrYes};
     btnExtractClick(Window);
     EXPECT_TRUE(Beeped(sndAsterisk));
     EXPECT_EQ(ReadBytes(In("MyGroup_Extract") + PathDelim + "F1100.DAT"), BytesOf("1100"));
-    EXPECT_EQ(Window.Items, names);
+    EXPECT_EQ(Window.Items(), names);
 }
 
 // A creation that fails leaves the old group file whole, says why, and does not beep success.
@@ -587,21 +577,21 @@ TEST_F(GroupWindow, AVanishedSourceStopsTheCreationBeforeAnythingIsWritten) {
 TEST_F(GroupWindow, RefusalsBeforeTheQuestions) {
     WriteGroup("MyGroup.grp", ExampleEntries);
     Window.SwitchMode(true);
-    Window.ExtractAll = true;
+    Window.SetExtractAll(true);
     btnExtractClick(Window); // nothing listed: EditGrpFile is empty
     EXPECT_EQ(Window.Events, (TEvents{Beep(sndDefault), "show Incorrect Group filename!"}));
 
     ListGroup("MyGroup.grp");
-    Window.ExtractAll = false;
+    Window.SetExtractAll(false);
     btnExtractClick(Window);
     EXPECT_EQ(Window.Events, (TEvents{Beep(sndDefault), "show No files selected to extract!"}));
 
     // The buttons act only in their own mode.
     Window.Events.clear();
-    Window.Extracting = false;
-    Window.ExtractAll = true;
+    Window.extractMode = false;
+    Window.SetExtractAll(true);
     btnExtractClick(Window);
-    Window.Extracting = true;
+    Window.extractMode = true;
     btnGroupClick(Window);
     EXPECT_TRUE(Window.Events.empty());
     EXPECT_FALSE(PathExists(In("MyGroup_Extract")));
@@ -609,14 +599,14 @@ TEST_F(GroupWindow, RefusalsBeforeTheQuestions) {
 
 TEST_F(GroupWindow, NoToEitherQuestionKeepsTheMarksAndWritesNothing) {
     ListExample();
-    Window.ExtractAll = false;
+    Window.SetExtractAll(false);
     Window.Mark("E1L1.MAP");
     Window.Answers = {mrNo};
     btnExtractClick(Window);
     EXPECT_EQ(Window.Events,
               (TEvents{Beep(sndExclamation), AskExtract("MyGroup.grp", "MyGroup_Extract"),
                        Beep(sndDefault)}));
-    EXPECT_EQ(Window.Marks, (std::vector<bool>{false, true}));
+    EXPECT_EQ(Window.Marks(), (std::vector<bool>{false, true}));
     EXPECT_FALSE(PathExists(In("MyGroup_Extract")));
 
     std::filesystem::create_directory(In("MyGroup_Extract"));
@@ -629,7 +619,7 @@ TEST_F(GroupWindow, NoToEitherQuestionKeepsTheMarksAndWritesNothing) {
                        "ask Directory not empty!|" + In("MyGroup_Extract") +
                            "\nThe directory is not empty!\nContinue ?",
                        Beep(sndDefault)}));
-    EXPECT_EQ(Window.Marks, (std::vector<bool>{false, true}));
+    EXPECT_EQ(Window.Marks(), (std::vector<bool>{false, true}));
     EXPECT_EQ(ReadBytes(In("MyGroup_Extract") + PathDelim + "E1L1.MAP"), BytesOf("mine"));
 }
 
@@ -645,7 +635,7 @@ TEST_F(GroupWindow, AFolderWithFilesAsksAgainAndYesOverwritesOnlyTheSameNames) {
 
     WriteBytes(folder + PathDelim + "GAME.CON", BytesOf("older"));
     WriteBytes(folder + PathDelim + "OTHER.TXT", BytesOf("other"));
-    Window.ExtractAll = false;
+    Window.SetExtractAll(false);
     Window.Mark("GAME.CON");
     Window.Events.clear();
     Window.Answers = {mrYes, mrYes};
@@ -654,13 +644,13 @@ TEST_F(GroupWindow, AFolderWithFilesAsksAgainAndYesOverwritesOnlyTheSameNames) {
     EXPECT_EQ(Window.Events.back(), Beep(sndAsterisk));
     EXPECT_EQ(ReadBytes(folder + PathDelim + "GAME.CON"), BytesOf("ABCDE"));
     EXPECT_EQ(ReadBytes(folder + PathDelim + "OTHER.TXT"), BytesOf("other"));
-    EXPECT_EQ(Window.Marks, (std::vector<bool>{false, false}));
+    EXPECT_EQ(Window.Marks(), (std::vector<bool>{false, false}));
 }
 
 TEST_F(GroupWindow, ExtractAllWithAnEmptyListCreatesTheFolderOnly) {
     WriteGroup("Empty.grp", {});
     ListGroup("Empty.grp");
-    Window.ExtractAll = true;
+    Window.SetExtractAll(true);
     Window.Answers = {mrYes};
     btnExtractClick(Window);
     EXPECT_EQ(Window.Events,
@@ -668,12 +658,12 @@ TEST_F(GroupWindow, ExtractAllWithAnEmptyListCreatesTheFolderOnly) {
                        Beep(sndAsterisk)}));
     EXPECT_TRUE(std::filesystem::is_directory(In("Empty_Extract")));
     EXPECT_TRUE(TTempFolder::NamesIn(In("Empty_Extract")).empty());
-    EXPECT_EQ(Window.ItemIndex, -1);
+    EXPECT_EQ(Window.ListBox1->ItemIndex(), -1);
 }
 
 TEST_F(GroupWindow, AnEmptiedFolderNameExtractsIntoTheFolderItself) {
     ListExample();
-    Window.EditGrp.clear();
+    Window.EditGrp->SetText("");
     Window.Answers = {mrYes, mrYes}; // the folder holds the group file
     btnExtractClick(Window);
     EXPECT_EQ(Window.Events, (TEvents{Beep(sndExclamation), AskExtract("MyGroup.grp", ""),
@@ -687,7 +677,7 @@ TEST_F(GroupWindow, AnEmptiedFolderNameExtractsIntoTheFolderItself) {
 TEST_F(GroupWindow, AHostileEntryNameStopsBeforeAnythingIsWritten) {
     WriteGroup("Evil.grp", {{"GAME.CON", BytesOf("ABCDE")}, {"../EVIL.TXT", BytesOf("x")}});
     ListGroup("Evil.grp");
-    Window.ExtractAll = true;
+    Window.SetExtractAll(true);
     Window.Answers = {mrYes};
     btnExtractClick(Window);
     EXPECT_EQ(LastMessage(), "show Cannot extract from Group file: Evil.grp\nentry name "
@@ -695,7 +685,7 @@ TEST_F(GroupWindow, AHostileEntryNameStopsBeforeAnythingIsWritten) {
     EXPECT_FALSE(Beeped(sndAsterisk));
     EXPECT_FALSE(PathExists(In("Evil_Extract")));
     EXPECT_FALSE(PathExists(Dir.Path() + PathDelim + ".." + PathDelim + "EVIL.TXT"));
-    EXPECT_EQ(Window.Items, (std::vector<std::string>{"GAME.CON", "../EVIL.TXT"}));
+    EXPECT_EQ(Window.Items(), (std::vector<std::string>{"GAME.CON", "../EVIL.TXT"}));
 }
 
 TEST_F(GroupWindow, AGroupFileThatIsNotTheListedOneIsRefused) {
@@ -707,11 +697,11 @@ TEST_F(GroupWindow, AGroupFileThatIsNotTheListedOneIsRefused) {
     // The current item changed by keyboard: nothing was listed.
     ListGroup("A.grp");
     Window.SelectByKeyboard("B.grp");
-    Window.ExtractAll = true;
+    Window.SetExtractAll(true);
     Window.Answers = {mrYes};
     btnExtractClick(Window);
     EXPECT_EQ(LastMessage(), "show Group file not listed: B.grp" + notListed);
-    EXPECT_EQ(Window.Items, (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
+    EXPECT_EQ(Window.Items(), (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
 
     // The listing was refused.
     Window.Events.clear();
@@ -753,7 +743,7 @@ TEST_F(GroupWindow, AGroupFileChangedSinceItWasListedIsRefused) {
     std::filesystem::remove(In("MyGroup.grp"));
     EXPECT_EQ(extract(),
               "show Cannot find Group file: MyGroup.grp\nIt is no longer in the folder.");
-    EXPECT_EQ(Window.Items, (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
+    EXPECT_EQ(Window.Items(), (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
 }
 
 TEST_F(GroupWindow, AnUnreadableGroupFileIsReported) {
@@ -776,7 +766,7 @@ TEST_F(GroupWindow, AFailedExtractionSaysHowFarItGot) {
         Window.Answers = {mrYes};
         btnExtractClick(Window);
         EXPECT_FALSE(Beeped(sndAsterisk));
-        EXPECT_EQ(Window.Items, (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
+        EXPECT_EQ(Window.Items(), (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
         const std::string message = LastMessage();
         EXPECT_TRUE(StartsWith(message, "show Cannot extract from Group file: MyGroup.grp\n"))
             << message;
