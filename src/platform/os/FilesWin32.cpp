@@ -1,4 +1,5 @@
 // The file services of Windows, through the ...A functions of the system.
+#include "platform/os/Systemerror.h"
 #include "toolkit/Sysutils.h"
 
 #include <algorithm>
@@ -196,17 +197,7 @@ public:
 private:
     // Records the system's text for GetLastError; false, for `return ... || Fail()`.
     bool Fail() {
-        const DWORD code = ::GetLastError();
-        char text[512];
-        DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, code, 0, text, sizeof text, nullptr);
-        // The system's texts end in a full stop and a line break; the messages add their own.
-        while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' ||
-                              text[length - 1] == ' ' || text[length - 1] == '.')) {
-            --length;
-        }
-        LastError = length > 0 ? std::string(text, length)
-                               : "Windows error " + std::to_string(static_cast<unsigned>(code));
+        LastError = SystemErrorText(::GetLastError());
         return false;
     }
 

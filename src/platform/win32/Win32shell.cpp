@@ -1,5 +1,6 @@
 #include "platform/win32/Win32shell.h"
 
+#include "platform/os/Systemerror.h"
 #include "platform/win32/Win.h"
 
 #include <objbase.h>
@@ -10,25 +11,8 @@
 
 namespace {
 
-// The system's text for an error code or HRESULT, without its closing full stop.
-std::string SystemMessage(DWORD code) {
-    char text[512];
-    DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                    nullptr, code, 0, text, sizeof text, nullptr);
-    while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' ||
-                          text[length - 1] == ' ' || text[length - 1] == '.')) {
-        --length;
-    }
-    if (length > 0) {
-        return std::string(text, length);
-    }
-    char number[16];
-    ::wsprintfA(number, "0x%08lX", static_cast<unsigned long>(code));
-    return std::string("error ") + number;
-}
-
 std::string SystemMessage(HRESULT result) {
-    return SystemMessage(static_cast<DWORD>(result));
+    return SystemErrorText(static_cast<unsigned long>(result));
 }
 
 // COM for the time of one link. A thread that has COM already keeps it: a successful call (also
