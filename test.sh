@@ -22,23 +22,7 @@ cmake --build --preset win64
 (
     source scripts/wine-env.sh
     morvik_wine_env "$PWD/build/win64/wine"
-    # The Win32 tests open real windows: a virtual X server of their own, on the first free
-    # display, which it names once it is ready.
-    display_file="$PWD/build/win64/wine/display"
-    rm -f "$display_file"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" </dev/null >/dev/null 2>&1 &
-    xvfb=$!
-    trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
-    for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
-    [ -s "$display_file" ] || { echo "test: Xvfb did not start" >&2; exit 1; }
-    export DISPLAY=":$(cat "$display_file")"
-    # One persistent wine server for the whole run: a test program then starts in a tenth of a
-    # second instead of two.
-    wineserver -p </dev/null >/dev/null 2>&1
-    wineboot --init </dev/null >/dev/null 2>&1 || true
-    # No window manager runs on the virtual display: Wine frames the windows itself instead of
-    # waiting two seconds for a manager at every window it hides.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 || true
+    morvik_wine_session
     ctest --preset win64
 )
 
