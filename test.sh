@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds Morvik for Linux and for 32- and 64-bit Windows and runs every test: natively, and the
-# Windows test programs under wine64. Installs whatever is missing first.
+# Builds Morvik for Linux and for 32- and 64-bit Windows and runs every test: natively, the 64-bit
+# Windows test programs under wine64, and the 32-bit ones under Debian's 32-bit Wine run by
+# user-mode emulation. Installs whatever is missing first.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh
@@ -26,7 +27,22 @@ cmake --build --preset win64
     ctest --preset win64
 )
 
-echo "== 32-bit Windows build"
+echo "== 32-bit Windows build and tests under the 32-bit Wine, emulated"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32
+(
+    source scripts/wine-env.sh
+    source scripts/wine32-env.sh
+    morvik_wine32_fetch "$PWD/build/win32/wine32"
+    morvik_wine_env "$PWD/build/win32/wine"
+    morvik_wine_session
+    morvik_wine32_prefix "$PWD/build/win32/wine32"
+    ctest --preset win32
+    # The 32-bit program itself, photographed as the 64-bit one is by its win32_tests.
+    shots="$PWD/build/win32/tests/win32"
+    mkdir -p "$shots/GAMES"
+    printf 'KenSilverman\0\0\0\0' >"$shots/GAMES/DUKE3D.GRP"
+    morvik_wine32_photograph "$PWD/build/win32/wine32" "$PWD/build/win32/Morvik.exe" \
+        "$shots/GAMES/DUKE3D.GRP" "$shots/Morvik.png"
+)
 echo "== all tests passed"
