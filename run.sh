@@ -96,6 +96,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "run: creating the Wine prefix in build/win64/run-wine (once, about ten seconds)"
     wineboot --init </dev/null >/dev/null 2>&1 || true
 fi
+morvik_wine_fonts
 args=()
 # Wine's drive Z: is the Unix root.
 [ -z "$group" ] || args=("Z:${group//\//\\}")

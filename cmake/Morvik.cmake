@@ -26,10 +26,17 @@ if(WIN32 AND NOT MSVC)
     add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)
 endif()
 
-# Test programs and benchmarks for Windows run under Wine on Linux.
+# Test programs and benchmarks for Windows run under Wine on Linux: the 64-bit ones under the
+# machine's wine64, the 32-bit ones under Debian's 32-bit Wine that scripts/wine32-env.sh unpacks
+# into the build folder and starts through user-mode emulation.
 if(WIN32 AND CMAKE_CROSSCOMPILING)
-    find_program(MORVIK_WINE NAMES wine64 wine)
-    if(MORVIK_WINE)
-        set(CMAKE_CROSSCOMPILING_EMULATOR ${MORVIK_WINE})
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+        set(MORVIK_WINE32 ${CMAKE_BINARY_DIR}/wine32/root/usr/lib/wine)
+        set(CMAKE_CROSSCOMPILING_EMULATOR ${MORVIK_WINE32}/wine-preloader ${MORVIK_WINE32}/wine)
+    else()
+        find_program(MORVIK_WINE NAMES wine64 wine)
+        if(MORVIK_WINE)
+            set(CMAKE_CROSSCOMPILING_EMULATOR ${MORVIK_WINE})
+        endif()
     endif()
 endif()

@@ -9,13 +9,16 @@ packages=(
     libgtest-dev googletest                          # GoogleTest: library and sources
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
     wine wine64 xvfb xdotool imagemagick             # Windows programs under Wine, screenshots
+    fonts-wine                                       # Wine's own "MS Sans Serif" (scripts/wine-env.sh)
+    qemu-user-static                                 # 32-bit Wine under emulation (scripts/wine32-env.sh)
 )
 
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-# wine32 makes the wine command pick the 32-bit loader, which this kernel cannot run.
+# wine32 makes the wine command pick the 32-bit loader, which fails where the kernel runs no 32-bit
+# code; the 32-bit tests unpack their own into the build folder (scripts/wine32-env.sh).
 if dpkg-query -W -f='${Status}' wine32 2>/dev/null | grep -q "install ok installed"; then
     echo "setup: the package wine32 is installed; remove it (apt-get remove wine32): Windows tests need wine64 alone" >&2
     exit 1

@@ -1,0 +1,108 @@
+# Sourced by the test run: Debian's 32-bit Wine for the 32-bit Windows build, unpacked into the
+# build folder and run by user-mode emulation (qemu-i386-static), beside the machine's 64-bit
+# wineserver and in a win64 prefix. Nothing of it is installed on the system: installing wine32
+# makes the machine's `wine` command pick the 32-bit loader and breaks the 64-bit tests.
+
+# The i386 packages: the loader with its preloader, the DLLs and the C and X libraries they load.
+morvik_wine32_packages=(
+    wine32 wine32-preloader libwine
+    libxrender1 libxi6 libxrandr2 libxcursor1 libxinerama1 libxcomposite1 libxfixes3 libxxf86vm1
+)
+
+# morvik_wine32_fetch DIR: downloads the packages with a private apt configuration (i386 as the
+# only architecture, lists, cache and package state of its own in DIR/apt) and unpacks them into
+# DIR/root; once: a complete root is kept and reused.
+morvik_wine32_fetch() (
+    set -euo pipefail
+    local dir="$1"
+    local root="$dir/root" apt="$dir/apt"
+    [ -f "$root/.complete" ] && exit 0
+    echo "wine32: fetching Debian's i386 Wine into $root (once)"
+    mkdir -p "$apt/lists/partial" "$apt/cache/archives/partial" "$apt/debs"
+    touch "$apt/status"
+    cat >"$apt/apt.conf" <<EOF
+APT::Architecture "i386";
+APT::Architectures { "i386"; };
+Dir::State "$apt";
+Dir::State::Lists "$apt/lists";
+Dir::State::status "$apt/status";
+Dir::Cache "$apt/cache";
+APT::Sandbox::User "root";
+EOF
+    export APT_CONFIG="$apt/apt.conf"
+    apt-get update -qq
+    # What installing them on an empty system would bring, resolved by apt, then downloaded.
+    local wanted
+    wanted=$(apt-get install -s --no-install-recommends "${morvik_wine32_packages[@]}" |
+        awk '/^Inst / { gsub(/[()]/, "", $3); print $2 "=" $3 }')
+    (cd "$apt/debs" && apt-get download -qq $wanted)
+    rm -rf "$root"
+    mkdir -p "$root"
+    local deb
+    for deb in "$apt/debs"/*.deb; do
+        dpkg-deb -x "$deb" "$root"
+    done
+    # The i386 ld.so finds its multiarch libraries only through a cache; under emulation it would
+    # read the machine's own and miss them (then Wine runs without FreeType).
+    printf '%s\n' "$root/lib/i386-linux-gnu" "$root/usr/lib/i386-linux-gnu" >"$apt/ld.so.conf"
+    ldconfig -X -C "$root/etc/ld.so.cache" -f "$apt/ld.so.conf"
+    # The 32-bit processes start 64-bit helpers (the desktop's explorer.exe, wineboot.exe) with
+    # the machine's 64-bit loader and DLLs.
+    local wine="$root/usr/lib/wine" windows="$root/usr/lib/i386-linux-gnu/wine"
+    ln -sfn /usr/lib/wine/wine64 "$wine/wine64"
+    rm -rf "$windows/x86_64-windows"
+    ln -sfn /usr/lib/x86_64-linux-gnu/wine/x86_64-windows "$windows/x86_64-windows"
+    # Every 32-bit process starts here, the first one and those it starts in turn: the preloader
+    # under emulation, with the unpacked tree as the root of its absolute file names. Wine's own
+    # second start through the preloader is skipped (WINELOADERNOEXEC): that would leave the
+    # emulator.
+    rm -f "$wine/wine-preloader"
+    cat >"$wine/wine-preloader" <<'EOF'
+#!/bin/sh
+root="$(cd "$(dirname "$0")/../../.." && pwd)"
+exec qemu-i386-static -E WINELOADERNOEXEC=1 -L "$root" "$root/usr/lib/wine/wine-preloader.static" "$@"
+EOF
+    chmod +x "$wine/wine-preloader"
+    touch "$root/.complete"
+)
+
+# morvik_wine32_prefix DIR: makes the 64-bit prefix of WINEPREFIX, made by the 64-bit wineboot,
+# ready for 32-bit programs. wineboot's own 32-bit set-up fails under emulation and leaves
+# syswow64 empty: it gets the unpacked i386 DLLs (and the zlib1.dll they import) as links.
+morvik_wine32_prefix() {
+    local root="$1/root"
+    local syswow64="$WINEPREFIX/drive_c/windows/syswow64"
+    [ -e "$syswow64/kernel32.dll" ] && return 0
+    mkdir -p "$syswow64"
+    ln -sf "$root"/usr/lib/i386-linux-gnu/wine/i386-windows/* "$root/usr/i686-w64-mingw32/lib/zlib1.dll" \
+        "$syswow64/"
+}
+
+# morvik_wine32_photograph DIR EXE GROUP PNG: starts the 32-bit Morvik.exe EXE on the group file
+# GROUP in the session of morvik_wine_session, waits until its window shows extracting mode,
+# photographs it into PNG and ends it (so that no settings file is left beside EXE).
+morvik_wine32_photograph() {
+    local exe="$2" group="$3" png="$4"
+    local wine="$1/root/usr/lib/wine"
+    local want="Morvik - v2.0 - Extract a .Grp File"
+    # The program takes a Windows path; Wine's drive Z: is the Unix root.
+    "$wine/wine-preloader" "$wine/wine" "$exe" "Z:${group//\//\\}" </dev/null >/dev/null 2>&1 &
+    local program=$! window="" title=""
+    for _ in $(seq 120); do
+        window=$(xdotool search --name "^Morvik - " 2>/dev/null | head -1 || true)
+        [ -n "$window" ] && title=$(xdotool getwindowname "$window" 2>/dev/null || true)
+        [ "$title" = "$want" ] && break
+        sleep 0.5
+    done
+    if [ "$title" != "$want" ]; then
+        echo "test: $exe showed no window in extracting mode (title \"$title\")" >&2
+        kill "$program" 2>/dev/null || true
+        return 1
+    fi
+    # Settled and painted, the pointer out of the way of hints.
+    xdotool mousemove 0 0 2>/dev/null || true
+    sleep 5
+    import -window "$window" "$png"
+    kill "$program" 2>/dev/null || true
+    wait "$program" 2>/dev/null || true
+}
