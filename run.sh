@@ -52,10 +52,12 @@ if [ "${1:-}" = --cli ]; then
         build_on_windows morvik-cli
         exec "$here/build/win64/src/cli/morvik-cli.exe" "$@"
     fi
-    "$here/scripts/setup.sh" >&2
-    cmake --preset native -S "$here" >/dev/null
-    cmake --build "$here/build/native" --target morvik-cli -j2 >&2
-    exec "$here/build/native/src/cli/morvik-cli" "$@"
+    # The native compiler and CMake are all it needs: no test programs, no Windows tool chain.
+    "$here/scripts/setup.sh" cli >&2
+    cmake -S "$here" -B "$here/build/cli" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVIK_TESTS=OFF \
+        -DMORVIK_BENCH=OFF >/dev/null
+    cmake --build "$here/build/cli" --target morvik-cli -j2 >&2
+    exec "$here/build/cli/src/cli/morvik-cli" "$@"
 fi
 
 case "${1:-}" in
@@ -94,11 +96,11 @@ source "$here/scripts/wine-env.sh"
 morvik_wine_env "$here/build/win64/run-wine"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "run: creating the Wine prefix in build/win64/run-wine (once, about ten seconds)"
-    wineboot --init </dev/null >/dev/null 2>&1 || true
+    wine64 wineboot --init </dev/null >/dev/null 2>&1 || true
 fi
 morvik_wine_fonts
 args=()
 # Wine's drive Z: is the Unix root.
 [ -z "$group" ] || args=("Z:${group//\//\\}")
 echo "run: opening Morvik.exe (its settings go to build/win64/Morvik.ini)"
-exec wine "$here/build/win64/Morvik.exe" "${args[@]}"
+exec /usr/lib/wine/wine64 "$here/build/win64/Morvik.exe" "${args[@]}"

@@ -27,14 +27,25 @@ if(WIN32 AND NOT MSVC)
 endif()
 
 # Test programs and benchmarks for Windows run under Wine on Linux: the 64-bit ones under the
-# machine's wine64, the 32-bit ones under Debian's 32-bit Wine that scripts/wine32-env.sh unpacks
-# into the build folder and starts through user-mode emulation.
+# machine's wine64; the 32-bit ones under Debian's 32-bit Wine, the machine's own (wine32:i386)
+# where the kernel runs 32-bit programs, else the copy that scripts/wine32-env.sh unpacks into
+# the build folder and starts through user-mode emulation (MORVIK_WINE32_EMULATED, set by the
+# test run).
+option(MORVIK_WINE32_EMULATED "Run the 32-bit Windows programs under the emulated 32-bit Wine" OFF)
 if(WIN32 AND CMAKE_CROSSCOMPILING)
-    if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 4 AND MORVIK_WINE32_EMULATED)
         set(MORVIK_WINE32 ${CMAKE_BINARY_DIR}/wine32/root/usr/lib/wine)
         set(CMAKE_CROSSCOMPILING_EMULATOR ${MORVIK_WINE32}/wine-preloader ${MORVIK_WINE32}/wine)
     else()
-        find_program(MORVIK_WINE NAMES wine64 wine)
+        # Debian's `wine` command picks the 32-bit loader whenever wine32 is installed, which
+        # starts 32- and 64-bit programs alike where the kernel runs it; the 64-bit programs are
+        # started by the 64-bit loader itself, which works with or without wine32.
+        if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+            find_program(MORVIK_WINE NAMES wine)
+        else()
+            find_program(MORVIK_WINE64 NAMES wine64 PATHS /usr/lib/wine)
+            set(MORVIK_WINE ${MORVIK_WINE64})
+        endif()
         if(MORVIK_WINE)
             set(CMAKE_CROSSCOMPILING_EMULATOR ${MORVIK_WINE})
         endif()

@@ -1,5 +1,8 @@
 # Sourced by the scripts that run Windows programs: Wine runs isolated in a prefix and a home of
 # its own under the build folder, quietly, and never writes menu entries or desktop links.
+# 64-bit programs are started with Wine's 64-bit loader itself: Debian's `wine` command picks the
+# 32-bit loader whenever wine32 is installed, also on a kernel that cannot run it.
+wine64() { /usr/lib/wine/wine64 "$@"; }
 morvik_wine_env() {
     local root="$1"
     mkdir -p "$root/prefix" "$root/home"
@@ -10,14 +13,15 @@ morvik_wine_env() {
     export WINEARCH=win64
 }
 
-# Wine's own "MS Sans Serif" (the bitmap fonts sserife*.fon of the package fonts-wine) in the
-# prefix's font folder, where the prefix's font list names them. Wine does not copy them there
-# itself; without them it draws that face, the one of the window's controls, in its fallback
-# DejaVu Sans, a pixel wider a letter at height -11, and a caption sized for Windows is cut.
+# Wine's own fonts of the package fonts-wine in the prefix's font folder, where the prefix's font
+# list names them; Wine does not copy them there itself. Without "MS Sans Serif" (sserife*.fon),
+# the face of the window's controls, Wine draws it in its fallback DejaVu Sans, a pixel wider a
+# letter at height -11, and a caption sized for Windows is cut; without Marlett the caption
+# buttons of a window that Wine frames itself show the letters "0 1 r".
 morvik_wine_fonts() {
     local fonts="$WINEPREFIX/drive_c/windows/Fonts" font
     mkdir -p "$fonts"
-    for font in /usr/share/wine/fonts/sserife*.fon; do
+    for font in /usr/share/wine/fonts/sserife*.fon /usr/share/wine/fonts/marlett.ttf; do
         [ -e "$fonts/${font##*/}" ] || cp "$font" "$fonts/"
     done
 }
@@ -35,9 +39,9 @@ morvik_wine_session() {
     [ -s "$display_file" ] || { echo "test: Xvfb did not start" >&2; exit 1; }
     export DISPLAY=":$(cat "$display_file")"
     wineserver -p </dev/null >/dev/null 2>&1
-    wineboot --init </dev/null >/dev/null 2>&1 || true
+    wine64 wineboot --init </dev/null >/dev/null 2>&1 || true
     morvik_wine_fonts
     # No window manager runs on the virtual display: Wine frames the windows itself instead of
     # waiting two seconds for a manager at every window it hides.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 || true
+    wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 || true
 }

@@ -78,31 +78,62 @@ morvik_wine32_prefix() {
         "$syswow64/"
 }
 
-# morvik_wine32_photograph DIR EXE GROUP PNG: starts the 32-bit Morvik.exe EXE on the group file
-# GROUP in the session of morvik_wine_session, waits until its window shows extracting mode,
-# photographs it into PNG and ends it (so that no settings file is left beside EXE).
+# morvik_wine32_photograph DIR EXE FOLDER: in the session of morvik_wine_session, starts the
+# 32-bit Morvik.exe EXE on a group file of FOLDER/GAMES and photographs its window into FOLDER as
+# the 64-bit test program photographs the 64-bit one: Morvik.png in extracting mode, then, after
+# a click on "M-Group", Morvik-creating.png, and after a click on "Options" the open menu in
+# OptionsMenu.png; then it ends the program (so that no settings file is left beside EXE).
 morvik_wine32_photograph() {
-    local exe="$2" group="$3" png="$4"
+    local exe="$2" folder="$3"
     local wine="$1/root/usr/lib/wine"
-    local want="Morvik - v2.0 - Extract a .Grp File"
+    mkdir -p "$folder/GAMES"
+    printf 'KenSilverman\0\0\0\0' >"$folder/GAMES/DUKE3D.GRP"
     # The program takes a Windows path; Wine's drive Z: is the Unix root.
+    local group="$folder/GAMES/DUKE3D.GRP"
     "$wine/wine-preloader" "$wine/wine" "$exe" "Z:${group//\//\\}" </dev/null >/dev/null 2>&1 &
-    local program=$! window="" title=""
-    for _ in $(seq 120); do
-        window=$(xdotool search --name "^Morvik - " 2>/dev/null | head -1 || true)
-        [ -n "$window" ] && title=$(xdotool getwindowname "$window" 2>/dev/null || true)
-        [ "$title" = "$want" ] && break
-        sleep 0.5
-    done
-    if [ "$title" != "$want" ]; then
-        echo "test: $exe showed no window in extracting mode (title \"$title\")" >&2
+    local program=$!
+    local window
+    if ! window=$(morvik_wine32_await_title "Morvik - v2.0 - Extract a .Grp File"); then
         kill "$program" 2>/dev/null || true
         return 1
     fi
     # Settled and painted, the pointer out of the way of hints.
     xdotool mousemove 0 0 2>/dev/null || true
     sleep 5
-    import -window "$window" "$png"
+    import -window "$window" "$folder/Morvik.png"
+    # Wine frames the window itself (no window manager runs): the client area of 499 x 328 sits
+    # inside an equal border below the caption.
+    local width height border top
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    border=$(((WIDTH - 499) / 2))
+    top=$((HEIGHT - 328 - border))
+    # "M-Group" in the footer bar (x 140..250, y 304..326), "Options" in the header (8..89, 1..23).
+    xdotool mousemove --window "$window" $((border + 195)) $((top + 315)) click 1
+    if morvik_wine32_await_title "Morvik - v2.0 - Create a .Grp File" >/dev/null; then
+        xdotool mousemove 0 0
+        sleep 3
+        import -window "$window" "$folder/Morvik-creating.png"
+        xdotool mousemove --window "$window" $((border + 48)) $((top + 12)) click 1
+        sleep 5
+        import -window root -crop 400x300+$((X + border + 48))+$((Y + top + 12)) "$folder/OptionsMenu.png"
+        xdotool key Escape
+    else
+        echo "test: $exe did not switch to creating mode on a click on M-Group" >&2
+    fi
     kill "$program" 2>/dev/null || true
     wait "$program" 2>/dev/null || true
+}
+
+# morvik_wine32_await_title TITLE: prints the X window of the running Morvik.exe once its title
+# is TITLE, within a minute; fails naming the title it has.
+morvik_wine32_await_title() {
+    local want="$1" window="" title=""
+    for _ in $(seq 120); do
+        window=$(xdotool search --name "^Morvik - " 2>/dev/null | head -1 || true)
+        [ -n "$window" ] && title=$(xdotool getwindowname "$window" 2>/dev/null || true)
+        [ "$title" = "$want" ] && { echo "$window"; return 0; }
+        sleep 0.5
+    done
+    echo "test: Morvik.exe did not show \"$want\" (title \"$title\")" >&2
+    return 1
 }

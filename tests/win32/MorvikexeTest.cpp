@@ -1,6 +1,7 @@
 // Morvik.exe itself, started with a group file on its command line: it must open in extracting
 // mode in that file's folder. Its window is photographed into Morvik.png in the test's working
-// folder (the build folder), then closed, which writes the settings beside the program.
+// folder (the build folder), switched to creating mode by a click on "M-Group" and photographed
+// again into Morvik-creating.png, then closed, which writes the settings beside the program.
 
 #include "Win32test.h"
 
@@ -62,6 +63,33 @@ std::filesystem::path WindowsPath(std::string path) {
     return std::filesystem::path(path).make_preferred();
 }
 
+TBitmap Photograph(HWND window) {
+    RECT bounds{};
+    ::GetWindowRect(window, &bounds);
+    TBitmap shot(bounds.right - bounds.left, bounds.bottom - bounds.top);
+    TWindowDC screen(nullptr);
+    ::BitBlt(BitmapCanvas(shot).Handle(), 0, 0, shot.Width(), shot.Height(), screen.Handle(),
+             bounds.left, bounds.top, SRCCOPY);
+    return shot;
+}
+
+std::string Title(HWND window) {
+    char title[256] = {};
+    ::GetWindowTextA(window, title, sizeof title);
+    return title;
+}
+
+// A click of the left button at a point of the window's client area, delivered to the child
+// window there as the pointer would deliver it.
+void ClickAt(HWND window, POINT point) {
+    const HWND child = ::ChildWindowFromPoint(window, point);
+    ::MapWindowPoints(window, child, &point, 1);
+    const LPARAM at = MAKELPARAM(point.x, point.y);
+    ::SendMessageA(child, WM_MOUSEMOVE, 0, at);
+    ::SendMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageA(child, WM_LBUTTONUP, 0, at);
+}
+
 class MorvikExeTest : public Win32Test {};
 
 } // namespace
@@ -94,9 +122,7 @@ TEST_F(MorvikExeTest, StartedWithAGroupFileItOpensExtractingInItsFolder) {
     ::SetCursorPos(0, 0);
     ::Sleep(500);
 
-    char title[256] = {};
-    ::GetWindowTextA(window, title, sizeof title);
-    EXPECT_STREQ(title, "Morvik - v2.0 - Extract a .Grp File");
+    EXPECT_EQ(Title(window), "Morvik - v2.0 - Extract a .Grp File");
     std::vector<HWND> lists;
     ::EnumChildWindows(window, &CollectLists, reinterpret_cast<LPARAM>(&lists));
     bool groupFilesOnly = false;
@@ -114,19 +140,20 @@ TEST_F(MorvikExeTest, StartedWithAGroupFileItOpensExtractingInItsFolder) {
     EXPECT_TRUE(groupFilesOnly) << "the file list does not show the group file alone";
     EXPECT_TRUE(folderCurrent) << "the folder list is not at the file's folder";
 
-    RECT bounds{};
-    ::GetWindowRect(window, &bounds);
-    TBitmap shot(bounds.right - bounds.left, bounds.bottom - bounds.top);
-    {
-        TWindowDC screen(nullptr);
-        ::BitBlt(BitmapCanvas(shot).Handle(), 0, 0, shot.Width(), shot.Height(), screen.Handle(),
-                 bounds.left, bounds.top, SRCCOPY);
-    }
-    EXPECT_TRUE(WritePng("Morvik.png", shot));
+    EXPECT_TRUE(WritePng("Morvik.png", Photograph(window)));
     RECT client{};
     ::GetClientRect(window, &client);
     EXPECT_EQ(client.right, 499);
     EXPECT_EQ(client.bottom, 328);
+
+    // " M-Group " stands in the footer bar at x 140 to 250, y 304 to 326 of the client area.
+    ClickAt(window, POINT{195, 315});
+    for (int i = 0; i < 100 && Title(window) != "Morvik - v2.0 - Create a .Grp File"; ++i) {
+        ::Sleep(50);
+    }
+    EXPECT_EQ(Title(window), "Morvik - v2.0 - Create a .Grp File");
+    ::Sleep(300);
+    EXPECT_TRUE(WritePng("Morvik-creating.png", Photograph(window)));
 
     ::PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(::WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
