@@ -103,7 +103,7 @@ morvik_wine32_photograph() {
     import -window "$window" "$folder/Morvik.png"
     # Wine frames the window itself (no window manager runs): the client area of 499 x 328 sits
     # inside an equal border below the caption.
-    local width height border top
+    local X Y WIDTH HEIGHT SCREEN border top
     eval "$(xdotool getwindowgeometry --shell "$window")"
     border=$(((WIDTH - 499) / 2))
     top=$((HEIGHT - 328 - border))
@@ -115,7 +115,8 @@ morvik_wine32_photograph() {
         import -window "$window" "$folder/Morvik-creating.png"
         xdotool mousemove --window "$window" $((border + 48)) $((top + 12)) click 1
         sleep 5
-        import -window root -crop 400x300+$((X + border + 48))+$((Y + top + 12)) "$folder/OptionsMenu.png"
+        # The menu opens over the window: the window's place on the screen shows both.
+        import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$folder/OptionsMenu.png"
         xdotool key Escape
     else
         echo "test: $exe did not switch to creating mode on a click on M-Group" >&2
