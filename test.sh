@@ -67,8 +67,8 @@ emulated)
     cmake --preset win32 -DMORVIK_WINE32_EMULATED=ON >/dev/null
     # The two programs and the test programs that run under the emulator; the others would cost
     # a minute of compiling for nothing here.
-    cmake --build --preset win32 --target Morvik morvik-cli archive_tests cli_tests settings_tests \
-        sysutils_tests toolkit_tests widgets_tests grp_directory_replay name_list_replay grpinfo_file_replay
+    cmake --build --preset win32 --target Morvik morvik-cli archive_tests cli_tests toolkit_tests \
+        widgets_tests grp_directory_replay name_list_replay grpinfo_file_replay
     wait "$wine32_fetch" || { cat "$wine32_log" >&2; echo "test: the 32-bit Wine could not be fetched" >&2; exit 1; }
     (
         source scripts/wine-env.sh

@@ -1,10 +1,7 @@
 #include "app/Groupmain.h"
 
 #include "app/Groupglyphs.h"
-#include "archive/Entrytable.h"
-#include "archive/Grpcreation.h"
-#include "archive/Grpextraction.h"
-#include "archive/Grplisting.h"
+#include "archive/Grppattern.h"
 #include "toolkit/Inifiles.h"
 #include "toolkit/Sysutils.h"
 
@@ -485,7 +482,7 @@ void TfrmMain::EnterListsMode(bool extracting, const std::string& mask) {
     FileListBox1->Clear();
     FileListBox1->SetMask(mask);
     FileListBox1->Update();
-    entryTable.Clear();
+    GroupSession.ClearEntries();
     UpdateGroupButton();
 }
 
@@ -511,7 +508,7 @@ void TfrmMain::btnExtractMouseMove(TComponent* /*sender*/, TShiftState /*shift*/
 
 void TfrmMain::btnOptionsMouseDown(TComponent* /*sender*/, TMouseButton /*button*/,
                                    TShiftState /*shift*/, int /*x*/, int /*y*/) {
-    MessageBeep(sndExclamation);
+    Sound(sndExclamation);
     UpdateGroupButton();
 }
 
@@ -542,7 +539,7 @@ void TfrmMain::RemoveFiles() {
 void TfrmMain::MoveItems(TListBox& from, TListBox& to, const std::function<bool(int)>& moves) {
     int n = from.Items().Count();
     if (n == 0) {
-        MessageBeep(sndDefault);
+        Sound(sndDefault);
         return;
     }
     int i = 0;
@@ -627,27 +624,34 @@ void TfrmMain::SaveSettings() {
 // ---- The group-file operations -----------------------------------------------------------------
 
 void TfrmMain::FileListBox1Click(TComponent* /*sender*/) {
-    ::FileListBox1Click(*this);
+    GroupSession.FileChosen();
 }
 
 void TfrmMain::FileListBox1MouseUp(TComponent* /*sender*/, TMouseButton /*button*/,
                                    TShiftState /*shift*/, int /*x*/, int /*y*/) {
-    ::FileListBox1MouseUp(*this);
+    GroupSession.FileReleased();
+    UpdateGroupButton();
 }
 
 void TfrmMain::btnGroupClick(TComponent* /*sender*/) {
-    ::btnGroupClick(*this);
+    if (!extractMode) {
+        GroupSession.CreateGroupFile();
+    }
 }
 
 void TfrmMain::btnExtractClick(TComponent* /*sender*/) {
-    ::btnExtractClick(*this);
+    if (extractMode) {
+        GroupSession.ExtractGroupFiles();
+    }
 }
 
-std::string TfrmMain::DirectoryListBox1Directory() const {
+// ---- TGroupView --------------------------------------------------------------------------------
+
+std::string TfrmMain::Folder() const {
     return DirectoryListBox1->Directory();
 }
 
-std::optional<std::string> TfrmMain::FileListBox1Current() const {
+std::optional<std::string> TfrmMain::ChosenFile() const {
     const int index = FileListBox1->ItemIndex();
     if (index < 0) {
         return std::nullopt;
@@ -655,76 +659,77 @@ std::optional<std::string> TfrmMain::FileListBox1Current() const {
     return FileListBox1->Items()[index];
 }
 
-void TfrmMain::FileListBox1Update() {
+std::vector<std::string> TfrmMain::ListNames() const {
+    return ListBox1->Items().Texts();
+}
+
+std::vector<std::string> TfrmMain::MarkedNames() const {
+    std::vector<std::string> marked;
+    for (int i = 0; i < ListBox1->Items().Count(); ++i) {
+        if (ListBox1->Selected(i)) {
+            marked.push_back(ListBox1->Items()[i]);
+        }
+    }
+    return marked;
+}
+
+bool TfrmMain::ExtractAll() const {
+    return OrnCheckBox1->Checked();
+}
+
+void TfrmMain::ShowEntries(const std::vector<std::string>& names, int current) {
+    ListBox1->Clear();
+    for (const std::string& name : names) {
+        ListBox1->Items().Add(name);
+    }
+    if (current >= 0) {
+        ListBox1->SetItemIndex(current);
+    }
+}
+
+std::string TfrmMain::GroupName() const {
+    return EditGrpFile->Text();
+}
+
+void TfrmMain::SetGroupName(const std::string& name) {
+    EditGrpFile->SetText(name);
+}
+
+std::string TfrmMain::TargetName() const {
+    return EditGrp->Text();
+}
+
+void TfrmMain::SetTargetName(const std::string& name) {
+    EditGrp->SetText(name);
+}
+
+void TfrmMain::SetTargetHint(const std::string& hint) {
+    EditGrp->SetHint(hint);
+}
+
+TModalResult TfrmMain::Ask(const std::string& text, const std::string& caption) {
+    return OrnMesg1->MessageShow(text, caption, "mbYes,mbNo", -1, -1);
+}
+
+void TfrmMain::Refuse(const std::string& text) {
+    OrnMesg1->ShowMessage(text);
+}
+
+void TfrmMain::Sound(TSoundType type) {
+    Platform().MessageBeep(type);
+}
+
+void TfrmMain::FolderFilesChanged() {
     FileListBox1->Update();
 }
 
-bool TfrmMain::FileListBox2HasFiles(const std::string& folder) {
+// The hidden second file list reads the folder with the window's own rules for what a file
+// list shows.
+bool TfrmMain::FolderHoldsFiles(const std::string& folder) {
     if (FileListBox2->Directory() == folder) {
         FileListBox2->Update();
     } else {
         FileListBox2->SetDirectory(folder);
     }
     return FileListBox2->Items().Count() > 0;
-}
-
-int TfrmMain::ListBox1Count() const {
-    return ListBox1->Items().Count();
-}
-
-std::string TfrmMain::ListBox1Item(int index) const {
-    return ListBox1->Items()[index];
-}
-
-bool TfrmMain::ListBox1Selected(int index) const {
-    return ListBox1->Selected(index);
-}
-
-void TfrmMain::ListBox1Clear() {
-    ListBox1->Clear();
-}
-
-void TfrmMain::ListBox1Add(const std::string& name) {
-    ListBox1->Items().Add(name);
-}
-
-void TfrmMain::ListBox1SetItemIndex(int index) {
-    ListBox1->SetItemIndex(index);
-}
-
-std::string TfrmMain::EditGrpText() const {
-    return EditGrp->Text();
-}
-
-void TfrmMain::SetEditGrpText(const std::string& text) {
-    EditGrp->SetText(text);
-}
-
-void TfrmMain::SetEditGrpHint(const std::string& hint) {
-    EditGrp->SetHint(hint);
-}
-
-std::string TfrmMain::EditGrpFileText() const {
-    return EditGrpFile->Text();
-}
-
-void TfrmMain::SetEditGrpFileText(const std::string& text) {
-    EditGrpFile->SetText(text);
-}
-
-bool TfrmMain::OrnCheckBox1Checked() const {
-    return OrnCheckBox1->Checked();
-}
-
-TModalResult TfrmMain::ShowMessage(const std::string& msg) {
-    return OrnMesg1->ShowMessage(msg);
-}
-
-TModalResult TfrmMain::MessageShow(const std::string& msg, const std::string& caption,
-                                   const std::string& buttons, int x, int y) {
-    return OrnMesg1->MessageShow(msg, caption, buttons, x, y);
-}
-
-void TfrmMain::MessageBeep(TSoundType type) {
-    Platform().MessageBeep(type);
 }

@@ -2,11 +2,12 @@
 // TfrmMain: the program's one window. It holds the window-wide state, builds its controls in
 // code, runs the start-up sequence on its first activation, switches between the creating and
 // the extracting mode, moves and sorts the names of its two lists, and keeps the settings file.
-// The listing, extraction and creation of group files live in archive/; the window hands them
-// its controls through TGroupWindow and forwards its file-list and action-button events to them.
+// The listing, extraction and creation of group files are its group session's (Groupsession.h);
+// the window shows the session its controls through TGroupView, and its file-list and
+// action-button handlers call the session.
 
 #include "Version.h"
-#include "archive/Grpwindow.h"
+#include "app/Groupsession.h"
 #include "menus/Barmenus.h"
 #include "toolkit/Buttons.h"
 #include "toolkit/Extctrls.h"
@@ -22,8 +23,9 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
-class TfrmMain : public TForm, public TGroupWindow {
+class TfrmMain : public TForm, private TGroupView {
 public:
     explicit TfrmMain(TComponent* owner);
     ~TfrmMain() override;
@@ -81,7 +83,7 @@ public:
 
     // ---- Operations
     // Colours the Create button's caption yellow when creating is possible, black otherwise.
-    void UpdateGroupButton() override;
+    void UpdateGroupButton();
     // Moves the marked names (all names when all) of the file list to the list to pack, group
     // and zip files excepted.
     void AddFiles(bool all);
@@ -125,30 +127,29 @@ public:
     void AboutMorvik1Click(TComponent* sender);
     void Cancel1Click(TComponent* sender);
 
-    // ---- TGroupWindow: the controls, as the group-file operations see them
-    bool ExtractMode() const override { return extractMode; }
-    std::string DirectoryListBox1Directory() const override;
-    std::optional<std::string> FileListBox1Current() const override;
-    void FileListBox1Update() override;
-    bool FileListBox2HasFiles(const std::string& folder) override;
-    int ListBox1Count() const override;
-    std::string ListBox1Item(int index) const override;
-    bool ListBox1Selected(int index) const override;
-    void ListBox1Clear() override;
-    void ListBox1Add(const std::string& name) override;
-    void ListBox1SetItemIndex(int index) override;
-    std::string EditGrpText() const override;
-    void SetEditGrpText(const std::string& text) override;
-    void SetEditGrpHint(const std::string& hint) override;
-    std::string EditGrpFileText() const override;
-    void SetEditGrpFileText(const std::string& text) override;
-    bool OrnCheckBox1Checked() const override;
-    TModalResult ShowMessage(const std::string& msg) override;
-    TModalResult MessageShow(const std::string& msg, const std::string& caption,
-                             const std::string& buttons, int x, int y) override;
-    void MessageBeep(TSoundType type) override;
+    // The listing, extraction and creation of group files, with the table of listed entries.
+    const TGroupSession& Session() const { return GroupSession; }
 
 private:
+    // ---- TGroupView: the controls, as the group session sees them
+    bool Extracting() const override { return extractMode; }
+    std::string Folder() const override;
+    std::optional<std::string> ChosenFile() const override;
+    std::vector<std::string> ListNames() const override;
+    std::vector<std::string> MarkedNames() const override;
+    bool ExtractAll() const override;
+    void ShowEntries(const std::vector<std::string>& names, int current) override;
+    std::string GroupName() const override;
+    void SetGroupName(const std::string& name) override;
+    std::string TargetName() const override;
+    void SetTargetName(const std::string& name) override;
+    void SetTargetHint(const std::string& hint) override;
+    TModalResult Ask(const std::string& text, const std::string& caption) override;
+    void Refuse(const std::string& text) override;
+    void Sound(TSoundType type) override;
+    void FolderFilesChanged() override;
+    bool FolderHoldsFiles(const std::string& folder) override;
+
     // Makes the controls of the window's control table, links them and sets their tab order.
     void CreateControls();
     void ConnectEvents();
@@ -171,6 +172,7 @@ private:
 
     // The start-up sequence runs on the first activation only.
     bool StartedUp = false;
+    TGroupSession GroupSession{*this};
 };
 
 // The main window of the running program, set by the program entry; nullptr when there is none.

@@ -45,16 +45,16 @@ void TfrmMain::DesktopIcon1Click(TComponent* /*sender*/) {
         link.CreateShortcut(programFolder, "Morvik.exe", "Desktop", "Morvik");
     // The success sound only for a link that was written; otherwise the refusal says why.
     if (result) {
-        MessageBeep(sndAsterisk);
+        Sound(sndAsterisk);
         return;
     }
-    MessageBeep(sndDefault);
-    ShowMessage("The desktop shortcut could not be written.\n" + result.Reason);
+    Sound(sndDefault);
+    Refuse("The desktop shortcut could not be written.\n" + result.Reason);
 }
 
 void TfrmMain::AboutMorvik1Click(TComponent* /*sender*/) {
-    MessageBeep(sndAsterisk);
-    ShowMessage(AboutText(versionText));
+    Sound(sndAsterisk);
+    OrnMesg1->ShowMessage(AboutText(versionText));
 }
 
 void TfrmMain::Cancel1Click(TComponent* /*sender*/) {

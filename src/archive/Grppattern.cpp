@@ -4,6 +4,10 @@
 
 #include <unordered_map>
 
+bool IsGroupFileName(std::string_view name) {
+    return UpperCase(std::string(name)).find(".GRP") != std::string::npos;
+}
+
 bool IsGrpPattern(std::string_view text) {
     return text.find_first_of("*?") != std::string_view::npos;
 }

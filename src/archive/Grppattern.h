@@ -9,6 +9,9 @@
 #include <string_view>
 #include <vector>
 
+// Whether name counts as a group file's name: it holds ".GRP" anywhere, in any case (ASCII).
+bool IsGroupFileName(std::string_view name);
+
 // Whether text holds a wildcard ('*' or '?') and is therefore taken as a pattern.
 bool IsGrpPattern(std::string_view text);
 

@@ -4,8 +4,6 @@
 
 #include "Mainwindowtest.h"
 
-#include "archive/Entrytable.h"
-
 namespace {
 
 using TNames = std::vector<std::string>;
@@ -14,17 +12,12 @@ class CommandLineSession : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        entryTable = TEntryTable();
         Games = Work / "My Games";
         Work.AddFolder("My Games");
         AddFile("DUKE3D.GRP", GroupFileBytes({{"GAME.CON", "con"}, {"E1L1.MAP", "\x01"}}));
         for (const char* name : {"b.art", "_a.art", "A1.map", "MAPS.ZIP", "E1L1.GRP.BAK"}) {
             AddFile(name, "x");
         }
-    }
-    void TearDown() override {
-        entryTable = TEntryTable();
-        MainWindowTest::TearDown();
     }
 
     void AddFile(const std::string& name, const std::string& contents) const {
@@ -54,13 +47,13 @@ TEST_F(CommandLineSession, ListPackSortRemoveQuitAndStartAgainWhereTheRunEnded) 
                   EXPECT_EQ(form.EditGrpFile->Text(), "DUKE3D.GRP");
                   EXPECT_EQ(form.EditGrp->Text(), "DUKE3D_Extract");
                   EXPECT_EQ(Items(*form.ListBox1), (TNames{"GAME.CON", "E1L1.MAP"}));
-                  EXPECT_EQ(entryTable.EntrySize(0), 3u);
+                  EXPECT_EQ(form.Session().Table().EntrySize(0), 3u);
 
                   Headless.UserClick(*form.btnMGroup);
                   EXPECT_EQ(form.Caption(), "Morvik - v2.0 - Create a .Grp File");
                   EXPECT_EQ(form.btnGroup->Caption(), "Create GRP");
                   EXPECT_EQ(Items(*form.ListBox1), TNames{});
-                  EXPECT_EQ(entryTable.EntryName(0), "");
+                  EXPECT_EQ(form.Session().Table().EntryName(0), "");
                   // The file list's own order folds case; the underscore sorts after letters.
                   EXPECT_EQ(Items(*form.FileListBox1),
                             (TNames{"A1.map", "b.art", "DUKE3D.GRP", "E1L1.GRP.BAK", "MAPS.ZIP",

@@ -4,7 +4,6 @@
 
 #include "Mainwindowtest.h"
 
-#include "archive/Entrytable.h"
 #include "widgets/Showndialog.h"
 
 #include <filesystem>
@@ -22,14 +21,8 @@ class GroupFilesTest : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        // The table is the program's; each run here is a program start.
-        entryTable = TEntryTable();
         Work.AddFile("MyGroup.grp", TwoEntryGroup());
         StartWith(Work / "MyGroup.grp");
-    }
-    void TearDown() override {
-        entryTable = TEntryTable();
-        MainWindowTest::TearDown();
     }
 
     void ClickFile(TfrmMain& form, const std::string& name) {
@@ -49,11 +42,8 @@ TEST_F(GroupFilesTest, ClickingAGroupFileListsItsEntriesInDirectoryOrder) {
         EXPECT_EQ(form.EditGrp->Hint(),
                   "Extract to: " + Work.Name() + PathDelim + "MyGroup_Extract");
         EXPECT_EQ(Items(*form.ListBox1), (TNames{"GAME.CON", "E1L1.MAP"}));
+        EXPECT_EQ(form.Session().Table().EntrySize(0), 5u);
     });
-    EXPECT_EQ(entryTable.EntryCount, 2u);
-    EXPECT_EQ(entryTable.DataStart, 48u);
-    EXPECT_EQ(entryTable.EntryName(1), "E1L1.MAP");
-    EXPECT_EQ(entryTable.EntrySize(0), 5u);
     EXPECT_TRUE(Headless.Journal().empty());
 }
 
@@ -77,6 +67,7 @@ TEST_F(GroupFilesTest, RefusedFileKeepsThePreviousListing) {
             EXPECT_EQ(Items(*form.ListBox1), (TNames{"GAME.CON", "E1L1.MAP"}));
             EXPECT_EQ(form.EditGrpFile->Text(), name);
         }
+        EXPECT_EQ(form.Session().Table().EntryName(0), "GAME.CON");
     });
     TNames journal;
     for (std::size_t i = 0; i < refused.size(); ++i) {
@@ -90,36 +81,18 @@ TEST_F(GroupFilesTest, RefusedFileKeepsThePreviousListing) {
         EXPECT_EQ(dialog.Find("A0")->Caption, "&OK");
         EXPECT_EQ(dialog.Find("A1"), nullptr);
     }
-    EXPECT_EQ(entryTable.EntryCount, 2u);
-    EXPECT_EQ(entryTable.EntryName(0), "GAME.CON");
 }
 
 TEST_F(GroupFilesTest, ModeSwitchEmptiesTheEntryTable) {
     Run([&](TfrmMain& form) {
         ClickFile(form, "MyGroup.grp");
-        ASSERT_EQ(entryTable.Used(), 2u);
+        const TEntryTable& table = form.Session().Table();
+        ASSERT_EQ(table.Used(), 2u);
         Headless.UserClick(*form.btnMGroup);
-        EXPECT_EQ(entryTable.Used(), 0u);
-        EXPECT_EQ(entryTable.EntryName(0), "");
+        EXPECT_EQ(table.Used(), 0u);
+        EXPECT_EQ(table.EntryName(0), "");
         // The count and data start stay.
-        EXPECT_EQ(entryTable.EntryCount, 2u);
-    });
-}
-
-TEST_F(GroupFilesTest, CreatingModeAdoptsAClickedGroupFilesName) {
-    Work.AddFile("notes.txt");
-    Work.AddFile("OLD.GRP", TwoEntryGroup());
-    Run([&](TfrmMain& form) {
-        Headless.UserClick(*form.btnMGroup);
-        ClickFile(form, "notes.txt");
-        EXPECT_EQ(form.EditGrp->Text(), "MyGroup.grp");
-        EXPECT_EQ(form.EditGrp->Hint(), "");
-        ClickFile(form, "OLD.GRP");
-        EXPECT_EQ(form.EditGrp->Text(), "OLD.GRP");
-        EXPECT_EQ(form.EditGrp->Hint(), "Group to: " + Work.Name() + PathDelim + "OLD.GRP ");
-        // Adopting lists nothing.
-        EXPECT_EQ(form.ListBox1->Items().Count(), 0);
-        EXPECT_EQ(form.EditGrpFile->Text(), "");
+        EXPECT_EQ(table.EntryCount, 2u);
     });
 }
 
@@ -138,8 +111,8 @@ TEST_F(GroupFilesTest, SwitchingToExtractingAgainForgetsTheListing) {
         EXPECT_EQ(Items(*form.FileListBox1), TNames{"MyGroup.grp"});
         Headless.UserClick(*form.OrnCheckBox1);
         Headless.UserClick(*form.btnExtract);
+        EXPECT_EQ(form.Session().Table().EntryName(0), "");
     });
-    EXPECT_EQ(entryTable.EntryName(0), "");
     EXPECT_EQ(Headless.Journal(), (TNames{"Beep 0", "Dialog Information"}));
     EXPECT_FALSE(DirectoryExists(Work / "MyGroup_Extract"));
     EXPECT_FALSE(DirectoryExists(Work / "_Extract"));
@@ -247,4 +220,17 @@ TEST_F(GroupFilesTest, ListedNamesArePackedInListOrderByCreateGrp) {
     });
     EXPECT_EQ(ReadFile(Work / "NEW.GRP"), GroupFileBytes({{"b.con", "bb"}, {"a.map", "a"}}));
     EXPECT_EQ(Headless.Journal(), (TNames{"Beep 48", "Dialog Create .Grp File", "Beep 64"}));
+}
+
+// "Create GRP" and "Extract GRP" share one place on the window; a click that reaches the hidden
+// one does nothing in the other's mode.
+TEST_F(GroupFilesTest, TheActionButtonsActOnlyInTheirOwnMode) {
+    Run([&](TfrmMain& form) {
+        ClickFile(form, "MyGroup.grp");
+        form.btnGroupClick(form.btnGroup);
+        Headless.UserClick(*form.btnMGroup);
+        form.btnExtractClick(form.btnExtract);
+    });
+    EXPECT_TRUE(Headless.Journal().empty());
+    EXPECT_FALSE(DirectoryExists(Work / "MyGroup_Extract"));
 }

@@ -6,7 +6,6 @@
 
 #include "Mainwindowtest.h"
 
-#include "archive/Entrytable.h"
 #include "widgets/Showndialog.h"
 
 namespace {
@@ -17,17 +16,12 @@ class SessionTest : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        entryTable = TEntryTable();
         Work.AddFile("GAME.CON", "ABCDE");
         Work.AddFile("E1L1.MAP", "xyz");
         Work.AddFile("EMPTY.DAT", "");
         // Only the program's exact name is left out of a group file.
         Work.AddFile("morvik.exe", "MZ!!");
         WriteSettings("[Setup]\r\nLastFolder=" + Work.Name() + "\r\n");
-    }
-    void TearDown() override {
-        entryTable = TEntryTable();
-        MainWindowTest::TearDown();
     }
 
     void Answer(TModalAnswer answer) { Headless.QueueAnswer(answer); }

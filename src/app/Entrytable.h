@@ -1,7 +1,7 @@
 #pragma once
 // The entry table: the names and sizes of the last listed group file in directory order, which
-// the extraction works from, and the work list of the last creation. One table for the whole
-// run (entryTable).
+// the extraction works from, and the work list of the last creation. The window's group
+// session owns the one table of the run.
 //
 // The table grows to any number of entries the format allows; a slot past the last entry reads
 // as an empty name and size 0.
@@ -17,8 +17,10 @@ class TEntryTable {
 public:
     const std::string& EntryName(std::size_t index) const;
     std::uint32_t EntrySize(std::size_t index) const;
+    // The names of the slots in use, in order.
+    const std::vector<std::string>& Names() const { return NamesValue; }
     // The number of slots in use.
-    std::size_t Used() const { return Names.size(); }
+    std::size_t Used() const { return NamesValue.size(); }
 
     // Puts name and size into the first empty slot.
     void Append(const std::string& name, std::uint32_t size);
@@ -38,10 +40,8 @@ public:
     std::uint64_t DataStart = 0; // 16 + 16 x EntryCount
 
 private:
-    std::vector<std::string> Names;
+    std::vector<std::string> NamesValue;
     std::vector<std::uint32_t> Sizes;
     std::string ListedFile;
     std::uint64_t ListedLength = 0;
 };
-
-extern TEntryTable entryTable;

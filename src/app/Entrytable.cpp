@@ -1,6 +1,4 @@
-#include "archive/Entrytable.h"
-
-TEntryTable entryTable;
+#include "app/Entrytable.h"
 
 namespace {
 
@@ -9,7 +7,7 @@ const std::string EmptyName;
 } // namespace
 
 const std::string& TEntryTable::EntryName(std::size_t index) const {
-    return index < Names.size() ? Names[index] : EmptyName;
+    return index < NamesValue.size() ? NamesValue[index] : EmptyName;
 }
 
 std::uint32_t TEntryTable::EntrySize(std::size_t index) const {
@@ -17,12 +15,12 @@ std::uint32_t TEntryTable::EntrySize(std::size_t index) const {
 }
 
 void TEntryTable::Append(const std::string& name, std::uint32_t size) {
-    Names.push_back(name);
+    NamesValue.push_back(name);
     Sizes.push_back(size);
 }
 
 void TEntryTable::Clear() {
-    Names.clear();
+    NamesValue.clear();
     Sizes.clear();
     ListedFile.clear();
     ListedLength = 0;
@@ -31,7 +29,7 @@ void TEntryTable::Clear() {
 void TEntryTable::Fill(const std::string& path, const TGrpDirectory& directory) {
     Clear();
     const std::vector<TGrpEntry>& entries = directory.Entries;
-    Names.reserve(entries.size());
+    NamesValue.reserve(entries.size());
     Sizes.reserve(entries.size());
     for (const TGrpEntry& entry : entries) {
         Append(entry.Name, entry.Size);
@@ -45,11 +43,11 @@ void TEntryTable::Fill(const std::string& path, const TGrpDirectory& directory) 
 bool TEntryTable::StillDescribes(const TGrpDirectory& directory) const {
     const std::vector<TGrpEntry>& entries = directory.Entries;
     if (ListedFile.empty() || directory.FileLength != ListedLength ||
-        entries.size() != Names.size()) {
+        entries.size() != NamesValue.size()) {
         return false;
     }
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (entries[i].Name != Names[i] || entries[i].Size != Sizes[i]) {
+        if (entries[i].Name != NamesValue[i] || entries[i].Size != Sizes[i]) {
             return false;
         }
     }

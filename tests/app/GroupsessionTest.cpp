@@ -1,17 +1,13 @@
-// The listing, extraction and creation of group files, driven through the real main window:
-// its own mode switches, its lists, edits and check box. What the operations ask of the window
-// is recorded in order (beeps, questions, refusals, re-reads of the file list and recolourings of
-// the Create button), and questions are answered by the test.
+// The window's group-file flow, listing, extraction and creation, driven through a recording
+// fake of the window (TGroupView) with no form and no platform: what the session asks of the
+// window is recorded in order (beeps, questions, refusals and re-reads of the file list), and
+// questions are answered by the test. The files are real, in a temporary folder.
 
-#include "app/Groupmain.h"
-#include "archive/Entrytable.h"
-#include "archive/Grpcreation.h"
-#include "archive/Grpextraction.h"
-#include "archive/Grplisting.h"
+#include "app/Groupsession.h"
 
 #include "archive/Failingfiles.h"
+#include "archive/Grpformat.h"
 #include "archive/Testfiles.h"
-#include "widgets/Ornglyphresources.h"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +20,7 @@ namespace {
 
 using TEntries = std::vector<std::pair<std::string, TBytes>>;
 using TEvents = std::vector<std::string>;
+using TNames = std::vector<std::string>;
 
 const TEntries ExampleEntries = {{"GAME.CON", BytesOf("ABCDE")}, {"E1L1.MAP", BytesOf("xyz")}};
 
@@ -32,109 +29,78 @@ std::string Beep(TSoundType type) {
     return "beep " + std::to_string(type);
 }
 
-// The headless platform with the check box's glyphs, in place while it lives.
-class TInstalledPlatform {
+// The window as the session sees it: its mode, folder, current file, the list beside the file
+// list with its marks, the tick of "Extract All Files", the two names and the name's hint.
+class TRecordingView : public TGroupView {
 public:
-    THeadlessPlatform Headless;
+    bool ExtractingValue = false;
+    std::string FolderValue;
+    std::optional<std::string> Chosen;
+    TNames List;
+    std::vector<bool> Marks;
+    int Current = -1;
+    bool All = false;
+    std::string Group;
+    std::string Target;
+    std::string TargetHint;
 
-    TInstalledPlatform() : Previous(InstallPlatform(&Headless)) { AddOrnGlyphResources(Headless); }
-    ~TInstalledPlatform() {
-        for (const TShownError& error : Headless.Errors()) {
-            ADD_FAILURE() << "error box: " << error.Message;
-        }
-        InstallPlatform(Previous);
-    }
-    TInstalledPlatform(const TInstalledPlatform&) = delete;
-    TInstalledPlatform& operator=(const TInstalledPlatform&) = delete;
-
-private:
-    TPlatform* Previous;
-};
-
-// The main window, not started, with what the group-file operations ask of it recorded in
-// Events. Questions are answered from Answers instead of by the message dialog, whose own
-// behaviour the dialog's and the window's tests check.
-class TTestWindow : public TfrmMain {
-public:
     std::deque<TModalResult> Answers;
     TEvents Events;
 
-    TTestWindow() : TfrmMain(nullptr) {}
-
-    void FileListBox1Update() override {
-        Events.push_back("update file list");
-        TfrmMain::FileListBox1Update();
+    bool Extracting() const override { return ExtractingValue; }
+    std::string Folder() const override { return FolderValue; }
+    std::optional<std::string> ChosenFile() const override { return Chosen; }
+    TNames ListNames() const override { return List; }
+    TNames MarkedNames() const override {
+        TNames marked;
+        for (std::size_t i = 0; i < List.size(); ++i) {
+            if (Marks[i]) {
+                marked.push_back(List[i]);
+            }
+        }
+        return marked;
     }
-    TModalResult ShowMessage(const std::string& msg) override {
-        Events.push_back("show " + msg);
-        return mrOk;
+    bool ExtractAll() const override { return All; }
+    void ShowEntries(const TNames& names, int current) override {
+        List = names;
+        Marks.assign(names.size(), false);
+        Current = current;
     }
-    TModalResult MessageShow(const std::string& msg, const std::string& caption,
-                             const std::string& buttons, int x, int y) override {
-        EXPECT_EQ(buttons, "mbYes,mbNo");
-        EXPECT_EQ(x, -1);
-        EXPECT_EQ(y, -1);
-        Events.push_back("ask " + caption + "|" + msg);
+    std::string GroupName() const override { return Group; }
+    void SetGroupName(const std::string& name) override { Group = name; }
+    std::string TargetName() const override { return Target; }
+    void SetTargetName(const std::string& name) override { Target = name; }
+    void SetTargetHint(const std::string& hint) override { TargetHint = hint; }
+    TModalResult Ask(const std::string& text, const std::string& caption) override {
+        Events.push_back("ask " + caption + "|" + text);
         if (Answers.empty()) {
-            ADD_FAILURE() << "unexpected question: " << msg;
+            ADD_FAILURE() << "unexpected question: " << text;
             return mrNo;
         }
         const TModalResult answer = Answers.front();
         Answers.pop_front();
         return answer;
     }
-    void MessageBeep(TSoundType type) override {
-        Events.push_back(Beep(type));
-        TfrmMain::MessageBeep(type);
-    }
-    void UpdateGroupButton() override {
-        Events.push_back("update group button");
-        TfrmMain::UpdateGroupButton();
+    void Refuse(const std::string& text) override { Events.push_back("show " + text); }
+    void Sound(TSoundType type) override { Events.push_back(Beep(type)); }
+    void FolderFilesChanged() override { Events.push_back("update file list"); }
+    // What the window's hidden file list counts: anything but a folder, a hidden name excepted.
+    bool FolderHoldsFiles(const std::string& folder) override {
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            if (!entry.is_directory() && entry.path().filename().string()[0] != '.') {
+                return true;
+            }
+        }
+        return false;
     }
 
-    // The mode switch of the bottom bar's M-Extract or M-Group button; what it recolours is
-    // not recorded.
-    void SwitchMode(bool extracting) {
-        if (extracting) {
-            btnMExtractClick(this);
-        } else {
-            btnMGroupClick(this);
-        }
-        Events.clear();
-    }
-    // A mouse click on the file list's item name: the click, then the release.
-    void Click(const std::string& name) {
-        SelectByKeyboard(name);
-        FileListBox1MouseUp(FileListBox1, mbLeft, 0, 10, 10);
-    }
-    // The current item changed by keyboard, which fires only the click handler.
-    void SelectByKeyboard(const std::string& name) {
-        const int index = FileListBox1->Items().IndexOf(name);
-        ASSERT_GE(index, 0) << name;
-        FileListBox1->SetItemIndex(index);
-        FileListBox1Click(FileListBox1);
-    }
+    // ListBox1's names, unmarked, as "Add Filles" would have put them there.
+    void SetItems(const TNames& names) { ShowEntries(names, -1); }
     void Mark(const std::string& name) {
-        const int index = ListBox1->Items().IndexOf(name);
-        ASSERT_GE(index, 0) << name;
-        ListBox1->SetSelected(index, true);
+        const auto at = std::find(List.begin(), List.end(), name);
+        ASSERT_NE(at, List.end()) << name;
+        Marks[std::size_t(at - List.begin())] = true;
     }
-    // ListBox1's names, as "Add Filles" would have put them there.
-    void SetItems(const std::vector<std::string>& names) {
-        ListBox1->Clear();
-        for (const std::string& name : names) {
-            ListBox1->Items().Add(name);
-        }
-    }
-    std::vector<std::string> Items() const { return ListBox1->Items().Texts(); }
-    std::vector<bool> Marks() const {
-        std::vector<bool> marks;
-        for (int i = 0; i < ListBox1->Items().Count(); ++i) {
-            marks.push_back(ListBox1->Selected(i));
-        }
-        return marks;
-    }
-    void SetExtractAll(bool all) { OrnCheckBox1->SetChecked(all); }
 };
 
 // File services that also refuse to open a file, or measure one as 4 GiB long.
@@ -164,18 +130,36 @@ private:
     THandle HugeHandle = InvalidHandle;
 };
 
-class GroupWindow : public ::testing::Test {
+class GroupSession : public ::testing::Test {
 protected:
-    TInstalledPlatform Platform;
     TTempFolder Dir;
-    TComponentPtr<TTestWindow> Form{new TTestWindow};
-    TTestWindow& Window = *Form;
+    TRecordingView View;
+    TGroupSession Session{View};
+    const TEntryTable& Table = Session.Table();
 
-    void SetUp() override {
-        Window.DirectoryListBox1->SetDirectory(Dir.Path());
-        entryTable.Clear();
-        entryTable.EntryCount = 0;
-        entryTable.DataStart = 0;
+    void SetUp() override { View.FolderValue = Dir.Path(); }
+
+    // What a mode switch of the window does to what the session sees; what it recolours is not
+    // recorded.
+    void SwitchMode(bool extracting) {
+        View.ExtractingValue = extracting;
+        View.SetItems({});
+        Session.ClearEntries();
+        View.Target = extracting ? "" : "MyGroup.grp";
+        View.TargetHint.clear();
+        View.Group.clear();
+        View.Chosen.reset();
+        View.Events.clear();
+    }
+    // The current item of the file list changed by keyboard, which fires only the click.
+    void SelectByKeyboard(const std::string& name) {
+        View.Chosen = name;
+        Session.FileChosen();
+    }
+    // A mouse click on the file list's item name: the click, then the release.
+    void Click(const std::string& name) {
+        SelectByKeyboard(name);
+        Session.FileReleased();
     }
 
     std::string In(const std::string& name) const { return Dir / name; }
@@ -191,15 +175,15 @@ protected:
     }
     // Extracting mode with the group file name listed by a mouse click.
     void ListGroup(const std::string& name) {
-        Window.SwitchMode(true);
-        Window.Click(name);
-        Window.Events.clear();
+        SwitchMode(true);
+        Click(name);
+        View.Events.clear();
     }
     // Extracting mode with ExampleEntries listed from MyGroup.grp, Extract All ticked.
     void ListExample() {
         WriteGroup("MyGroup.grp", ExampleEntries);
         ListGroup("MyGroup.grp");
-        Window.SetExtractAll(true);
+        View.All = true;
     }
     std::string AskExtract(const std::string& group, const std::string& folder) const {
         return "ask Extract: " + group + "|Files will be extracted to:\n" + WorkFolder() + folder +
@@ -211,15 +195,14 @@ protected:
     }
     // Creating mode with these names in ListBox1.
     void CreateWith(const std::vector<std::string>& names, std::deque<TModalResult> answers) {
-        Window.SwitchMode(false);
-        Window.SetItems(names);
-        Window.Answers = std::move(answers);
-        Window.Events.clear();
-        btnGroupClick(Window);
+        SwitchMode(false);
+        View.SetItems(names);
+        View.Answers = std::move(answers);
+        Session.CreateGroupFile();
     }
     // The refusal at the end of Events: a default beep, then the message.
     std::string LastMessage() const {
-        const TEvents& events = Window.Events;
+        const TEvents& events = View.Events;
         EXPECT_GE(events.size(), 2u);
         if (events.size() < 2) {
             return "";
@@ -228,8 +211,7 @@ protected:
         return events.back();
     }
     bool Beeped(TSoundType type) const {
-        return std::find(Window.Events.begin(), Window.Events.end(), Beep(type)) !=
-               Window.Events.end();
+        return std::find(View.Events.begin(), View.Events.end(), Beep(type)) != View.Events.end();
     }
 };
 
@@ -257,38 +239,34 @@ TBytes ExampleBytes() {
 
 // --- Listing -------------------------------------------------------------------------------
 
-TEST_F(GroupWindow, ClickingAGroupFileNamesTheFolderAndListsItsEntries) {
+TEST_F(GroupSession, ClickingAGroupFileNamesTheFolderAndListsItsEntries) {
     WriteGroup("MyGroup.grp", ExampleEntries);
     WriteGroup(".grp", {});
-    Window.SwitchMode(true);
-    Window.Click("MyGroup.grp");
-    EXPECT_EQ(Window.EditGrpFile->Text(), "MyGroup.grp");
-    EXPECT_EQ(Window.EditGrp->Text(), "MyGroup_Extract");
-    EXPECT_EQ(Window.EditGrp->Hint(), "Extract to: " + In("MyGroup_Extract"));
-    EXPECT_EQ(Window.Items(), (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
-    EXPECT_EQ(Window.Events, TEvents{"update group button"});
-    EXPECT_EQ(entryTable.EntryCount, 2u);
-    EXPECT_EQ(entryTable.DataStart, 48u);
-    EXPECT_EQ(entryTable.EntryName(1), "E1L1.MAP");
-    EXPECT_EQ(entryTable.EntrySize(0), 5u);
-    EXPECT_EQ(entryTable.EntryName(2), "");
-    EXPECT_EQ(entryTable.EntrySize(2), 0u);
+    SwitchMode(true);
+    Click("MyGroup.grp");
+    EXPECT_EQ(View.Group, "MyGroup.grp");
+    EXPECT_EQ(View.Target, "MyGroup_Extract");
+    EXPECT_EQ(View.TargetHint, "Extract to: " + In("MyGroup_Extract"));
+    EXPECT_EQ(View.List, (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
+    EXPECT_TRUE(View.Events.empty());
+    EXPECT_EQ(Table.EntryCount, 2u);
+    EXPECT_EQ(Table.DataStart, 48u);
+    EXPECT_EQ(Table.EntryName(1), "E1L1.MAP");
+    EXPECT_EQ(Table.EntrySize(0), 5u);
+    EXPECT_EQ(Table.EntryName(2), "");
+    EXPECT_EQ(Table.EntrySize(2), 0u);
 
-    // Nothing before ".grp" leaves EditGrp empty; the file, holding no entries, is still listed.
-    // Windows shows a file of that name; where a leading dot hides a file, the test puts it in
-    // the list as Windows shows it.
-    if (Window.FileListBox1->Items().IndexOf(".grp") < 0) {
-        Window.FileListBox1->Items().Add(".grp");
-    }
-    Window.Click(".grp");
-    EXPECT_EQ(Window.EditGrp->Text(), "");
-    EXPECT_EQ(Window.EditGrpFile->Text(), ".grp");
-    EXPECT_TRUE(Window.Items().empty());
-    EXPECT_EQ(entryTable.EntryCount, 0u);
-    EXPECT_EQ(entryTable.DataStart, 16u);
+    // Nothing before ".grp" leaves the folder's name empty; the file, holding no entries, is
+    // still listed.
+    Click(".grp");
+    EXPECT_EQ(View.Target, "");
+    EXPECT_EQ(View.Group, ".grp");
+    EXPECT_TRUE(View.List.empty());
+    EXPECT_EQ(Table.EntryCount, 0u);
+    EXPECT_EQ(Table.DataStart, 16u);
 }
 
-TEST_F(GroupWindow, TheInvertedVariantListsTheSameEntries) {
+TEST_F(GroupSession, TheInvertedVariantListsTheSameEntries) {
     TBytes image = BuildGrpImage(ExampleEntries);
     std::memcpy(image.data(), "Tembrel - QK", 12);
     for (std::size_t i = 16; i < 48; ++i) {
@@ -296,37 +274,37 @@ TEST_F(GroupWindow, TheInvertedVariantListsTheSameEntries) {
     }
     WriteBytes(In("SW.GRP"), image);
     ListGroup("SW.GRP");
-    EXPECT_EQ(Window.Items(), (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
-    EXPECT_EQ(entryTable.EntrySize(1), 3u);
+    EXPECT_EQ(View.List, (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
+    EXPECT_EQ(Table.EntrySize(1), 3u);
 }
 
-TEST_F(GroupWindow, CreatingModeAdoptsTheNameOfAClickedGroupFile) {
+TEST_F(GroupSession, CreatingModeAdoptsTheNameOfAClickedGroupFile) {
     WriteBytes(In("OLD.GRP"), {});
     WriteBytes(In("NOTES.GRPX"), {});
     WriteBytes(In("readme.txt"), {});
-    Window.SwitchMode(false);
-    Window.Click("OLD.GRP");
-    EXPECT_EQ(Window.EditGrp->Text(), "OLD.GRP");
-    EXPECT_EQ(Window.EditGrp->Hint(), "Group to: " + In("OLD.GRP") + " ");
-    Window.Click("NOTES.GRPX");
-    EXPECT_EQ(Window.EditGrp->Text(), "NOTES.GRPX");
-    Window.Click("readme.txt");
-    EXPECT_EQ(Window.EditGrp->Text(), "NOTES.GRPX");
-    EXPECT_TRUE(Window.Items().empty()); // nothing is listed in creating mode
-    EXPECT_TRUE(Window.EditGrpFile->Text().empty());
-    EXPECT_EQ(Window.Events, TEvents(3, "update group button"));
+    SwitchMode(false);
+    Click("OLD.GRP");
+    EXPECT_EQ(View.Target, "OLD.GRP");
+    EXPECT_EQ(View.TargetHint, "Group to: " + In("OLD.GRP") + " ");
+    Click("NOTES.GRPX");
+    EXPECT_EQ(View.Target, "NOTES.GRPX");
+    Click("readme.txt");
+    EXPECT_EQ(View.Target, "NOTES.GRPX");
+    EXPECT_TRUE(View.List.empty()); // nothing is listed in creating mode
+    EXPECT_TRUE(View.Group.empty());
+    EXPECT_TRUE(View.Events.empty());
 }
 
-TEST_F(GroupWindow, WithoutACurrentItemOnlyTheButtonIsRecoloured) {
-    Window.SwitchMode(true);
-    Window.EditGrp->SetText("kept");
-    FileListBox1Click(Window);
-    FileListBox1MouseUp(Window);
-    EXPECT_EQ(Window.EditGrp->Text(), "kept");
-    EXPECT_EQ(Window.Events, TEvents{"update group button"});
+TEST_F(GroupSession, WithoutACurrentItemNothingHappens) {
+    SwitchMode(true);
+    View.Target = "kept";
+    Session.FileChosen();
+    Session.FileReleased();
+    EXPECT_EQ(View.Target, "kept");
+    EXPECT_TRUE(View.Events.empty());
 }
 
-TEST_F(GroupWindow, AnUnreadableOrInconsistentFileIsRefusedAndThePreviousListingKept) {
+TEST_F(GroupSession, AnUnreadableOrInconsistentFileIsRefusedAndThePreviousListingKept) {
     TBytes lowerMagic = BuildGrpImage(ExampleEntries);
     std::memcpy(lowerMagic.data(), "kensilverman", 12);
     TBytes shortDirectory = BuildGrpImage({});
@@ -342,44 +320,44 @@ TEST_F(GroupWindow, AnUnreadableOrInconsistentFileIsRefusedAndThePreviousListing
     std::filesystem::remove(In("gone.grp"));
     for (const std::string name : {"lower.grp", "short.grp", "count.grp", "cut.grp", "gone.grp"}) {
         SCOPED_TRACE(name);
-        Window.Events.clear();
-        Window.Click(name);
-        EXPECT_EQ(Window.Events, (TEvents{Beep(sndDefault), "show Unknown GRP File!!!\nAborting...",
-                                          "update group button"}));
-        EXPECT_EQ(Window.Items(), (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
-        EXPECT_EQ(entryTable.EntryName(0), "GAME.CON");
-        EXPECT_EQ(entryTable.EntryCount, 2u);
+        View.Events.clear();
+        Click(name);
+        EXPECT_EQ(View.Events,
+                  (TEvents{Beep(sndDefault), "show Unknown GRP File!!!\nAborting..."}));
+        EXPECT_EQ(View.List, (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
+        EXPECT_EQ(Table.EntryName(0), "GAME.CON");
+        EXPECT_EQ(Table.EntryCount, 2u);
     }
 }
 
 // --- Creation ------------------------------------------------------------------------------
 
-TEST_F(GroupWindow, TheWorkedExampleBothWays) {
+TEST_F(GroupSession, TheWorkedExampleBothWays) {
     WriteSources(ExampleEntries);
     CreateWith({"GAME.CON", "E1L1.MAP"}, {mrYes});
-    EXPECT_EQ(Window.Events, (TEvents{Beep(sndExclamation), AskGroup("MyGroup.grp"),
-                                      "update file list", Beep(sndAsterisk)}));
+    EXPECT_EQ(View.Events, (TEvents{Beep(sndExclamation), AskGroup("MyGroup.grp"),
+                                    "update file list", Beep(sndAsterisk)}));
     EXPECT_EQ(ReadBytes(In("MyGroup.grp")), ExampleBytes());
     EXPECT_EQ(Dir.Names(), (std::vector<std::string>{"E1L1.MAP", "GAME.CON", "MyGroup.grp"}));
-    EXPECT_EQ(entryTable.EntryName(0), "GAME.CON");
-    EXPECT_EQ(entryTable.EntrySize(1), 3u);
-    EXPECT_EQ(Window.Items().size(), 2u); // the list keeps its names
+    EXPECT_EQ(Table.EntryName(0), "GAME.CON");
+    EXPECT_EQ(Table.EntrySize(1), 3u);
+    EXPECT_EQ(View.List.size(), 2u); // the list keeps its names
 
     ListGroup("MyGroup.grp");
-    Window.SetExtractAll(true);
-    Window.Answers = {mrYes};
-    btnExtractClick(Window);
-    EXPECT_EQ(Window.Events,
+    View.All = true;
+    View.Answers = {mrYes};
+    Session.ExtractGroupFiles();
+    EXPECT_EQ(View.Events,
               (TEvents{Beep(sndExclamation), AskExtract("MyGroup.grp", "MyGroup_Extract"),
                        Beep(sndAsterisk)}));
     EXPECT_EQ(ReadBytes(In("MyGroup_Extract") + PathDelim + "GAME.CON"), BytesOf("ABCDE"));
     EXPECT_EQ(ReadBytes(In("MyGroup_Extract") + PathDelim + "E1L1.MAP"), BytesOf("xyz"));
-    EXPECT_EQ(Window.Items(), (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
-    EXPECT_EQ(Window.Marks(), (std::vector<bool>{false, false}));
-    EXPECT_EQ(Window.ListBox1->ItemIndex(), 0);
+    EXPECT_EQ(View.List, (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
+    EXPECT_EQ(View.Marks, (std::vector<bool>{false, false}));
+    EXPECT_EQ(View.Current, 0);
 }
 
-TEST_F(GroupWindow, ZeroSizeFilesAndDuplicateNames) {
+TEST_F(GroupSession, ZeroSizeFilesAndDuplicateNames) {
     WriteSources({{"EMPTY.TXT", {}}, {"GAME.CON", BytesOf("ABCDE")}});
     CreateWith({"EMPTY.TXT", "GAME.CON", "GAME.CON"}, {mrYes});
     EXPECT_TRUE(Beeped(sndAsterisk));
@@ -391,38 +369,38 @@ TEST_F(GroupWindow, ZeroSizeFilesAndDuplicateNames) {
     WriteGroup("dup.grp",
                {{"EMPTY.TXT", {}}, {"A.DAT", BytesOf("first")}, {"A.DAT", BytesOf("2")}});
     ListGroup("dup.grp");
-    Window.SetExtractAll(true);
-    Window.Answers = {mrYes};
-    btnExtractClick(Window);
+    View.All = true;
+    View.Answers = {mrYes};
+    Session.ExtractGroupFiles();
     EXPECT_TRUE(Beeped(sndAsterisk));
     EXPECT_EQ(TTempFolder::NamesIn(In("dup_Extract")), std::vector<std::string>{"A.DAT"});
     EXPECT_EQ(ReadBytes(In("dup_Extract") + PathDelim + "A.DAT"), BytesOf("first"));
 }
 
-TEST_F(GroupWindow, TheGroupFileNameNeedsGrpAnywhereAndTheListANames) {
+TEST_F(GroupSession, TheGroupFileNameNeedsGrpAnywhereAndTheListANames) {
     WriteSources(ExampleEntries);
     for (const std::string name : {"mygroup.GRP", "MyGroup.grp.old"}) {
-        Window.SwitchMode(false);
-        Window.EditGrp->SetText(name);
-        Window.SetItems({"GAME.CON"});
-        Window.Answers = {mrYes};
-        btnGroupClick(Window);
+        SwitchMode(false);
+        View.Target = name;
+        View.SetItems({"GAME.CON"});
+        View.Answers = {mrYes};
+        Session.CreateGroupFile();
         EXPECT_TRUE(Beeped(sndAsterisk)) << name;
         EXPECT_EQ(ReadBytes(In(name)), BuildGrpImage({ExampleEntries[0]})) << name;
     }
-    Window.Events.clear();
-    Window.EditGrp->SetText("mygroup.dat");
-    CreateGroupFile(Window);
-    EXPECT_EQ(Window.Events, (TEvents{Beep(sndDefault), "show Incorrect Group filename!"}));
-    Window.Events.clear();
-    Window.EditGrp->SetText("MyGroup.grp");
-    Window.SetItems({});
-    CreateGroupFile(Window);
-    EXPECT_EQ(Window.Events, (TEvents{Beep(sndDefault), "show No files selected to group!"}));
+    View.Events.clear();
+    View.Target = "mygroup.dat";
+    Session.CreateGroupFile();
+    EXPECT_EQ(View.Events, (TEvents{Beep(sndDefault), "show Incorrect Group filename!"}));
+    View.Events.clear();
+    View.Target = "MyGroup.grp";
+    View.SetItems({});
+    Session.CreateGroupFile();
+    EXPECT_EQ(View.Events, (TEvents{Beep(sndDefault), "show No files selected to group!"}));
     EXPECT_FALSE(PathExists(In("mygroup.dat")));
 }
 
-TEST_F(GroupWindow, AnExistingGroupFileIsReplacedOnlyAfterTheUserAgrees) {
+TEST_F(GroupSession, AnExistingGroupFileIsReplacedOnlyAfterTheUserAgrees) {
     WriteSources(ExampleEntries);
     const TBytes old = BytesOf("old contents");
     WriteBytes(In("MyGroup.grp"), old);
@@ -430,24 +408,24 @@ TEST_F(GroupWindow, AnExistingGroupFileIsReplacedOnlyAfterTheUserAgrees) {
         "ask Warning!|Group file: MyGroup.grp already exists!\nOverwrite ?";
 
     CreateWith({"GAME.CON", "E1L1.MAP"}, {mrNo});
-    EXPECT_EQ(Window.Events, (TEvents{Beep(sndDefault), overwrite, Beep(sndDefault)}));
+    EXPECT_EQ(View.Events, (TEvents{Beep(sndDefault), overwrite, Beep(sndDefault)}));
     EXPECT_EQ(ReadBytes(In("MyGroup.grp")), old);
 
     CreateWith({"GAME.CON", "E1L1.MAP"}, {mrYes, mrNo});
-    EXPECT_EQ(Window.Events, (TEvents{Beep(sndDefault), overwrite, Beep(sndExclamation),
-                                      AskGroup("MyGroup.grp"), Beep(sndDefault)}));
+    EXPECT_EQ(View.Events, (TEvents{Beep(sndDefault), overwrite, Beep(sndExclamation),
+                                    AskGroup("MyGroup.grp"), Beep(sndDefault)}));
     EXPECT_EQ(ReadBytes(In("MyGroup.grp")), old);
 
     // Closing a question with its close box goes on like Yes.
     CreateWith({"GAME.CON", "E1L1.MAP"}, {mrCancel, mrCancel});
-    EXPECT_EQ(Window.Events,
+    EXPECT_EQ(View.Events,
               (TEvents{Beep(sndDefault), overwrite, Beep(sndExclamation), AskGroup("MyGroup.grp"),
                        "update file list", Beep(sndAsterisk)}));
     EXPECT_EQ(ReadBytes(In("MyGroup.grp")), ExampleBytes());
     EXPECT_EQ(Dir.Names(), (std::vector<std::string>{"E1L1.MAP", "GAME.CON", "MyGroup.grp"}));
 }
 
-TEST_F(GroupWindow, TheProgramItselfIsSkippedByItsExactName) {
+TEST_F(GroupSession, TheProgramItselfIsSkippedByItsExactName) {
     WriteSources({{"Morvik.exe", BytesOf("MZ")}, {"morvik.exe", BytesOf("mz!")}});
     CreateWith({"Morvik.exe", "morvik.exe"}, {mrYes});
     EXPECT_EQ(ReadBytes(In("MyGroup.grp")), BuildGrpImage({{"morvik.exe", BytesOf("mz!")}}));
@@ -458,21 +436,21 @@ TEST_F(GroupWindow, TheProgramItselfIsSkippedByItsExactName) {
     EXPECT_EQ(ReadBytes(In("MyGroup.grp")).size(), 16u);
 }
 
-TEST_F(GroupWindow, ANameOfThirteenCharactersStopsBeforeTheOldFileIsTouched) {
+TEST_F(GroupSession, ANameOfThirteenCharactersStopsBeforeTheOldFileIsTouched) {
     WriteSources({{"TWELVE12.MAP", BytesOf("12")}, {"THIRTEEN.MAPS", BytesOf("13")}});
     CreateWith({"TWELVE12.MAP"}, {mrYes});
     const TBytes twelve = ReadBytes(In("MyGroup.grp"));
     EXPECT_EQ(twelve, BuildGrpImage({{"TWELVE12.MAP", BytesOf("12")}}));
 
     CreateWith({"TWELVE12.MAP", "THIRTEEN.MAPS"}, {mrYes, mrYes});
-    EXPECT_EQ(Window.Events.back(),
+    EXPECT_EQ(View.Events.back(),
               "show THIRTEEN.MAPS\nFilename + extension cannot exceed 12 characters!\nAborting.");
-    EXPECT_EQ(Window.Events[Window.Events.size() - 2], Beep(sndNameTooLong));
+    EXPECT_EQ(View.Events[View.Events.size() - 2], Beep(sndNameTooLong));
     EXPECT_FALSE(Beeped(sndAsterisk));
     EXPECT_EQ(ReadBytes(In("MyGroup.grp")), twelve);
 }
 
-TEST_F(GroupWindow, MoreThanAThousandEntriesBothWays) {
+TEST_F(GroupSession, MoreThanAThousandEntriesBothWays) {
     std::vector<std::string> names;
     TEntries entries;
     for (int i = 0; i < 1200; ++i) {
@@ -483,28 +461,28 @@ TEST_F(GroupWindow, MoreThanAThousandEntriesBothWays) {
     CreateWith(names, {mrYes});
     EXPECT_TRUE(Beeped(sndAsterisk));
     EXPECT_EQ(ReadBytes(In("MyGroup.grp")), BuildGrpImage(entries));
-    EXPECT_EQ(entryTable.EntryName(1199), "F1199.DAT");
+    EXPECT_EQ(Table.EntryName(1199), "F1199.DAT");
 
     ListGroup("MyGroup.grp");
-    EXPECT_EQ(Window.Items(), names);
-    EXPECT_EQ(entryTable.EntryCount, 1200u);
-    Window.Mark("F1100.DAT");
-    Window.Answers = {mrYes};
-    btnExtractClick(Window);
+    EXPECT_EQ(View.List, names);
+    EXPECT_EQ(Table.EntryCount, 1200u);
+    View.Mark("F1100.DAT");
+    View.Answers = {mrYes};
+    Session.ExtractGroupFiles();
     EXPECT_TRUE(Beeped(sndAsterisk));
     EXPECT_EQ(ReadBytes(In("MyGroup_Extract") + PathDelim + "F1100.DAT"), BytesOf("1100"));
-    EXPECT_EQ(Window.Items(), names);
+    EXPECT_EQ(View.List, names);
 }
 
 // A creation that fails leaves the old group file whole, says why, and does not beep success.
-TEST_F(GroupWindow, AFailedCreationLeavesTheOldGroupFile) {
+TEST_F(GroupSession, AFailedCreationLeavesTheOldGroupFile) {
     WriteSources(ExampleEntries);
     const TBytes old = BytesOf("old contents");
     const auto create = [&] {
         WriteBytes(In("MyGroup.grp"), old);
         CreateWith({"GAME.CON", "E1L1.MAP"}, {mrYes, mrYes});
         EXPECT_FALSE(Beeped(sndAsterisk));
-        EXPECT_EQ(std::count(Window.Events.begin(), Window.Events.end(), "update file list"), 0);
+        EXPECT_EQ(std::count(View.Events.begin(), View.Events.end(), "update file list"), 0);
         EXPECT_EQ(ReadBytes(In("MyGroup.grp")), old);
         EXPECT_EQ(Dir.Names(), (std::vector<std::string>{"E1L1.MAP", "GAME.CON", "MyGroup.grp"}));
         return LastMessage();
@@ -562,7 +540,7 @@ TEST_F(GroupWindow, AFailedCreationLeavesTheOldGroupFile) {
     }
 }
 
-TEST_F(GroupWindow, AVanishedSourceStopsTheCreationBeforeAnythingIsWritten) {
+TEST_F(GroupSession, AVanishedSourceStopsTheCreationBeforeAnythingIsWritten) {
     WriteSources({ExampleEntries[0]});
     CreateWith({"GAME.CON", "E1L1.MAP"}, {mrYes});
     const std::string message = LastMessage();
@@ -574,121 +552,111 @@ TEST_F(GroupWindow, AVanishedSourceStopsTheCreationBeforeAnythingIsWritten) {
 
 // --- Extraction ----------------------------------------------------------------------------
 
-TEST_F(GroupWindow, RefusalsBeforeTheQuestions) {
+TEST_F(GroupSession, RefusalsBeforeTheQuestions) {
     WriteGroup("MyGroup.grp", ExampleEntries);
-    Window.SwitchMode(true);
-    Window.SetExtractAll(true);
-    btnExtractClick(Window); // nothing listed: EditGrpFile is empty
-    EXPECT_EQ(Window.Events, (TEvents{Beep(sndDefault), "show Incorrect Group filename!"}));
+    SwitchMode(true);
+    View.All = true;
+    Session.ExtractGroupFiles(); // nothing listed: EditGrpFile is empty
+    EXPECT_EQ(View.Events, (TEvents{Beep(sndDefault), "show Incorrect Group filename!"}));
 
     ListGroup("MyGroup.grp");
-    Window.SetExtractAll(false);
-    btnExtractClick(Window);
-    EXPECT_EQ(Window.Events, (TEvents{Beep(sndDefault), "show No files selected to extract!"}));
-
-    // The buttons act only in their own mode.
-    Window.Events.clear();
-    Window.extractMode = false;
-    Window.SetExtractAll(true);
-    btnExtractClick(Window);
-    Window.extractMode = true;
-    btnGroupClick(Window);
-    EXPECT_TRUE(Window.Events.empty());
+    View.All = false;
+    Session.ExtractGroupFiles();
+    EXPECT_EQ(View.Events, (TEvents{Beep(sndDefault), "show No files selected to extract!"}));
     EXPECT_FALSE(PathExists(In("MyGroup_Extract")));
 }
 
-TEST_F(GroupWindow, NoToEitherQuestionKeepsTheMarksAndWritesNothing) {
+TEST_F(GroupSession, NoToEitherQuestionKeepsTheMarksAndWritesNothing) {
     ListExample();
-    Window.SetExtractAll(false);
-    Window.Mark("E1L1.MAP");
-    Window.Answers = {mrNo};
-    btnExtractClick(Window);
-    EXPECT_EQ(Window.Events,
+    View.All = false;
+    View.Mark("E1L1.MAP");
+    View.Answers = {mrNo};
+    Session.ExtractGroupFiles();
+    EXPECT_EQ(View.Events,
               (TEvents{Beep(sndExclamation), AskExtract("MyGroup.grp", "MyGroup_Extract"),
                        Beep(sndDefault)}));
-    EXPECT_EQ(Window.Marks(), (std::vector<bool>{false, true}));
+    EXPECT_EQ(View.Marks, (std::vector<bool>{false, true}));
     EXPECT_FALSE(PathExists(In("MyGroup_Extract")));
 
     std::filesystem::create_directory(In("MyGroup_Extract"));
     WriteBytes(In("MyGroup_Extract") + PathDelim + "E1L1.MAP", BytesOf("mine"));
-    Window.Events.clear();
-    Window.Answers = {mrYes, mrNo};
-    btnExtractClick(Window);
-    EXPECT_EQ(Window.Events,
+    View.Events.clear();
+    View.Answers = {mrYes, mrNo};
+    Session.ExtractGroupFiles();
+    EXPECT_EQ(View.Events,
               (TEvents{Beep(sndExclamation), AskExtract("MyGroup.grp", "MyGroup_Extract"),
                        "ask Directory not empty!|" + In("MyGroup_Extract") +
                            "\nThe directory is not empty!\nContinue ?",
                        Beep(sndDefault)}));
-    EXPECT_EQ(Window.Marks(), (std::vector<bool>{false, true}));
+    EXPECT_EQ(View.Marks, (std::vector<bool>{false, true}));
     EXPECT_EQ(ReadBytes(In("MyGroup_Extract") + PathDelim + "E1L1.MAP"), BytesOf("mine"));
 }
 
-TEST_F(GroupWindow, AFolderWithFilesAsksAgainAndYesOverwritesOnlyTheSameNames) {
+TEST_F(GroupSession, AFolderWithFilesAsksAgainAndYesOverwritesOnlyTheSameNames) {
     ListExample();
     const std::string folder = In("MyGroup_Extract");
     std::filesystem::create_directories(folder + PathDelim + "sub");
-    Window.Answers = {mrYes};
-    btnExtractClick(Window); // sub-folders do not count: one question
-    EXPECT_EQ(Window.Events,
+    View.Answers = {mrYes};
+    Session.ExtractGroupFiles(); // sub-folders do not count: one question
+    EXPECT_EQ(View.Events,
               (TEvents{Beep(sndExclamation), AskExtract("MyGroup.grp", "MyGroup_Extract"),
                        Beep(sndAsterisk)}));
 
     WriteBytes(folder + PathDelim + "GAME.CON", BytesOf("older"));
     WriteBytes(folder + PathDelim + "OTHER.TXT", BytesOf("other"));
-    Window.SetExtractAll(false);
-    Window.Mark("GAME.CON");
-    Window.Events.clear();
-    Window.Answers = {mrYes, mrYes};
-    btnExtractClick(Window);
-    EXPECT_EQ(Window.Events.size(), 4u);
-    EXPECT_EQ(Window.Events.back(), Beep(sndAsterisk));
+    View.All = false;
+    View.Mark("GAME.CON");
+    View.Events.clear();
+    View.Answers = {mrYes, mrYes};
+    Session.ExtractGroupFiles();
+    EXPECT_EQ(View.Events.size(), 4u);
+    EXPECT_EQ(View.Events.back(), Beep(sndAsterisk));
     EXPECT_EQ(ReadBytes(folder + PathDelim + "GAME.CON"), BytesOf("ABCDE"));
     EXPECT_EQ(ReadBytes(folder + PathDelim + "OTHER.TXT"), BytesOf("other"));
-    EXPECT_EQ(Window.Marks(), (std::vector<bool>{false, false}));
+    EXPECT_EQ(View.Marks, (std::vector<bool>{false, false}));
 }
 
-TEST_F(GroupWindow, ExtractAllWithAnEmptyListCreatesTheFolderOnly) {
+TEST_F(GroupSession, ExtractAllWithAnEmptyListCreatesTheFolderOnly) {
     WriteGroup("Empty.grp", {});
     ListGroup("Empty.grp");
-    Window.SetExtractAll(true);
-    Window.Answers = {mrYes};
-    btnExtractClick(Window);
-    EXPECT_EQ(Window.Events,
-              (TEvents{Beep(sndExclamation), AskExtract("Empty.grp", "Empty_Extract"),
-                       Beep(sndAsterisk)}));
+    View.All = true;
+    View.Answers = {mrYes};
+    Session.ExtractGroupFiles();
+    EXPECT_EQ(View.Events, (TEvents{Beep(sndExclamation), AskExtract("Empty.grp", "Empty_Extract"),
+                                    Beep(sndAsterisk)}));
     EXPECT_TRUE(std::filesystem::is_directory(In("Empty_Extract")));
     EXPECT_TRUE(TTempFolder::NamesIn(In("Empty_Extract")).empty());
-    EXPECT_EQ(Window.ListBox1->ItemIndex(), -1);
+    EXPECT_EQ(View.Current, -1);
 }
 
-TEST_F(GroupWindow, AnEmptiedFolderNameExtractsIntoTheFolderItself) {
+TEST_F(GroupSession, AnEmptiedFolderNameExtractsIntoTheFolderItself) {
     ListExample();
-    Window.EditGrp->SetText("");
-    Window.Answers = {mrYes, mrYes}; // the folder holds the group file
-    btnExtractClick(Window);
-    EXPECT_EQ(Window.Events, (TEvents{Beep(sndExclamation), AskExtract("MyGroup.grp", ""),
-                                      "ask Directory not empty!|" + WorkFolder() +
-                                          "\nThe directory is not empty!\nContinue ?",
-                                      Beep(sndAsterisk)}));
+    View.Target = "";
+    View.Answers = {mrYes, mrYes}; // the folder holds the group file
+    Session.ExtractGroupFiles();
+    EXPECT_EQ(View.Events, (TEvents{Beep(sndExclamation), AskExtract("MyGroup.grp", ""),
+                                    "ask Directory not empty!|" + WorkFolder() +
+                                        "\nThe directory is not empty!\nContinue ?",
+                                    Beep(sndAsterisk)}));
     EXPECT_EQ(ReadBytes(In("GAME.CON")), BytesOf("ABCDE"));
     EXPECT_EQ(ReadBytes(In("E1L1.MAP")), BytesOf("xyz"));
 }
 
-TEST_F(GroupWindow, AHostileEntryNameStopsBeforeAnythingIsWritten) {
+TEST_F(GroupSession, AHostileEntryNameStopsBeforeAnythingIsWritten) {
     WriteGroup("Evil.grp", {{"GAME.CON", BytesOf("ABCDE")}, {"../EVIL.TXT", BytesOf("x")}});
     ListGroup("Evil.grp");
-    Window.SetExtractAll(true);
-    Window.Answers = {mrYes};
-    btnExtractClick(Window);
+    View.All = true;
+    View.Answers = {mrYes};
+    Session.ExtractGroupFiles();
     EXPECT_EQ(LastMessage(), "show Cannot extract from Group file: Evil.grp\nentry name "
                              "\"../EVIL.TXT\" contains a path separator\nNothing was extracted.");
     EXPECT_FALSE(Beeped(sndAsterisk));
     EXPECT_FALSE(PathExists(In("Evil_Extract")));
     EXPECT_FALSE(PathExists(Dir.Path() + PathDelim + ".." + PathDelim + "EVIL.TXT"));
-    EXPECT_EQ(Window.Items(), (std::vector<std::string>{"GAME.CON", "../EVIL.TXT"}));
+    EXPECT_EQ(View.List, (std::vector<std::string>{"GAME.CON", "../EVIL.TXT"}));
 }
 
-TEST_F(GroupWindow, AGroupFileThatIsNotTheListedOneIsRefused) {
+TEST_F(GroupSession, AGroupFileThatIsNotTheListedOneIsRefused) {
     WriteGroup("A.grp", ExampleEntries);
     WriteGroup("B.grp", {{"B.DAT", BytesOf("b")}});
     WriteBytes(In("C.grp"), BytesOf("not a group file"));
@@ -696,29 +664,29 @@ TEST_F(GroupWindow, AGroupFileThatIsNotTheListedOneIsRefused) {
 
     // The current item changed by keyboard: nothing was listed.
     ListGroup("A.grp");
-    Window.SelectByKeyboard("B.grp");
-    Window.SetExtractAll(true);
-    Window.Answers = {mrYes};
-    btnExtractClick(Window);
+    SelectByKeyboard("B.grp");
+    View.All = true;
+    View.Answers = {mrYes};
+    Session.ExtractGroupFiles();
     EXPECT_EQ(LastMessage(), "show Group file not listed: B.grp" + notListed);
-    EXPECT_EQ(Window.Items(), (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
+    EXPECT_EQ(View.List, (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
 
     // The listing was refused.
-    Window.Events.clear();
-    Window.Click("C.grp");
-    Window.Answers = {mrYes};
-    btnExtractClick(Window);
+    View.Events.clear();
+    Click("C.grp");
+    View.Answers = {mrYes};
+    Session.ExtractGroupFiles();
     EXPECT_EQ(LastMessage(), "show Group file not listed: C.grp" + notListed);
     EXPECT_EQ(Dir.Names(), (std::vector<std::string>{"A.grp", "B.grp", "C.grp"}));
 }
 
-TEST_F(GroupWindow, AGroupFileChangedSinceItWasListedIsRefused) {
+TEST_F(GroupSession, AGroupFileChangedSinceItWasListedIsRefused) {
     const std::string changed = "show Group file changed since it was listed: MyGroup.grp\n"
                                 "Click it in the file list to list it again.";
     const auto extract = [&] {
-        Window.Events.clear();
-        Window.Answers = {mrYes};
-        btnExtractClick(Window);
+        View.Events.clear();
+        View.Answers = {mrYes};
+        Session.ExtractGroupFiles();
         EXPECT_FALSE(Beeped(sndAsterisk));
         EXPECT_FALSE(PathExists(In("MyGroup_Extract")));
         return LastMessage();
@@ -743,15 +711,15 @@ TEST_F(GroupWindow, AGroupFileChangedSinceItWasListedIsRefused) {
     std::filesystem::remove(In("MyGroup.grp"));
     EXPECT_EQ(extract(),
               "show Cannot find Group file: MyGroup.grp\nIt is no longer in the folder.");
-    EXPECT_EQ(Window.Items(), (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
+    EXPECT_EQ(View.List, (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
 }
 
-TEST_F(GroupWindow, AnUnreadableGroupFileIsReported) {
+TEST_F(GroupSession, AnUnreadableGroupFileIsReported) {
     ListExample();
     TTestFileServices files;
     files.RefuseOpen = "MyGroup.grp";
-    Window.Answers = {mrYes};
-    btnExtractClick(Window);
+    View.Answers = {mrYes};
+    Session.ExtractGroupFiles();
     const std::string message = LastMessage();
     EXPECT_TRUE(StartsWith(message, "show Cannot read Group file: MyGroup.grp\n")) << message;
     EXPECT_NE(message.find("cannot open"), std::string::npos) << message;
@@ -759,14 +727,14 @@ TEST_F(GroupWindow, AnUnreadableGroupFileIsReported) {
 }
 
 // A write that fails says how far the extraction got; the files written before stay.
-TEST_F(GroupWindow, AFailedExtractionSaysHowFarItGot) {
+TEST_F(GroupSession, AFailedExtractionSaysHowFarItGot) {
     const std::string folder = In("MyGroup_Extract");
     const auto extract = [&] {
-        Window.Events.clear();
-        Window.Answers = {mrYes};
-        btnExtractClick(Window);
+        View.Events.clear();
+        View.Answers = {mrYes};
+        Session.ExtractGroupFiles();
         EXPECT_FALSE(Beeped(sndAsterisk));
-        EXPECT_EQ(Window.Items(), (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
+        EXPECT_EQ(View.List, (std::vector<std::string>{"GAME.CON", "E1L1.MAP"}));
         const std::string message = LastMessage();
         EXPECT_TRUE(StartsWith(message, "show Cannot extract from Group file: MyGroup.grp\n"))
             << message;
@@ -802,15 +770,15 @@ TEST_F(GroupWindow, AFailedExtractionSaysHowFarItGot) {
     }
 }
 
-TEST_F(GroupWindow, ExtractionNeverFollowsALinkInItsFolder) {
+TEST_F(GroupSession, ExtractionNeverFollowsALinkInItsFolder) {
     ListExample();
     const std::string folder = In("MyGroup_Extract");
     std::filesystem::create_directory(folder);
     if (!MakeSymLink(In("outside.txt"), folder + PathDelim + "E1L1.MAP")) {
         GTEST_SKIP() << "no symbolic links here";
     }
-    Window.Answers = {mrYes, mrYes}; // the link counts as a file of the folder
-    btnExtractClick(Window);
+    View.Answers = {mrYes, mrYes}; // the link counts as a file of the folder
+    Session.ExtractGroupFiles();
     EXPECT_NE(LastMessage().find("symbolic link"), std::string::npos);
     EXPECT_FALSE(PathExists(In("outside.txt")));
     EXPECT_FALSE(PathExists(folder + PathDelim + "GAME.CON"));
