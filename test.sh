@@ -55,4 +55,7 @@ wait "$wine32_fetch" || { cat "$wine32_log" >&2; echo "test: the 32-bit Wine cou
     morvik_wine32_photograph "$PWD/build/win32/wine32" "$PWD/build/win32/Morvik.exe" \
         "$shots/GAMES/DUKE3D.GRP" "$shots/Morvik.png"
 )
+
+echo "== release packages of the three builds (cpack), checked"
+scripts/check-packages.sh
 echo "== all tests passed"

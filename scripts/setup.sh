@@ -11,6 +11,7 @@ packages=(
     wine wine64 xvfb xdotool imagemagick             # Windows programs under Wine, screenshots
     fonts-wine                                       # Wine's own "MS Sans Serif" (scripts/wine-env.sh)
     qemu-user-static                                 # 32-bit Wine under emulation (scripts/wine32-env.sh)
+    dpkg-dev lintian unzip man-db                    # release packages: scripts/release.sh, check-packages.sh
 )
 
 missing=()
