@@ -83,4 +83,7 @@ emulated)
     )
     ;;
 esac
+
+echo "== release packages of the three builds (cpack), checked"
+scripts/check-packages.sh
 echo "== all tests passed"

@@ -39,8 +39,8 @@ Commands:
       file. Nothing is written when an entry name would not make a plain file
       in DIR, and no symbolic link in DIR is followed.
 
-  create [--force] GROUP FILE...
-  create [--force] GROUP --from LIST
+  create [--force] GROUP FILE... [-d DIR]
+  create [--force] GROUP --from LIST [-d DIR]
       Packs the files, in the order given, into the group file GROUP; each
       entry takes the name of its file as on disk (at most 12 characters).
       --from LIST reads the file names from LIST, one a line ("-" for standard
@@ -104,7 +104,7 @@ Options:
       --name TEXT       grpinfo: the name the port shows
       --flags N         grpinfo: the definition's flags
       --dependency CRC  grpinfo: the CRC-32 of the group file this one needs
-  -h, --help            show this help and exit
+  -h, --help            show the help and exit
       --version         show the version and exit
 
 Exit status:
