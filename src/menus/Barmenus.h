@@ -394,7 +394,8 @@ public:
     void ExpandItemWidth(TComponent* sender, TCanvas& canvas, int& width, int& height);
     void AdvancedDrawItem(TComponent* sender, TCanvas& canvas, const TRect& rect,
                           TOwnerDrawState state);
-    // Hooks from and its children, or every item when from is null, keeping existing handlers.
+    // Hooks the item from and its children, or every item when from is null, keeping the
+    // handlers an item already has.
     void HookItems(TMenuItem* from = nullptr);
 
     void Notification(TComponent* component, TOperation operation) override;
@@ -432,8 +433,8 @@ public:
 
     // Has the popup height established anew, then shows the menu at (x, y).
     void Popup(int x, int y) override;
-    void Popup(const TPoint& point) { Popup(point.X, point.Y); }
-    // Shows the menu at the mouse cursor.
+    virtual void Popup(const TPoint& point) { Popup(point.X, point.Y); }
+    // Shows the menu at the mouse cursor, through Popup(const TPoint&).
     void PopupAtCursor();
     // Frees the bar double buffer.
     void FlushDoubleBuffer() override;

@@ -6,6 +6,8 @@
 #include "menus/Fadeline.h"
 #include "toolkit/Sysmath.h"
 
+#include <algorithm>
+
 namespace {
 
 // DrawText formats of the captions: single line with tabs expanded; of separator texts: single
@@ -102,8 +104,10 @@ TGlyphPlace PlaceGlyph(const TMenuItem* item, const TCustomImageList* images, co
     if (item->IsLine()) {
         return place;
     }
+    // A checked item whose index is not in the image list has no picture there: it keeps the
+    // list's column, sized below, and shows the system's check mark in it.
     const bool inList = images && item->ImageIndex() >= 0 && item->ImageIndex() < images->Count();
-    if (inList || (images && item->Checked() && !item->HasGlyph())) {
+    if (inList) {
         place.Kind = TGlyphKind::Image;
     } else if (item->HasGlyph()) {
         place.Kind = TGlyphKind::Bitmap;
@@ -352,13 +356,14 @@ void DrawLineItem(IBarMenusIntf& menu, TMenuItem* /*item*/, const std::string& t
         return;
     }
 
-    // The text between two lines: sized, then placed by the alignment, over the item's height
-    // less its last row.
+    // The text between two lines: sized to the text, width and height, from the item's top
+    // (less its last row), then placed by the alignment.
     canvas.Brush.Style = TBrushStyle::Clear;
     TRect textRect = line;
     textRect.Bottom = CheckedSub(textRect.Bottom, 1);
     TRect measured = textRect;
     canvas.DrawText(shown, measured, LineTextFormat | dtCenter | dtCalcRect);
+    textRect.Bottom = std::min(textRect.Bottom, CheckedAdd(textRect.Top, canvas.TextHeight(shown)));
     const int width = RectWidth(measured);
     if (separators.Alignment == taRightJustify) {
         textRect.Left = CheckedSub(line.Right, width);

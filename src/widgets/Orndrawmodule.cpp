@@ -2,6 +2,7 @@
 
 #include "menus/Barmenus.h"
 #include "menus/Drawgradient.h"
+#include "toolkit/Sysmath.h"
 
 namespace {
 
@@ -16,6 +17,13 @@ void FrameIn(TCanvas& canvas, const TRect& r) {
     canvas.Brush.Color = frameColor;
     canvas.Brush.Style = TBrushStyle::Solid;
     canvas.FrameRect(r);
+}
+
+// r shrunk on the left, top, right and bottom as given; an overflow raises EIntOverflow,
+// as all size arithmetic of the menus does.
+TRect Shrunk(const TRect& r, int left, int top, int right, int bottom) {
+    return {CheckedAdd(r.Left, left), CheckedAdd(r.Top, top), CheckedSub(r.Right, right),
+            CheckedSub(r.Bottom, bottom)};
 }
 
 } // namespace
@@ -35,13 +43,13 @@ void TOrnDrawModule::MeasureMenuItem(TMenuItem* item, TCanvas& /*canvas*/, int& 
         return;
     }
     height = TextHeight;
-    width = width - width / 7 + Width;
+    width = CheckedAdd(CheckedSub(width, width / 7), Width);
 }
 
 void TOrnDrawModule::DrawCheckedPattern(TCanvas& canvas, const TRect& rect, bool shrink) {
     TRect r = rect;
     if (shrink) {
-        r = {r.Left, r.Top + 7, r.Right - 7, r.Bottom - 7};
+        r = Shrunk(r, 0, 7, 7, 7);
     }
     FrameIn(canvas, r);
 }
@@ -57,16 +65,16 @@ void TOrnDrawModule::DrawMenuItem(TMenuItem* item, TCanvas& canvas, const TRect&
     if (state & odSelected) {
         DrawGradient(nullptr, &canvas, r, CursorGradient1, CursorGradient2, gsDiagonalLeftRight);
         DrawCheckedPattern(canvas, r, false);
-        r.Left += TextSpacing;
+        r.Left = CheckedAdd(r.Left, TextSpacing);
         canvas.Font.Color = ColorSelectText;
     } else {
         DrawGradient(nullptr, &canvas, r, ColorGradient1, ColorGradient2, gsHorizontal);
         if (item->IsLine()) {
-            r = {r.Left + 7, r.Top + 7, r.Right - 7, r.Bottom - 7};
+            r = Shrunk(r, 7, 7, 7, 7);
             // The frame keeps the item's left edge.
-            FrameIn(canvas, {r.Left - 7, r.Top, r.Right, r.Bottom});
+            FrameIn(canvas, {rect.Left, r.Top, r.Right, r.Bottom});
         }
-        r.Left += TextSpacing;
+        r.Left = CheckedAdd(r.Left, TextSpacing);
         canvas.Font.Color = ColorNormalText;
     }
     // A checked item shows by its underlined caption, not by a check mark.
@@ -91,6 +99,6 @@ void TOrnDrawModule::DrawMenuItem(TMenuItem* item, TCanvas& canvas, const TRect&
         TBitmap& glyph = item->Bitmap();
         glyph.Transparent = true;
         glyph.TransparentMode = TTransparentMode::Auto;
-        canvas.Draw(rect.Left + 5, rect.Top, glyph);
+        canvas.Draw(CheckedAdd(rect.Left, 5), rect.Top, glyph);
     }
 }

@@ -241,6 +241,23 @@ TEST_F(BarMenusTest, PaintingAnItemWhoseMenuIsGoneDoesNothing) {
 
 // ---- Measuring ---------------------------------------------------------------------------------
 
+// Every way of showing the menu can be overridden: the cursor's popup goes through the point's.
+TEST_F(BarMenusTest, ThePopupAtAPointIsVirtual) {
+    struct TPointPopup : TBcBarPopupMenu {
+        using TBcBarPopupMenu::Popup;
+        using TBcBarPopupMenu::TBcBarPopupMenu;
+        void Popup(const TPoint& point) override { Shown = point; }
+        TPoint Shown{-1, -1};
+    };
+    TPointPopup menu(nullptr);
+    Headless.SetCursorPos({12, 34});
+    static_cast<TBcCustomBarPopupMenu&>(menu).Popup(TPoint{5, 6});
+    EXPECT_EQ(menu.Shown, (TPoint{5, 6}));
+    menu.PopupAtCursor();
+    EXPECT_EQ(menu.Shown, (TPoint{12, 34}));
+    EXPECT_TRUE(Headless.Menus().empty());
+}
+
 TEST_F(BarMenusTest, SeparatorHeights) {
     Menu->Bar().SetVisible(false);
     Menu->SetMenuStyle(msStandard);

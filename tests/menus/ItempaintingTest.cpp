@@ -139,6 +139,22 @@ TEST_F(ItemPaintingTest, SeparatorTextsHaveABlankOnEachSide) {
     EXPECT_EQ(ExtentOf(clBlack, Rect(0, 0, 100, 14)).first, -1);
 }
 
+// Between the lines, a separator's text stands in a rectangle of its own height at the item's
+// top, not centred in a taller item.
+TEST_F(ItemPaintingTest, SeparatorTextsAreAsHighAsTheirText) {
+    Item->SetHint("Tools");
+    Paint("-", 0, 100, 40);
+    int lowest = -1;
+    for (int y = 0; y < 40; ++y) {
+        if (!ColumnsIn(y, clBlack).empty()) {
+            lowest = y;
+        }
+    }
+    // The software font's text is 13 pixels high: its ink ends above row 13.
+    EXPECT_GE(lowest, 0);
+    EXPECT_LT(lowest, 13);
+}
+
 TEST_F(ItemPaintingTest, CheckMarksAndTheMissingRadioBitmap) {
     Item->SetChecked(true);
     Paint("Open", odChecked);
@@ -162,6 +178,21 @@ TEST_F(ItemPaintingTest, CheckMarksAndTheMissingRadioBitmap) {
     EXPECT_EQ(Count(clRed, Rect(0, 0, 100, 19)), 8);
     EXPECT_EQ(Canvas->Pixel(5, 8), clRed);
     EXPECT_EQ(Canvas->Pixel(4, 9), clWhite) << "the checker shows through";
+}
+
+// In a menu with an image list, a checked item with no picture of its own there still shows
+// the check mark, centred in the list's column of 16 pixels.
+TEST_F(ItemPaintingTest, ACheckedItemWithoutAPictureInAnImageListMenuShowsTheMark) {
+    TCustomImageList images(nullptr, 16, 16);
+    Menu->SetImages(&images);
+    Item->SetChecked(true);
+    Paint("Open", odChecked);
+    EXPECT_EQ(Count(clBlack, Rect(1, 0, 19, 19)), 21);
+    const auto [left, right] = ExtentOf(clBlack, Rect(1, 0, 19, 19));
+    // The column runs from x 1 to 16; the mark of 7 pixels starts (16 - 7) / 2 = 4 into it.
+    EXPECT_EQ(left, 5);
+    EXPECT_EQ(right, 11);
+    Menu->SetImages(nullptr);
 }
 
 TEST_F(ItemPaintingTest, DisabledCaptionsAreEngraved) {

@@ -5,8 +5,10 @@
 
 #include "menus/Barmenus.h"
 #include "menus/Drawgradient.h"
+#include "toolkit/Sysmath.h"
 #include "widgets/Orndrawmodule.h"
 
+#include <climits>
 #include <set>
 
 namespace {
@@ -159,6 +161,32 @@ TEST_F(OrnDrawModuleTest, MeasuresAFixedHeightAndAWidthCutByASeventh) {
     Module->MeasureMenuItem(Item, canvas, width, height, false, defaultMeasure);
     EXPECT_EQ(width, 64);
     EXPECT_EQ(height, 30);
+}
+
+// Sizes are checked arithmetic, as everywhere in the menus: an overflow raises the integer
+// overflow error instead of wrapping round.
+TEST_F(OrnDrawModuleTest, SizesThatOverflowAreErrors) {
+    TSoftCanvas canvas(1, 1);
+    int width = 100;
+    int height = 16;
+    bool defaultMeasure = true;
+    Module->Width = INT_MAX;
+    EXPECT_THROW(Module->MeasureMenuItem(Item, canvas, width, height, false, defaultMeasure),
+                 EIntOverflow);
+
+    bool defaultDraw = true;
+    Module->TextSpacing = INT_MAX;
+    EXPECT_THROW(Module->DrawMenuItem(Item, Canvas, ItemRect, odSelected, false, defaultDraw),
+                 EIntOverflow);
+    EXPECT_THROW(Module->DrawMenuItem(Item, Canvas, ItemRect, 0, false, defaultDraw), EIntOverflow);
+    TMenuItem* line = AddItem("-");
+    EXPECT_THROW(Module->DrawCheckedPattern(Canvas, {0, INT_MAX - 3, 10, INT_MAX}, true),
+                 EIntOverflow);
+    // A separator's frame: its right edge moves 7 pixels in, below the smallest integer.
+    Module->TextSpacing = 0;
+    EXPECT_THROW(
+        Module->DrawMenuItem(line, Canvas, {INT_MIN, 0, INT_MIN + 3, 14}, 0, false, defaultDraw),
+        EIntOverflow);
 }
 
 TEST_F(OrnDrawModuleTest, ASeparatorKeepsItsSizeAndStillClearsDefaultMeasure) {
