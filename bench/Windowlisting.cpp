@@ -53,7 +53,8 @@ double TimeWindowListing(const std::string& folder, int entries) {
     form.btnMExtractClick(&form);
     form.FileListBox1->SetItemIndex(form.FileListBox1->Items().IndexOf(name));
     double best = 1e9;
-    for (int run = 0; run < runs; ++run) {
+    // A listing that takes seconds (item by item into a native list) is timed once.
+    for (int run = 0; run < runs && (run == 0 || best < 2.0); ++run) {
         // Each run fills an empty list, as the first listing does.
         form.ListBox1->Clear();
         form.ListBox1->Update();
@@ -79,6 +80,6 @@ double TimeWindowListing(const std::string& folder, int entries) {
 
 void PrintWindowListing(const std::string& folder, const std::string& platformName) {
     const double seconds = TimeWindowListing(folder, windowEntries);
-    std::printf("\n%-44s %8.1f ms (target: under 300 ms; fastest of %d runs)\n",
+    std::printf("\n%-44s %8.1f ms (target: under 300 ms; fastest of up to %d runs)\n",
                 ("window lists 20,000 entries, " + platformName).c_str(), seconds * 1e3, runs);
 }

@@ -329,6 +329,8 @@ TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
     CreateOptionsMenu();
     OnActivate = TNotifyEvent(this, &TfrmMain::FormActivate);
     OnDestroy = TNotifyEvent(this, &TfrmMain::FormDestroy);
+    SetAcceptFiles(true);
+    OnDropFiles = TDropFilesEvent(this, &TfrmMain::FormDropFiles);
 }
 
 TfrmMain::~TfrmMain() {
@@ -527,12 +529,14 @@ void TfrmMain::btnQuitClick(TComponent* /*sender*/) {
 
 void TfrmMain::AddFiles(bool all) {
     MoveItems(*FileListBox1, *ListBox1, [this, all](int i) {
-        const std::string& name = FileListBox1->Items()[i];
-        // A plain substring test, not an extension test: group and zip files, and their
-        // backups, stay out of a new group.
-        return (all || FileListBox1->Selected(i)) && !IsGroupFileName(name) &&
-               UpperCase(name).find(".ZIP") == std::string::npos;
+        return (all || FileListBox1->Selected(i)) && GoesIntoGroup(FileListBox1->Items()[i]);
     });
+}
+
+bool TfrmMain::GoesIntoGroup(const std::string& name) {
+    // A plain substring test, not an extension test: group and zip files, and their backups,
+    // stay out of a new group.
+    return !IsGroupFileName(name) && UpperCase(name).find(".ZIP") == std::string::npos;
 }
 
 void TfrmMain::RemoveFiles() {
@@ -630,16 +634,23 @@ void TfrmMain::FileListBox1Click(TComponent* /*sender*/) {
     ::FileListBox1Click(*this);
 }
 
+// The operations run under the busy cursor, and fill ListBox1 in one update of its items, so
+// that its window shows a listing of thousands of entries at once, not entry by entry.
 void TfrmMain::FileListBox1MouseUp(TComponent* /*sender*/, TMouseButton /*button*/,
                                    TShiftState /*shift*/, int /*x*/, int /*y*/) {
+    const TScreenCursor busy;
+    const TStringsUpdate filling(ListBox1->Items());
     ::FileListBox1MouseUp(*this);
 }
 
 void TfrmMain::btnGroupClick(TComponent* /*sender*/) {
+    const TScreenCursor busy;
     ::btnGroupClick(*this);
 }
 
 void TfrmMain::btnExtractClick(TComponent* /*sender*/) {
+    const TScreenCursor busy;
+    const TStringsUpdate filling(ListBox1->Items());
     ::btnExtractClick(*this);
 }
 
