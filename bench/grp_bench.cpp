@@ -16,9 +16,14 @@
 //   bar:     the side bar of a bar popup menu, 32 x 400 with gradient, picture and caption,
 //            rendered once into its double buffer  /  copying its slices beside 16 items of 25
 //            pixels, as every later painting of the menu does.
+//   window:  the main window listing a group file of 20,000 entries on the headless platform
+//            (Windowlisting.h; window_listing_bench gives the same figure for the Win32 list
+//            box under Wine).
 // Each command runs several times and the fastest run counts, so that a busy moment of the
-// machine does not decide the figure. Usage: grp_bench [work-folder] (default: a folder under
-// /tmp, removed at the end).
+// machine does not decide the figure. Usage: grp_bench [--window-only] [work-folder] (default: a
+// folder under /tmp, removed at the end); --window-only gives the window's figure alone.
+
+#include "Windowlisting.h"
 
 #include "menus/Barmenus.h"
 #include "menus/Barpainting.h"
@@ -203,17 +208,36 @@ void BarFigures() {
     InstallPlatform(nullptr);
 }
 
+// The window listing a large group file, on the headless platform.
+void WindowFigures(const fs::path& work) {
+    THeadlessPlatform headless;
+    InstallPlatform(&headless);
+    const fs::path folder = work / "window";
+    fs::create_directories(folder);
+    PrintWindowListing(folder.string(), "headless");
+    InstallPlatform(nullptr);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    const bool windowOnly = argc > 1 && std::string(argv[1]) == "--window-only";
+    const int folderArgument = windowOnly ? 2 : 1;
+    const fs::path cli = MORVIK_CLI;
+    const bool ownFolder = argc <= folderArgument;
+    const fs::path work =
+        ownFolder ? fs::temp_directory_path() / ("grp_bench." + std::to_string(getpid()))
+                  : fs::path(argv[folderArgument]);
+    WindowFigures(work);
+    if (windowOnly) {
+        if (ownFolder) {
+            fs::remove_all(work);
+        }
+        return 0;
+    }
     GradientFigures();
     BarFigures();
 
-    const fs::path cli = MORVIK_CLI;
-    const bool ownFolder = argc < 2;
-    const fs::path work =
-        ownFolder ? fs::temp_directory_path() / ("grp_bench." + std::to_string(getpid()))
-                  : fs::path(argv[1]);
     const fs::path data = work / "data";
     fs::create_directories(data);
 

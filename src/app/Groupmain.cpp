@@ -326,6 +326,8 @@ TfrmMain::TfrmMain(TComponent* owner) : TForm(owner) {
     CreateOptionsMenu();
     OnActivate = TNotifyEvent(this, &TfrmMain::FormActivate);
     OnDestroy = TNotifyEvent(this, &TfrmMain::FormDestroy);
+    SetAcceptFiles(true);
+    OnDropFiles = TDropFilesEvent(this, &TfrmMain::FormDropFiles);
 }
 
 TfrmMain::~TfrmMain() {
@@ -524,12 +526,14 @@ void TfrmMain::btnQuitClick(TComponent* /*sender*/) {
 
 void TfrmMain::AddFiles(bool all) {
     MoveItems(*FileListBox1, *ListBox1, [this, all](int i) {
-        const std::string& name = FileListBox1->Items()[i];
-        // A plain substring test, not an extension test: group and zip files, and their
-        // backups, stay out of a new group.
-        return (all || FileListBox1->Selected(i)) && !IsGroupFileName(name) &&
-               UpperCase(name).find(".ZIP") == std::string::npos;
+        return (all || FileListBox1->Selected(i)) && GoesIntoGroup(FileListBox1->Items()[i]);
     });
+}
+
+bool TfrmMain::GoesIntoGroup(const std::string& name) {
+    // A plain substring test, not an extension test: group and zip files, and their backups,
+    // stay out of a new group.
+    return !IsGroupFileName(name) && UpperCase(name).find(".ZIP") == std::string::npos;
 }
 
 void TfrmMain::RemoveFiles() {
@@ -627,20 +631,27 @@ void TfrmMain::FileListBox1Click(TComponent* /*sender*/) {
     GroupSession.FileChosen();
 }
 
+// The operations run under the busy cursor, and fill ListBox1 in one update of its items, so
+// that its window shows a listing of thousands of entries at once, not entry by entry.
 void TfrmMain::FileListBox1MouseUp(TComponent* /*sender*/, TMouseButton /*button*/,
                                    TShiftState /*shift*/, int /*x*/, int /*y*/) {
+    const TScreenCursor busy;
+    const TStringsUpdate filling(ListBox1->Items());
     GroupSession.FileReleased();
     UpdateGroupButton();
 }
 
 void TfrmMain::btnGroupClick(TComponent* /*sender*/) {
     if (!extractMode) {
+        const TScreenCursor busy;
         GroupSession.CreateGroupFile();
     }
 }
 
 void TfrmMain::btnExtractClick(TComponent* /*sender*/) {
     if (extractMode) {
+        const TScreenCursor busy;
+        const TStringsUpdate filling(ListBox1->Items());
         GroupSession.ExtractGroupFiles();
     }
 }
@@ -717,6 +728,11 @@ void TfrmMain::Refuse(const std::string& text) {
 
 void TfrmMain::Sound(TSoundType type) {
     Platform().MessageBeep(type);
+}
+
+void TfrmMain::ShowRefusal(const std::string& text) {
+    Sound(sndDefault);
+    Refuse(text);
 }
 
 void TfrmMain::FolderFilesChanged() {

@@ -120,6 +120,11 @@ public:
                              int y);
     void btnGroupClick(TComponent* sender);
     void btnExtractClick(TComponent* sender);
+    // Files dropped from the shell (Groupdrop.cpp): the first group file is opened as a click
+    // on it in the file list opens it; in creating mode files of one folder are added to the
+    // list to pack as "Add Filles" adds them, unless the drop holds only group files. Folders
+    // are ignored; anything else is refused with the default beep and a message.
+    void FormDropFiles(TComponent* sender, const std::vector<std::string>& paths);
 
     // ---- The Options menu's commands (Groupoptions.cpp); "Quit Application" is btnQuitClick.
     // Writes Morvik.lnk to the program on the desktop.
@@ -149,6 +154,8 @@ private:
     void Sound(TSoundType type) override;
     void FolderFilesChanged() override;
     bool FolderHoldsFiles(const std::string& folder) override;
+    // A refusal of the window's own: the default sound, then text in the information dialog.
+    void ShowRefusal(const std::string& text);
 
     // Makes the controls of the window's control table, links them and sets their tab order.
     void CreateControls();
@@ -169,6 +176,14 @@ private:
     void MoveItems(TListBox& from, TListBox& to, const std::function<bool(int)>& moves);
     // Sorts the file list and then the list to pack by keyOf, then recolours.
     void SortLists(std::string (*keyOf)(const std::string&));
+    // Whether "Add Filles" moves a file of that name: group and zip files stay behind.
+    static bool GoesIntoGroup(const std::string& name);
+
+    // ---- Dropped files (Groupdrop.cpp)
+    void OpenDroppedGroupFile(const std::string& path);
+    void AddDroppedFiles(const std::vector<std::string>& files);
+    // False, after a refusal with the system's reason, when path cannot be opened for reading.
+    bool CanOpenDropped(const std::string& path);
 
     // The start-up sequence runs on the first activation only.
     bool StartedUp = false;

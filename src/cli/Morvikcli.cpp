@@ -8,11 +8,13 @@
 #include "archive/Grpinfo.h"
 #include "archive/Grppattern.h"
 #include "cli/Namelist.h"
+#include "platform/os/Standardoutput.h"
 #include "toolkit/Sysutils.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <iomanip>
+#include <iostream>
 #include <istream>
 #include <optional>
 #include <ostream>
@@ -65,6 +67,12 @@ Commands:
   exactly as it was. Entries that do not change are copied as they stand, and
   bytes after the last entry are kept. An inverted group file is written back
   in the standard form. A bad or hostile group file is not edited at all.
+
+  cat GROUP NAME...
+      Writes the bytes of the named entries to standard output, one after the
+      other in the order named (the entries a pattern chooses in directory
+      order), and nothing else: "cat GAME.GRP E1L1.MAP > E1L1.MAP". Nothing is
+      written when a name chooses no entry or the group file is bad.
 
   check GROUP
       Reports, one line each, what to know before shipping the group file:
@@ -491,6 +499,81 @@ int Rename(const TCommandLine& line, std::ostream& err) {
                      PlanGrpRename(directory, line.Arguments[1], line.Arguments[2]), {}, err);
 }
 
+// Writes size bytes of file from offset to out through one bounded buffer, so that an entry of
+// any size takes no more memory than that.
+TStatus CopyToOutput(const std::string& group, THandle file, std::uint64_t offset,
+                     std::uint64_t size, std::ostream& out) {
+    if (FileSeek(file, std::int64_t(offset), TSeekOrigin::Beginning) != std::int64_t(offset)) {
+        return TStatus::Io(group + ": cannot read: " + LastErrorText());
+    }
+    std::vector<char> buffer(std::size_t(std::min<std::uint64_t>(size, 1 << 16)));
+    while (size > 0) {
+        const std::int64_t want = std::int64_t(std::min<std::uint64_t>(size, buffer.size()));
+        const std::int64_t got = FileRead(file, buffer.data(), want);
+        if (got < 0) {
+            return TStatus::Io(group + ": cannot read: " + LastErrorText());
+        }
+        if (got == 0) {
+            return TStatus::Io(group + ": became shorter while being read");
+        }
+        if (!out.write(buffer.data(), got)) {
+            return TStatus::Io("cannot write the output");
+        }
+        size -= std::uint64_t(got);
+    }
+    return TStatus();
+}
+
+int Cat(const TCommandLine& line, std::ostream& out, std::ostream& err) {
+    RejectOtherOptions(line);
+    if (line.Arguments.size() < 2) {
+        throw TUsageError("cat needs a group file and the names of the entries to write");
+    }
+    const std::string& group = line.Arguments[0];
+    // A count or sizes beyond the file's length are refused here, before any byte is written.
+    const TResult<TGrpDirectory> directory = ReadGrpDirectory(group);
+    if (!directory.Ok()) {
+        return ExitFor(directory.Status(), err);
+    }
+    // Each argument's entries in directory order, the arguments in the order given; every
+    // argument is matched before anything is written.
+    std::vector<std::size_t> chosen;
+    bool unmatched = false;
+    for (auto argument = line.Arguments.begin() + 1; argument != line.Arguments.end(); ++argument) {
+        const std::optional<std::vector<std::size_t>> entries =
+            ChooseEntries(group, directory.Value(), {group, *argument}, "nothing was written", err);
+        if (!entries) {
+            unmatched = true;
+            continue;
+        }
+        chosen.insert(chosen.end(), entries->begin(), entries->end());
+    }
+    if (unmatched) {
+        return ExitUsage;
+    }
+    TFileHandle file(FileOpen(group, TFileMode::Read));
+    if (!file.Valid()) {
+        return ExitFor(TStatus::Io(group + ": cannot open: " + LastErrorText()), err);
+    }
+    // The file opened now must be the one whose directory was checked.
+    if (FileSeek(file.Handle(), 0, TSeekOrigin::End) !=
+        std::int64_t(directory.Value().FileLength)) {
+        return ExitFor(TStatus::Io(group + ": changed while being read; nothing was written"), err);
+    }
+    // The system's text mode would change the bytes on their way out.
+    if (&out == &std::cout && !SetBinaryStandardOutput()) {
+        return ExitFor(TStatus::Io("cannot switch standard output to binary mode"), err);
+    }
+    for (const std::size_t i : chosen) {
+        const TGrpEntry& entry = directory.Value().Entries[i];
+        const TStatus status = CopyToOutput(group, file.Handle(), entry.Offset, entry.Size, out);
+        if (!status.Ok()) {
+            return ExitFor(status, err);
+        }
+    }
+    return ExitOk;
+}
+
 int Check(const TCommandLine& line, std::ostream& out, std::ostream& err) {
     RejectOtherOptions(line);
     if (line.Arguments.size() != 1) {
@@ -646,6 +729,9 @@ int RunCommand(const std::vector<std::string>& args, std::istream& in, std::ostr
         }
         if (line.Command == "rename") {
             return Rename(line, err);
+        }
+        if (line.Command == "cat") {
+            return Cat(line, out, err);
         }
         if (line.Command == "check") {
             return Check(line, out, err);

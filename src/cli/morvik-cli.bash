@@ -3,7 +3,7 @@
 
 _morvik_cli() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
-    local commands="list extract create add delete rename check grpinfo identify"
+    local commands="list extract create add delete rename cat check grpinfo identify"
     COMPREPLY=()
 
     case $prev in
@@ -76,7 +76,7 @@ _morvik_cli() {
     fi
 
     case $command in
-    list | extract | delete) _morvik_cli_entries "$group" "$cur" ;;
+    list | extract | delete | cat) _morvik_cli_entries "$group" "$cur" ;;
     rename)
         if ((argument == 1)); then
             _morvik_cli_entries "$group" "$cur"

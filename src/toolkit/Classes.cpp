@@ -233,6 +233,18 @@ void TStrings::Assign(const std::vector<std::string>& texts) {
     Changed(TChange::Reset, -1);
 }
 
+void TStrings::BeginUpdate() {
+    if (UpdateCount++ == 0) {
+        SetUpdateState(true);
+    }
+}
+
+void TStrings::EndUpdate() {
+    if (UpdateCount > 0 && --UpdateCount == 0) {
+        SetUpdateState(false);
+    }
+}
+
 void TStrings::SetSorted(bool sorted) {
     if (sorted == IsSorted) {
         return;

@@ -230,15 +230,38 @@ public:
     // The name order of sorted lists: true when a goes before b.
     static bool NameLess(const std::string& a, const std::string& b);
 
+    // A run of changes made as one: between the first BeginUpdate and its matching EndUpdate
+    // the owner still hears of each change, but holds what it would show until the end (a list
+    // box fills its window once, not item by item). Calls nest.
+    void BeginUpdate();
+    void EndUpdate();
+    bool Updating() const { return UpdateCount > 0; }
+
     enum class TChange { Inserted, Deleted, Replaced, Cleared, Reset };
 
 protected:
     // After each change; index is the position changed (-1 for Cleared and Reset).
     virtual void Changed(TChange /*change*/, int /*index*/) {}
+    // When the first BeginUpdate begins a run of changes (true) and when the last EndUpdate
+    // ends it (false).
+    virtual void SetUpdateState(bool /*updating*/) {}
 
 private:
     void CheckIndex(int index, int limit) const;
 
     std::vector<std::string> Items;
     bool IsSorted = false;
+    int UpdateCount = 0;
+};
+
+// Holds strings in an update (BeginUpdate) while it lives, also when an exception leaves.
+class TStringsUpdate {
+public:
+    explicit TStringsUpdate(TStrings& strings) : Strings(strings) { Strings.BeginUpdate(); }
+    ~TStringsUpdate() { Strings.EndUpdate(); }
+    TStringsUpdate(const TStringsUpdate&) = delete;
+    TStringsUpdate& operator=(const TStringsUpdate&) = delete;
+
+private:
+    TStrings& Strings;
 };

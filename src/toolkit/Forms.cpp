@@ -60,12 +60,26 @@ void TForm::SetClientSize(int width, int height) {
     SetBounds(Left(), Top(), width + frame.Left + frame.Right, height + frame.Top + frame.Bottom);
 }
 
+void TForm::SetAcceptFiles(bool acceptFiles) {
+    if (acceptFiles != IsAcceptingFiles) {
+        IsAcceptingFiles = acceptFiles;
+        PeerChanged(TPeerChange::AcceptFiles);
+    }
+}
+
+void TForm::WindowDropFiles(const std::vector<std::string>& paths) {
+    if (IsAcceptingFiles) {
+        OnDropFiles(this, paths);
+    }
+}
+
 TModalResult TForm::ShowModal() {
     if (Visible() || IsModal) {
         throw Exception("Cannot make a visible window modal");
     }
     IsModal = true;
     ModalResultValue = mrNone;
+    const TScreenCursor normal(crDefault);
     try {
         Show();
         for (;;) {
@@ -304,6 +318,22 @@ int TScreen::Width() const {
 }
 int TScreen::Height() const {
     return Platform().ScreenSize().cy;
+}
+
+void TScreen::SetCursor(TCursor cursor) {
+    if (cursor == CursorValue) {
+        return;
+    }
+    CursorValue = cursor;
+    Platform().SetScreenCursor(cursor);
+}
+
+TScreenCursor::TScreenCursor(TCursor cursor) : Previous(Screen().Cursor()) {
+    Screen().SetCursor(cursor);
+}
+
+TScreenCursor::~TScreenCursor() {
+    Screen().SetCursor(Previous);
 }
 
 TScreen& Screen() {

@@ -23,6 +23,8 @@ enum TCloseAction { caNone, caHide };
 
 using TCloseEvent = TEvent<TComponent*, TCloseAction&>;
 using TCloseQueryEvent = TEvent<TComponent*, bool&>;
+// Files dropped on a form: their full paths, in the order the system gives them.
+using TDropFilesEvent = TEvent<TComponent*, const std::vector<std::string>&>;
 
 class TForm : public TCustomControl {
 public:
@@ -62,6 +64,12 @@ public:
     TWinControl* ActiveControl() const { return ActiveControlValue; }
     // Moves the focus (OnExit of the old control, OnEnter of the new one).
     void SetActiveControl(TWinControl* control);
+    // Whether files dragged from the shell may be dropped on the form; they reach OnDropFiles.
+    bool AcceptFiles() const { return IsAcceptingFiles; }
+    void SetAcceptFiles(bool acceptFiles);
+    // The platform's news of files dropped on the form.
+    void WindowDropFiles(const std::vector<std::string>& paths);
+
     // Keys of the form itself: Tab and Shift+Tab move the focus along the tab order. True when
     // the key was taken.
     bool DialogKey(std::uint16_t key, TShiftState shift);
@@ -80,6 +88,7 @@ public:
     TNotifyEvent OnPaint;
     TCloseEvent OnClose;
     TCloseQueryEvent OnCloseQuery;
+    TDropFilesEvent OnDropFiles;
 
 protected:
     void Paint() override { OnPaint(this); }
@@ -104,6 +113,7 @@ private:
     TModalResult ModalResultValue = mrNone;
     bool IsModal = false;
     bool IsActive = false;
+    bool IsAcceptingFiles = false;
     TWinControl* ActiveControlValue = nullptr;
 };
 
@@ -156,9 +166,30 @@ class TScreen {
 public:
     int Width() const;
     int Height() const;
+    // The pointer over all of the program's windows: crDefault lets each control show its own,
+    // any other shape shows everywhere (the busy cursor while the program works).
+    TCursor Cursor() const { return CursorValue; }
+    void SetCursor(TCursor cursor);
+
+private:
+    TCursor CursorValue = crDefault;
 };
 
 TScreen& Screen();
+
+// Shows cursor over the program while it lives (crHourGlass, the busy cursor, by default), then
+// the one shown before, also when an exception leaves. A modal form shows the normal pointer
+// while it is up, so a question asked during the work is not answered under the busy cursor.
+class TScreenCursor {
+public:
+    explicit TScreenCursor(TCursor cursor = crHourGlass);
+    ~TScreenCursor();
+    TScreenCursor(const TScreenCursor&) = delete;
+    TScreenCursor& operator=(const TScreenCursor&) = delete;
+
+private:
+    TCursor Previous;
+};
 
 // The program's command-line arguments, 1 to ParamCount(); ParamStr(0) is the program's file
 // name and an index past the last gives an empty text. Arguments are separated by blanks (any

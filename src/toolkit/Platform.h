@@ -34,11 +34,12 @@ enum class TPeerChange {
     Color,
     Hint, // the hint or whether it shows
     Cursor,
-    ZOrder,    // the control's place among its parent's windows
-    Items,     // a list's or drive list's items
-    Selection, // marks, current item or chosen entry of a list
-    ReadOnly,  // of an edit
-    Style,     // of a form: border style, border icons, form style; of a list: multi-select
+    ZOrder,      // the control's place among its parent's windows
+    Items,       // a list's or drive list's items
+    Selection,   // marks, current item or chosen entry of a list
+    ReadOnly,    // of an edit
+    Style,       // of a form: border style, border icons, form style; of a list: multi-select
+    AcceptFiles, // of a form: whether files may be dropped on it
 };
 
 // A native window that mirrors one windowed control. The control holds all state and calls the
@@ -80,6 +81,9 @@ public:
     virtual TSize ScreenSize() = 0;
     virtual TPoint CursorPos() = 0;
     virtual int PixelsPerInch() { return 96; }
+    // Shows cursor (a TCursor) over every window of the program, whatever the controls ask;
+    // crDefault gives each control its own again.
+    virtual void SetScreenCursor(int cursor) = 0;
 
     // ---- Sound
     // The system sound of type (sndDefault, sndExclamation, ...), as MessageBeep plays it.

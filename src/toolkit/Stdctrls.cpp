@@ -184,6 +184,17 @@ void TListBox::TListBoxStrings::Changed(TChange change, int index) {
     ListBox.ItemsChanged(change, index);
 }
 
+void TListBox::TListBoxStrings::SetUpdateState(bool updating) {
+    if (!updating) {
+        ListBox.ItemsUpdated();
+    }
+}
+
+void TListBox::ItemsUpdated() {
+    PeerChanged(TPeerChange::Items);
+    Invalidate();
+}
+
 void TListBox::ItemsChanged(TStrings::TChange change, int index) {
     auto shiftUp = [index](int& position) {
         if (position >= index) {
@@ -221,8 +232,9 @@ void TListBox::ItemsChanged(TStrings::TChange change, int index) {
         Anchor = -1;
         break;
     }
-    PeerChanged(TPeerChange::Items);
-    Invalidate();
+    if (!ItemList.Updating()) {
+        ItemsUpdated();
+    }
 }
 
 void TListBox::CheckIndex(int index) const {

@@ -70,6 +70,9 @@ private:
 // among the marks of a multi-select one; it is -1 when there is none, and an item deleted there
 // leaves none. A sorted list adds items at their place in the name order of TStrings.
 //
+// While its items are in an update (TStrings::BeginUpdate) the list keeps its marks in step
+// but tells its window nothing; the window gets all the changes at once when the update ends.
+//
 // Mouse and keys follow the system's extended selection: a click marks only the clicked item,
 // Ctrl+click toggles one mark, Shift+click marks the range from the last plain click; the arrow,
 // Home and End keys move the current item and mark only it. Each change by the user fires
@@ -125,12 +128,15 @@ private:
 
     protected:
         void Changed(TChange change, int index) override;
+        void SetUpdateState(bool updating) override;
 
     private:
         TListBox& ListBox;
     };
 
     void ItemsChanged(TStrings::TChange change, int index);
+    // The window shows the items once an update of the items ends.
+    void ItemsUpdated();
     void CheckIndex(int index) const;
     // The user pressed on item index with shift.
     void PressItem(int index, TShiftState shift);

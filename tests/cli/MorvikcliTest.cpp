@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -60,7 +61,7 @@ TEST_F(Cli, HelpVersionAndUsageErrors) {
          {"list", "extract", "create", "--names", "--from", "--force", "Exit status",
           "2  usage error", "3  a bad", "4  a read", "add [--replace]", "delete GROUP",
           "rename GROUP OLD NEW", "check GROUP", "1  check", "grpinfo GROUP --name TEXT",
-          "identify GROUP DIR", "A modder's build script"}) {
+          "identify GROUP DIR", "cat GROUP NAME...", "A modder's build script"}) {
         EXPECT_NE(help.Out.find(text), std::string::npos) << text;
     }
     EXPECT_EQ(Invoke({"extract", "--help"}).Status, 0);
@@ -85,6 +86,8 @@ TEST_F(Cli, HelpVersionAndUsageErrors) {
                                                {"rename", "A.GRP", "X", "Y", "Z"},
                                                {"extract", "--replace", "A.GRP"},
                                                {"check"},
+                                               {"cat", "A.GRP"},
+                                               {"cat", "-d", "X", "A.GRP", "N"},
                                                {"check", "A.GRP", "B.GRP"}}) {
         const TRun run = Invoke(args);
         EXPECT_EQ(run.Status, ExitUsage) << (args.empty() ? "" : args[0]);
@@ -223,6 +226,104 @@ TEST_F(Cli, CountsAndSizesBeyondTheFileWriteNothing) {
         EXPECT_NE(run.Err.find("H.GRP: "), std::string::npos);
         EXPECT_EQ(Folder.Names(), std::vector<std::string>{"H.GRP"});
     }
+}
+
+// An output that remembers the largest piece written to it at once.
+class TPieceCountingBuffer : public std::stringbuf {
+public:
+    std::streamsize Largest = 0;
+
+protected:
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+        Largest = std::max(Largest, n);
+        return std::stringbuf::xsputn(s, n);
+    }
+};
+
+TEST_F(Cli, CatWritesTheEntriesInTheOrderNamedAndAPatternsMatchesInDirectoryOrder) {
+    const std::string group = Group("G.GRP", {{"A.MAP", BytesOf("a")},
+                                              {"GAME.CON", BytesOf("con")},
+                                              {"B.MAP", BytesOf("bb")},
+                                              {"EMPTY.MAP", {}},
+                                              {"a.map", BytesOf("lower")}});
+    const TRun run = Invoke({"cat", group, "GAME.CON", "*.map", "A.MAP"});
+    EXPECT_EQ(run.Status, ExitOk) << run.Err;
+    EXPECT_EQ(run.Out, "con"
+                       "a"
+                       "bb"
+                       "lower"
+                       "a");
+    EXPECT_TRUE(run.Err.empty());
+}
+
+TEST_F(Cli, CatOfEveryEntryIsTheDataAreaByteForByte) {
+    TBytes binary = BytesOf(std::string("\r\n\x1A\0\xFF\r\r\n\n\x1A", 10));
+    const TBytes large = Filler(300000, 7); // several times the copy's buffer
+    const std::string group = Group(
+        "BIN.GRP",
+        {{"BIN.DAT", binary}, {"NONE", {}}, {"LARGE.DAT", large}, {"BIN.DAT", BytesOf("again")}});
+    const TBytes image = ReadBytes(group);
+    const std::string dataArea(image.begin() + 16 + 16 * 4, image.end());
+
+    TPieceCountingBuffer buffer;
+    std::ostream out(&buffer);
+    std::istringstream in;
+    std::ostringstream err;
+    EXPECT_EQ(RunMorvikCli({"cat", group, "*"}, in, out, err), ExitOk) << err.str();
+    EXPECT_EQ(buffer.str(), dataArea);
+    // Streamed through a bounded buffer, never the whole entry at once.
+    EXPECT_LE(buffer.Largest, 1 << 16);
+
+    // A name chooses every entry of that name.
+    EXPECT_EQ(Invoke({"cat", group, "BIN.DAT"}).Out,
+              std::string(binary.begin(), binary.end()) + "again");
+}
+
+TEST_F(Cli, CatWritesNothingWhenANameMatchesNothingOrTheGroupFileIsBad) {
+    const std::string group = Group("G.GRP", ExampleEntries);
+    const TRun unmatched = Invoke({"cat", group, "GAME.CON", "*.VOC", "e1l1.MAP"});
+    EXPECT_EQ(unmatched.Status, ExitUsage);
+    EXPECT_TRUE(unmatched.Out.empty());
+    EXPECT_EQ(unmatched.Err, "morvik-cli: " + group +
+                                 ": no entry matches \"*.VOC\"; nothing was written\n"
+                                 "morvik-cli: " +
+                                 group + ": no entry named \"e1l1.MAP\"; nothing was written\n");
+
+    TBytes count = BuildGrpImage(ExampleEntries);
+    count[12] = 0xFF; // a directory larger than the file
+    TBytes lying = BuildGrpImage(ExampleEntries);
+    lying[44] = 0x04; // E1L1.MAP claims 4 bytes, the file holds 3
+    TBytes magic = BuildGrpImage(ExampleEntries);
+    magic[0] = 'k';
+    for (const TBytes& image : {count, lying, magic}) {
+        WriteBytes(Folder / "H.GRP", image);
+        const TRun run = Invoke({"cat", Folder / "H.GRP", "GAME.CON"});
+        EXPECT_EQ(run.Status, ExitBadData);
+        EXPECT_TRUE(run.Out.empty());
+        EXPECT_NE(run.Err.find("H.GRP: "), std::string::npos);
+    }
+
+    const TRun missing = Invoke({"cat", Folder / "NONE.GRP", "GAME.CON"});
+    EXPECT_EQ(missing.Status, ExitIo);
+    EXPECT_TRUE(missing.Out.empty());
+}
+
+TEST_F(Cli, CatOfAGroupFileThatShrinksWhileReadStopsWithFour) {
+    const std::string group = Group("G.GRP", {{"BIG.DAT", Filler(200000, 3)}});
+    TFailingFileServices files;
+    // The second opening is cat's own, after the directory was checked: the file shrinks
+    // before its first read of entry data.
+    int opens = 0;
+    files.BeforeOpen = [&](const std::string&) { ++opens; };
+    files.BeforeRead = [&](const std::string& path) {
+        if (path == group && opens == 2 && std::filesystem::file_size(group) > 1000) {
+            std::filesystem::resize_file(group, 1000);
+        }
+    };
+    const TRun run = Invoke({"cat", group, "BIG.DAT"});
+    EXPECT_EQ(run.Status, ExitIo);
+    EXPECT_NE(run.Err.find("became shorter while being read"), std::string::npos) << run.Err;
+    EXPECT_LT(run.Out.size(), 200000u);
 }
 
 TEST_F(Cli, ExtractThenCreateFromTheNameListReproducesTheFileByteForByte) {

@@ -44,7 +44,7 @@ expect() {
 }
 
 # The command, and the options that do not need one.
-expect "morvik-cli " "list extract create add delete rename check grpinfo identify"
+expect "morvik-cli " "list extract create add delete rename cat check grpinfo identify"
 expect "morvik-cli ex" "extract"
 expect "morvik-cli --v" "--version"
 # Each command's own options.
@@ -61,6 +61,7 @@ expect "morvik-cli extract -d sub GAME.GRP G" "GAME.CON"
 expect "morvik-cli delete mod.grp A" "A\\_B.MAP"
 expect "morvik-cli delete mod.grp x" "x\\\$y.art"
 expect "morvik-cli rename GAME.GRP G" "GAME.CON"
+expect "morvik-cli cat GAME.GRP G" "GAME.CON"
 # A pattern comes back quoted, so that the shell does not match files with it.
 expect "morvik-cli delete GAME.GRP *.M" "'*.M'"
 expect "morvik-cli extract GAME.GRP E?L1.*" "'E?L1.*'"

@@ -209,3 +209,28 @@ TEST_F(HeadlessTest, AnExceptionInAClickHandlerGoesToTheErrorBoxAndTheLoopGoesOn
     EXPECT_EQ(Headless.Journal(),
               (std::vector<std::string>{"Dialog Confirm", "Error GradientFill failed"}));
 }
+
+TEST_F(FormsTest, TheScreenCursorShowsWhileItsScopeLastsAndAModalFormShowsTheNormalOne) {
+    EXPECT_EQ(Screen().Cursor(), crDefault);
+    Question->OnShow = [this](TComponent*) { EXPECT_EQ(Headless.ScreenCursor(), crDefault); };
+    try {
+        const TScreenCursor busy;
+        EXPECT_EQ(Screen().Cursor(), crHourGlass);
+        EXPECT_EQ(Headless.ScreenCursor(), crHourGlass);
+        {
+            const TScreenCursor hand(crHandPoint);
+            EXPECT_EQ(Headless.ScreenCursor(), crHandPoint);
+        }
+        EXPECT_EQ(Headless.ScreenCursor(), crHourGlass);
+        Headless.QueueAnswer(TModalAnswer::ClickControl("A0"));
+        EXPECT_EQ(Question->ShowModal(), mrYes);
+        // The question showed the normal pointer; the work goes on under the busy one.
+        EXPECT_EQ(Headless.Dialogs().back().Cursor, crDefault);
+        EXPECT_EQ(Headless.ScreenCursor(), crHourGlass);
+        throw Exception("the work failed");
+    } catch (const Exception&) {
+    }
+    EXPECT_EQ(Screen().Cursor(), crDefault);
+    EXPECT_EQ(Headless.ScreenCursors(), (std::vector<int>{crHourGlass, crHandPoint, crHourGlass,
+                                                          crDefault, crHourGlass, crDefault}));
+}

@@ -4,6 +4,7 @@
 #include "toolkit/Stdctrls.h"
 #include "toolkit/Sysutils.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -170,4 +171,38 @@ TEST_F(HeadlessTest, AnAutoSizedLabelTakesTheSizeOfItsCaption) {
     label->SetBounds(0, 0, 40, 40);
     label->SetCaption("a very long caption");
     EXPECT_EQ(label->BoundsRect(), Rect(0, 0, 40, 40));
+}
+
+TEST_F(ListBoxTest, AnUpdateOfTheItemsReachesTheWindowOnceAtItsEndWithTheMarksKept) {
+    Form->Show();
+    THeadlessPeer* peer = THeadlessPlatform::PeerOf(*List);
+    ASSERT_NE(peer, nullptr);
+    const auto itemChanges = [peer] {
+        return std::count(peer->Changes.begin(), peer->Changes.end(), TPeerChange::Items);
+    };
+    List->SetSelected(1, true);
+    const auto before = itemChanges();
+    {
+        const TStringsUpdate outer(List->Items());
+        {
+            const TStringsUpdate inner(List->Items());
+            for (int i = 0; i < 100; ++i) {
+                List->Items().Add("n" + std::to_string(i));
+            }
+            List->Items().Delete(0);
+        }
+        // The inner update's end is not the end of the run.
+        EXPECT_EQ(itemChanges(), before);
+        // The control itself is up to date all the while: marks move with their items.
+        EXPECT_EQ(List->Items().Count(), 104);
+        EXPECT_TRUE(List->Selected(0));
+        EXPECT_EQ(List->SelCount(), 1);
+    }
+    EXPECT_EQ(itemChanges(), before + 1);
+    EXPECT_FALSE(List->Items().Updating());
+
+    // Without an update each change reaches the window.
+    List->Items().Add("x");
+    List->Items().Add("y");
+    EXPECT_EQ(itemChanges(), before + 3);
 }

@@ -4,10 +4,15 @@
 
 #include "Win32test.h"
 
+#include <shlobj.h> // DROPFILES
+
 #include "app/Groupmain.h"
+#include "archive/Grpformat.h"
 #include "toolkit/Inifiles.h"
 #include "toolkit/Sysutils.h"
 
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -201,4 +206,79 @@ TEST_F(MainWindowTest, AMessageDialogOverTheMainWindowAnswersAndHandsTheFocusBac
     EXPECT_TRUE(::IsWindowEnabled(HandleOf(*frmMain)));
     EXPECT_EQ(::GetActiveWindow(), HandleOf(*frmMain));
     EXPECT_EQ(activations, 0);
+}
+
+namespace {
+
+// A drop as the shell makes it: a DROPFILES block in movable global memory with the paths after
+// it, each ended by a zero byte and the list by another; the window that gets it frees it.
+HGLOBAL MakeDrop(const std::vector<std::string>& paths) {
+    std::string list;
+    for (const std::string& path : paths) {
+        list += path + '\0';
+    }
+    list += '\0';
+    const HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+    auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = FALSE;
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
+    ::GlobalUnlock(memory);
+    return memory;
+}
+
+// A group file of count entries of one byte each, E0000000.DAT and on.
+std::vector<std::uint8_t> ManyEntries(int count) {
+    std::vector<std::pair<std::string, std::vector<std::uint8_t>>> entries;
+    for (int i = 0; i < count; ++i) {
+        entries.emplace_back("E" + std::to_string(10000000 + i).substr(1) + ".DAT",
+                             std::vector<std::uint8_t>{std::uint8_t(i)});
+    }
+    return BuildGrpImage(entries);
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, FilesDroppedFromTheShellOpenAGroupFileOrJoinTheListToPack) {
+    const std::vector<std::uint8_t> large = ManyEntries(20000);
+    std::ofstream(Folder / "LARGE.GRP", std::ios::binary)
+        .write(reinterpret_cast<const char*>(large.data()), std::streamsize(large.size()));
+    Start();
+    const HWND window = HandleOf(*frmMain);
+    EXPECT_TRUE(::GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+
+    // A group file opens in extracting mode in its folder, listed in the native list; the
+    // folder dropped with it is ignored.
+    ::SendMessageA(window, WM_DROPFILES,
+                   WPARAM(MakeDrop({Folder.string(), (Folder / "LARGE.GRP").string()})), 0);
+    EXPECT_EQ(TextOf(window), "Morvik - v2.0 - Extract a .Grp File");
+    EXPECT_EQ(frmMain->DirectoryListBox1->Directory(), Folder.string());
+    EXPECT_EQ(TextOf(HandleOf(*frmMain->EditGrpFile)), "LARGE.GRP");
+    EXPECT_EQ(TextOf(HandleOf(*frmMain->EditGrp)), "LARGE_Extract");
+    const HWND entries = HandleOf(*frmMain->ListBox1);
+    const std::vector<std::string> listed = ItemsOf(entries);
+    ASSERT_EQ(listed.size(), 20000u);
+    EXPECT_EQ(listed.front(), "E0000000.DAT");
+    EXPECT_EQ(listed.back(), "E0019999.DAT");
+    EXPECT_EQ(::SendMessageA(HandleOf(*frmMain->FileListBox1), LB_GETCARETINDEX, 0, 0),
+              frmMain->FileListBox1->Items().IndexOf("LARGE.GRP"));
+
+    // In creating mode the files join the list to pack; the group file stays behind.
+    ClickButton(*frmMain->btnMGroup);
+    ::SendMessageA(
+        window, WM_DROPFILES,
+        WPARAM(MakeDrop({(Folder / "TILES.ART").string(), (Folder / "DUKE3D.GRP").string(),
+                         (Folder / "GAME.CON").string()})),
+        0);
+    EXPECT_EQ(ItemsOf(entries), (std::vector<std::string>{"GAME.CON", "TILES.ART"}));
+    EXPECT_EQ(frmMain->btnGroup->Font().Color, clYellow);
+}
+
+TEST_F(MainWindowTest, TheBusyCursorIsTheSystemsWaitCursor) {
+    Start();
+    {
+        const TScreenCursor busy;
+        EXPECT_EQ(::GetCursor(), ::LoadCursorA(nullptr, IDC_WAIT));
+    }
+    EXPECT_EQ(Host->ScreenCursor(), crDefault);
 }

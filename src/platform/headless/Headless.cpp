@@ -235,6 +235,7 @@ void THeadlessPlatform::Record(TForm& form) {
     shown.BorderIcons = form.BorderIcons();
     shown.FormStyle = form.FormStyle();
     shown.Color = form.Color();
+    shown.Cursor = ScreenCursorValue;
     RecordControls(form, {}, shown.Controls);
     shown.Image.SetSize(std::max(shown.ClientWidth, 0), std::max(shown.ClientHeight, 0));
     if (!shown.Image.Empty()) {
@@ -349,6 +350,15 @@ void THeadlessPlatform::UserMouseUp(TControl& control, TMouseButton button, int 
     TPoint p{x, y};
     TWinControl& window = InputWindow(control, p);
     Deliver([&] { window.WindowMouseUp(button, shift, p.X, p.Y); });
+}
+
+void THeadlessPlatform::UserDropFiles(TForm& form, const std::vector<std::string>& paths) {
+    Deliver([&] { form.WindowDropFiles(paths); });
+}
+
+void THeadlessPlatform::SetScreenCursor(int cursor) {
+    ScreenCursorValue = cursor;
+    CursorLog.push_back(cursor);
 }
 
 void THeadlessPlatform::UserClickAt(TControl& control, int x, int y, TShiftState shift) {

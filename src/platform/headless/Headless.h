@@ -103,6 +103,8 @@ struct TShownDialog {
     std::vector<TShownControl> Controls;
     // The client area as PaintTo rendered it when the form was shown.
     TBitmap Image;
+    // The screen's cursor (a TCursor) while the form was up.
+    int Cursor = 0;
     TModalResult Result = mrNone;
 
     // The control of that name, or nullptr.
@@ -229,6 +231,9 @@ public:
     void UserMouseUp(TControl& control, TMouseButton button, int x, int y, TShiftState shift = 0);
     // The pointer leaves the window it is over.
     void UserMouseLeave();
+    // Files and folders dragged from the shell and dropped on form, as full paths, delivered
+    // as the system's drop message is (an exception out of the handler goes to the error box).
+    void UserDropFiles(TForm& form, const std::vector<std::string>& paths);
     // A key struck on form: Tab moves the focus; other keys go to the focused control (or the
     // form) as KeyDown, then as the typed character to KeyPress; a character typed with Alt, or
     // one the focused control does not take as text, goes to the form's accelerators.
@@ -239,6 +244,9 @@ public:
     const std::vector<TShownError>& Errors() const { return ErrorLog; }
     const std::vector<TShownDialog>& Dialogs() const { return DialogLog; }
     const std::vector<TShownMenu>& Menus() const { return MenuLog; }
+    // The screen's cursor now, and every shape it was given, in order.
+    int ScreenCursor() const { return ScreenCursorValue; }
+    const std::vector<int>& ScreenCursors() const { return CursorLog; }
     // The native rebuilds of menus (RebuildMenu) and menu-bar redraws asked for.
     const std::vector<const TMenu*>& MenuRebuilds() const { return RebuildLog; }
     const std::vector<TMenuWindow>& MenuBarRedraws() const { return MenuBarLog; }
@@ -256,6 +264,7 @@ public:
     bool GradientFillAvailable() override { return GradientFillPresent; }
     TSize ScreenSize() override { return ScreenSizeValue; }
     TPoint CursorPos() override { return CursorValue; }
+    void SetScreenCursor(int cursor) override;
     void MessageBeep(TSoundType type) override;
     std::unique_ptr<TWindowPeer> CreatePeer(TWinControl& control) override;
     TRect FrameInsets(const TForm& form) override;
@@ -301,6 +310,8 @@ private:
 
     TSize ScreenSizeValue{1024, 768};
     TPoint CursorValue;
+    int ScreenCursorValue = 0; // crDefault
+    std::vector<int> CursorLog;
     std::string ExeNameValue = "Morvik.exe";
     std::string CommandLineValue = "Morvik.exe";
     std::map<std::string, TBitmap> Resources;

@@ -4,6 +4,9 @@
 
 #include "toolkit/Sysutils.h"
 
+#include <string>
+#include <vector>
+
 namespace {
 
 // Sets flag for the time of a scope.
@@ -21,6 +24,21 @@ private:
 HWND HandleOf(TWinControl* control) {
     auto* peer = control ? dynamic_cast<TWin32Peer*>(control->Peer()) : nullptr;
     return peer ? peer->Handle() : nullptr;
+}
+
+// The full paths of a drop, in its order; the drop's memory is released.
+std::vector<std::string> DroppedPaths(HDROP drop) {
+    std::vector<std::string> paths;
+    const UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        const UINT length = ::DragQueryFileA(drop, i, nullptr, 0);
+        std::string path(length + 1, '\0');
+        ::DragQueryFileA(drop, i, path.data(), length + 1);
+        path.resize(length);
+        paths.push_back(path);
+    }
+    ::DragFinish(drop);
+    return paths;
 }
 
 } // namespace
@@ -59,6 +77,9 @@ void TFormPeer::FormStyles(const TForm& form, DWORD& style, DWORD& exStyle) {
     }
     if (form.FormStyle() == fsStayOnTop) {
         exStyle |= WS_EX_TOPMOST;
+    }
+    if (form.AcceptFiles()) {
+        exStyle |= WS_EX_ACCEPTFILES;
     }
 }
 
@@ -122,6 +143,9 @@ void TFormPeer::Changed(TPeerChange change) {
     case TPeerChange::Style:
         ApplyStyle();
         break;
+    case TPeerChange::AcceptFiles:
+        ::DragAcceptFiles(Window, Form.AcceptFiles());
+        break;
     default:
         TWin32Peer::Changed(change);
         break;
@@ -163,6 +187,9 @@ LRESULT TFormPeer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_CLOSE:
         Form.Close();
+        return 0;
+    case WM_DROPFILES:
+        Form.WindowDropFiles(DroppedPaths(reinterpret_cast<HDROP>(wParam)));
         return 0;
     case WM_WINDOWPOSCHANGED: {
         const LRESULT result = DefaultProc(message, wParam, lParam);

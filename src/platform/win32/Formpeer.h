@@ -7,7 +7,8 @@
 // by the window that was active when it opened, so that it stays above it.
 //
 // The system's news go back to the form: WM_ACTIVATE as Activate and Deactivate, WM_CLOSE (the
-// close box, Alt+F4, the system menu) as Close, a move as new bounds. A form stays active while
+// close box, Alt+F4, the system menu) as Close, a move as new bounds, files dropped from the
+// shell (WM_DROPFILES, when the form accepts them) as WindowDropFiles. A form stays active while
 // a modal form of the program is in front of it, and so is not activated again when it gets
 // the focus back. Each form owns the tooltip window that shows the hints of its controls.
 

@@ -78,11 +78,26 @@ void TListBoxPeer::ApplyItems() {
     const std::size_t removed = Shown.size() - head - tail;
     const std::size_t added = items.size() - head - tail;
     const bool many = removed + added > 8;
+    // Many changes at once (a listing filled in one update) are made with the redraw held and
+    // redrawn once after: painting and scrolling item by item would cost far more than the
+    // items themselves.
     if (many) {
         ::SendMessageA(Window, WM_SETREDRAW, FALSE, 0);
     }
-    for (std::size_t i = 0; i < removed; ++i) {
-        ::SendMessageA(Window, LB_DELETESTRING, head, 0);
+    if (removed == Shown.size()) {
+        ::SendMessageA(Window, LB_RESETCONTENT, 0, 0);
+    } else {
+        for (std::size_t i = 0; i < removed; ++i) {
+            ::SendMessageA(Window, LB_DELETESTRING, head, 0);
+        }
+    }
+    if (many) {
+        // The storage for the new items reserved at once, not grown item by item.
+        std::size_t bytes = 0;
+        for (std::size_t i = 0; i < added; ++i) {
+            bytes += items[head + i].size() + 1;
+        }
+        ::SendMessageA(Window, LB_INITSTORAGE, added, LPARAM(bytes));
     }
     for (std::size_t i = 0; i < added; ++i) {
         ::SendMessageA(Window, LB_INSERTSTRING, head + i,

@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 // The ...A functions are called by their full names; these macros would rename the toolkit's
 // own functions and methods (TCanvas::DrawText, TCanvas::TextOut, DeleteFile, RGB, ...).

@@ -192,6 +192,21 @@ TPoint TWin32Platform::CursorPos() {
     return TPoint{int(p.x), int(p.y)};
 }
 
+void TWin32Platform::SetScreenCursor(int cursor) {
+    ScreenCursorValue = cursor;
+    if (const LPCSTR shape = CursorResource(cursor)) {
+        // Set now: no WM_SETCURSOR comes while the program works without reading messages.
+        ::SetCursor(::LoadCursorA(nullptr, shape));
+        return;
+    }
+    // Back to each window's own: putting the pointer where it is makes the window under it
+    // choose its cursor again (WM_SETCURSOR).
+    POINT p{};
+    if (::GetCursorPos(&p)) {
+        ::SetCursorPos(p.x, p.y);
+    }
+}
+
 int TWin32Platform::PixelsPerInch() {
     TWindowDC screen(nullptr);
     return screen.Handle() ? ::GetDeviceCaps(screen.Handle(), LOGPIXELSY) : 96;

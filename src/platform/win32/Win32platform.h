@@ -38,6 +38,8 @@ public:
     TSize ScreenSize() override;
     TPoint CursorPos() override;
     int PixelsPerInch() override;
+    void SetScreenCursor(int cursor) override;
+    int ScreenCursor() const { return ScreenCursorValue; }
 
     void MessageBeep(TSoundType type) override;
 
@@ -74,4 +76,5 @@ private:
     HINSTANCE ModuleInstance;
     TGradientFillEntry Gradient;
     TWin32Shell ShellValue;
+    int ScreenCursorValue = 0; // crDefault
 };

@@ -77,7 +77,18 @@ bool IsMouseMessage(UINT message) {
     return message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK;
 }
 
-// The system cursor for cursor; nullptr for the window's own.
+// Input for a control whose form is going away is not the user's: windows being destroyed move
+// the focus about.
+bool Dying(TWinControl& control) {
+    if (control.Destroying()) {
+        return true;
+    }
+    TForm* form = control.ParentForm();
+    return form && form->Destroying();
+}
+
+} // namespace
+
 LPCSTR CursorResource(TCursor cursor) {
     switch (cursor) {
     case crArrow:
@@ -92,18 +103,6 @@ LPCSTR CursorResource(TCursor cursor) {
         return nullptr;
     }
 }
-
-// Input for a control whose form is going away is not the user's: windows being destroyed move
-// the focus about.
-bool Dying(TWinControl& control) {
-    if (control.Destroying()) {
-        return true;
-    }
-    TForm* form = control.ParentForm();
-    return form && form->Destroying();
-}
-
-} // namespace
 
 // ---- Creation and destruction ------------------------------------------------------------------
 
@@ -485,7 +484,9 @@ bool TWin32Peer::SetCursorShape() {
     if (!target) {
         target = &Owner;
     }
-    LPCSTR shape = CursorResource(target->Cursor());
+    // The screen's cursor (the busy one while the program works) shows over every window.
+    const TCursor screenCursor = Host.ScreenCursor();
+    LPCSTR shape = CursorResource(screenCursor != crDefault ? screenCursor : target->Cursor());
     // A system control keeps its own pointer (the edit's I-beam); the others show the arrow.
     if (!shape && NativeInput()) {
         return false;

@@ -32,6 +32,9 @@
 
 class TWin32Platform;
 
+// The system cursor for cursor; nullptr for the window's own.
+LPCSTR CursorResource(TCursor cursor);
+
 // The window classes the platform registers.
 inline constexpr const char* ControlClassName = "MorvikControl";
 inline constexpr const char* FormClassName = "MorvikForm";

@@ -1,0 +1,5 @@
+#include "platform/os/Standardoutput.h"
+
+bool SetBinaryStandardOutput() {
+    return true;
+}
