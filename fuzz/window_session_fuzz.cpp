@@ -403,7 +403,7 @@ private:
         }
     }
 
-    // The journal since seen.
+    // Whether the journal holds what after its first seen lines.
     bool Happened(std::size_t seen, const std::string& what) const {
         const auto& journal = Headless.Journal();
         return std::find(journal.begin() + long(seen), journal.end(), what) != journal.end();
@@ -413,15 +413,22 @@ private:
         return IncludeTrailingPathDelimiter(form.DirectoryListBox1->Directory());
     }
 
-    // A click at height y of list, with Ctrl, Shift, both or neither.
-    void ClickList(TListBox& list, bool twice) {
+    enum class TPress { Click, DoubleClick, Down, Up };
+
+    // A click at height y of list, with Ctrl, Shift, both or neither; or only the press or the
+    // release of the button, so that other actions can come between them.
+    void ClickList(TListBox& list, TPress press) {
         if (!list.Showing() || list.ClientHeight() <= 0) {
             return;
         }
         const int y = int(In.Byte()) % list.ClientHeight();
         static const TShiftState shifts[] = {0, ssCtrl, ssShift, ssCtrl | ssShift};
         const TShiftState shift = shifts[In.Pick(4)];
-        if (twice) {
+        if (press == TPress::Down) {
+            Headless.UserMouseDown(list, mbLeft, 10, y, shift);
+        } else if (press == TPress::Up) {
+            Headless.UserMouseUp(list, mbLeft, 10, y, shift);
+        } else if (press == TPress::DoubleClick) {
             // A double click on the folder list opens the folder under it.
             if (auto* folders = dynamic_cast<TDirectoryListBox*>(&list)) {
                 const int index = folders->ItemAtPos({10, y});
@@ -599,15 +606,16 @@ private:
     }
 
     void Perform(TfrmMain& form) {
-        switch (In.Pick(9)) {
+        TListBox* const lists[] = {form.FileListBox1, form.ListBox1, form.DirectoryListBox1};
+        const std::size_t op = In.Pick(11);
+        switch (op) {
         case 0:
             ClickButton(form);
             break;
         case 1:
         case 2: {
-            TListBox* const lists[] = {form.FileListBox1, form.ListBox1, form.DirectoryListBox1};
             TListBox& list = *lists[In.Pick(3)];
-            ClickList(list, In.Byte() % 4 == 0);
+            ClickList(list, In.Byte() % 4 == 0 ? TPress::DoubleClick : TPress::Click);
             break;
         }
         case 3:
@@ -632,6 +640,12 @@ private:
             if (edit.Showing()) {
                 Headless.UserClick(edit);
             }
+            break;
+        }
+        case 9:
+        case 10: {
+            TListBox& list = *lists[In.Pick(3)];
+            ClickList(list, op == 9 ? TPress::Down : TPress::Up);
             break;
         }
         }
