@@ -263,8 +263,13 @@ TStatus WriteGrpFile(const std::string& target, const std::vector<TGrpSource>& s
     if (DirectoryExists(target)) {
         return TStatus::Io(target + ": is a folder");
     }
+    // Renaming the new file into place would replace the link, dangling or not, and leave the
+    // file it points to as it was.
+    if (IsSymLink(target)) {
+        return TStatus::Io(target + ": is a symbolic link, which is not replaced");
+    }
     // With nothing to replace there is nothing to lose, and the flush is saved.
-    const bool replacing = FileExists(target) || IsSymLink(target);
+    const bool replacing = FileExists(target);
     return WriteBeside(target, replacing, [&](THandle file, const std::string& newPath) {
         std::vector<TGrpRecord> records;
         records.reserve(sources.size());

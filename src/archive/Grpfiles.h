@@ -52,7 +52,8 @@ MeasureGrpSources(const std::vector<std::pair<std::string, std::string>>& files)
 // Writes a group file of the measured sources at target. The file is written beside target and
 // renamed into its place only when complete (and, when it replaces a file, flushed to the disk
 // first), so target is replaced by a whole new group file or left as it was. A source that
-// vanished, cannot be read or no longer has its measured length stops the creation.
+// vanished, cannot be read or no longer has its measured length stops the creation. A symbolic
+// link at target is refused.
 TStatus WriteGrpFile(const std::string& target, const std::vector<TGrpSource>& sources);
 
 // Rewrites the group file at path by plan, which was made from directory, read from path; added

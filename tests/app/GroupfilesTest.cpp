@@ -234,3 +234,43 @@ TEST_F(GroupFilesTest, TheActionButtonsActOnlyInTheirOwnMode) {
     EXPECT_TRUE(Headless.Journal().empty());
     EXPECT_FALSE(DirectoryExists(Work / "MyGroup_Extract"));
 }
+
+// Found by the window_session fuzz target (fuzz/corpus/window_session/create_over_dangling_link):
+// "Create GRP" renamed the new file over a symbolic link of the group file's name.
+TEST_F(GroupFilesTest, CreateGrpRefusesASymbolicLinkOfTheGroupsName) {
+    Work.AddFile("a.txt", "a");
+    const std::string linked = Work / "LINK.GRP";
+    const std::string dangling = Work / "DANGLING.GRP";
+    std::error_code error;
+    std::filesystem::create_symlink(Work / "MyGroup.grp", linked, error);
+    if (!error) {
+        std::filesystem::create_symlink(Work / "nowhere.grp", dangling, error);
+    }
+    if (error) {
+        GTEST_SKIP() << "no symbolic links here";
+    }
+    // To a group file: overwrite it, continue; to nothing: continue. Each ends in a refusal.
+    for (const char key : {'Y', 'Y', 'O', 'Y', 'O'}) {
+        Headless.QueueAnswer(TModalAnswer::PressKey(std::uint16_t(key)));
+    }
+    Run([&](TfrmMain& form) {
+        Headless.UserClick(*form.btnMGroup);
+        MarkItems(*form.FileListBox1, {"a.txt"});
+        Headless.UserClick(*form.btnFilesAdd);
+        for (const std::string name : {"LINK.GRP", "DANGLING.GRP"}) {
+            form.EditGrp->SetText(name);
+            Headless.UserClick(*form.btnGroup);
+            EXPECT_NE(MessageOf(Headless.Dialogs().back()).find("is a symbolic link"),
+                      std::string::npos)
+                << name;
+        }
+    });
+    EXPECT_EQ(Headless.Journal(),
+              (TNames{"Beep 0", "Dialog Warning!", "Beep 48", "Dialog Create .Grp File", "Beep 0",
+                      "Dialog Information", "Beep 48", "Dialog Create .Grp File", "Beep 0",
+                      "Dialog Information"}));
+    EXPECT_TRUE(std::filesystem::is_symlink(linked));
+    EXPECT_TRUE(std::filesystem::is_symlink(dangling));
+    EXPECT_EQ(ReadFile(Work / "MyGroup.grp"), TwoEntryGroup());
+    EXPECT_FALSE(FileExists(Work / "nowhere.grp"));
+}

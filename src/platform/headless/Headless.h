@@ -216,6 +216,8 @@ public:
     // The next step of the answers to modal forms, in order.
     void QueueAnswer(const TModalAnswer& answer) { Answers.push_back(answer); }
     std::size_t PendingAnswers() const { return Answers.size(); }
+    // Drops the answers not used yet, as a script that starts a new step afresh does.
+    void ClearAnswers() { Answers.clear(); }
     // A step of the message loop: the user's doing while the program runs.
     void QueueLoopAction(std::function<void()> action) { LoopActions.push_back(std::move(action)); }
 
