@@ -30,8 +30,8 @@ std::vector<TTextChar> ShownChars(const std::string& text, std::uint32_t format)
 
 class TLayout {
 public:
-    TLayout(const std::vector<TTextChar>& chars, std::uint32_t format, int width, int advance,
-            int tabWidth)
+    TLayout(const std::vector<TTextChar>& chars, std::uint32_t format, int width,
+            const TAdvance& advance, int tabWidth)
         : Chars(chars), SingleLine(format & dtSingleLine),
           WordBreak(!SingleLine && (format & dtWordBreak)),
           KeepLastBlank(!(format & (dtCenter | dtRight))), Width(width), Advance(advance),
@@ -52,12 +52,12 @@ private:
     const bool WordBreak;
     const bool KeepLastBlank;
     const int Width;
-    const int Advance;
+    const TAdvance& Advance;
     const int TabWidth;
 
     // The offset after a character placed at offset u.
     int Next(unsigned char c, int u) const {
-        return c == '\t' && TabWidth ? (u / TabWidth + 1) * TabWidth : u + Advance;
+        return c == '\t' && TabWidth ? (u / TabWidth + 1) * TabWidth : u + Advance(c);
     }
     bool BreakAt(std::size_t k) const { return !SingleLine && IsLineBreak(Chars[k].Char); }
     bool BlankAt(std::size_t k) const { return Chars[k].Char == ' '; }
@@ -139,7 +139,7 @@ private:
 } // namespace
 
 std::vector<TTextLine> LayOutText(const std::string& text, std::uint32_t format, int width,
-                                  int advance, int tabWidth) {
+                                  const TAdvance& advance, int tabWidth) {
     const std::vector<TTextChar> chars = ShownChars(text, format);
     return TLayout(chars, format, width, advance, tabWidth).Lines();
 }

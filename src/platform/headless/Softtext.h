@@ -1,7 +1,9 @@
 #pragma once
-// The line layout of DrawText on the headless platform; Softcanvas.h gives the rules.
+// The line layout of DrawText on the headless platform, Softcanvas.h gives the rules; the Qt
+// canvas lays its proportional text out by the same rules.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,7 +19,10 @@ struct TTextLine {
     int Width = 0;
 };
 
-// The lines of text for the DrawText format flags, in a rectangle width pixels wide, with every
-// character advance pixels wide; tabs stop every tabWidth pixels (0: tabs are not expanded).
+// How far a character advances the pen along a line, in pixels.
+using TAdvance = std::function<int(unsigned char)>;
+
+// The lines of text for the DrawText format flags, in a rectangle width pixels wide, each
+// character as wide as advance says; tabs stop every tabWidth pixels (0: tabs are not expanded).
 std::vector<TTextLine> LayOutText(const std::string& text, std::uint32_t format, int width,
-                                  int advance, int tabWidth);
+                                  const TAdvance& advance, int tabWidth);
