@@ -1,7 +1,8 @@
 #pragma once
 // The bitmap image of the Qt platform: a 32-bit RGB QImage with a Qt canvas on it. Drawing and
-// direct pixel access share the image's memory; the painter draws at once, so there is nothing
-// to flush.
+// direct pixel access share the image's memory. The painter draws at once, but writes 0xFF into
+// the top byte that the toolkit's pixels keep 0 (TBitmapImage::Bits); Flush clears those bytes
+// again after the canvas painted.
 
 #include "platform/qt/Qtcanvas.h"
 
@@ -18,6 +19,7 @@ public:
     int Width() const override { return Image.width(); }
     int Height() const override { return Image.height(); }
     TCanvas& Canvas() override { return *ImageCanvas; }
+    void Flush() override;
 
 private:
     QImage Image;

@@ -35,6 +35,12 @@ TQtCanvas::TQtCanvas(QImage& image)
     SetClip(Clip);
 }
 
+bool TQtCanvas::TakePainted() {
+    const bool painted = Painted;
+    Painted = false;
+    return painted;
+}
+
 TRect TQtCanvas::ToDevice(const TRect& r) const {
     TRect d = r;
     OffsetRect(d, Origin.X, Origin.Y);
@@ -43,6 +49,7 @@ TRect TQtCanvas::ToDevice(const TRect& r) const {
 
 void TQtCanvas::FillDevice(const TRect& r, TColor color) {
     if (!r.IsEmpty()) {
+        Painted = true;
         PainterValue.fillRect(Native(r), Native(color));
     }
 }
@@ -140,6 +147,7 @@ void TQtCanvas::PatternFill(const TRect& r, const TBitmap& pattern) {
         }
     }
     // The pattern is anchored at the device origin, as a brush is.
+    Painted = true;
     PainterValue.setBrushOrigin(0, 0);
     PainterValue.fillRect(Native(ToDevice(r)), QBrush(tile));
 }
@@ -167,6 +175,7 @@ void TQtCanvas::PaintStretched(const TRect& dest, int width, int height,
             row[x - area.Left] = c == clNone ? 0 : ColorToPixel(c) | opaque;
         }
     }
+    Painted = true;
     PainterValue.drawImage(QPoint(area.Left, area.Top), picture);
 }
 
@@ -241,6 +250,7 @@ void TQtCanvas::TextOut(int x, int y, const std::string& text) {
 void TQtCanvas::PaintRun(int x, int y, const std::vector<TTextChar>& chars, int width) {
     const QFont& font = CurrentFont();
     const QFontMetrics metrics(font);
+    Painted = true;
     PainterValue.save();
     // Text space: u along the line, v down the cell, the reference point at the cell's top left.
     PainterValue.translate(x + Origin.X, y + Origin.Y);
@@ -341,6 +351,7 @@ void TQtCanvas::DrawEdge(TRect& r, std::uint32_t edge, std::uint32_t flags) {
 
 void TQtCanvas::DrawFocusRect(const TRect& r) {
     // Every other pixel of the frame inverted, so that drawing it twice restores the picture.
+    Painted = true;
     PainterValue.save();
     PainterValue.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     for (const TRect& band : FrameBands(ToDevice(r), 1)) {

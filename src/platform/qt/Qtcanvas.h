@@ -32,6 +32,8 @@ public:
     ~TQtCanvas() override = default;
 
     QPainter& Painter() { return PainterValue; }
+    // Whether the canvas painted since the last call.
+    bool TakePainted();
 
     void FillRect(const TRect& r) override;
     void FrameRect(const TRect& r) override;
@@ -94,4 +96,5 @@ private:
     TFont FontMade;
     QFont FontValue;
     bool FontValid = false;
+    bool Painted = false;
 };
