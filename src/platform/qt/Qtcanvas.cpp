@@ -30,8 +30,9 @@ QString Latin1(unsigned char c) {
 
 } // namespace
 
-TQtCanvas::TQtCanvas(QImage& image)
-    : Image(&image), PainterValue(&image), Clip{0, 0, image.width(), image.height()} {
+TQtCanvas::TQtCanvas(QPaintDevice& device)
+    : Image(device.devType() == QInternal::Image ? static_cast<QImage*>(&device) : nullptr),
+      PainterValue(&device), Clip{0, 0, device.width(), device.height()} {
     SetClip(Clip);
 }
 

@@ -11,7 +11,7 @@
 // The painter keeps no transformation of its own: the canvas moves coordinates to the device
 // itself (MoveOrigin) and keeps its clip rectangle in device coordinates, as the software canvas
 // does, and saves and restores that state itself. Pixels can be read only on an image; on other
-// devices GetPixel answers clNone and a copy from the canvas copies nothing.
+// devices GetPixel answers clNone and a copy from the canvas leaves the destination as it was.
 
 #include "platform/headless/Softtext.h"
 #include "toolkit/Graphics.h"
@@ -25,8 +25,8 @@
 
 class TQtCanvas : public TCanvas {
 public:
-    // A canvas on image, which outlives it.
-    explicit TQtCanvas(QImage& image);
+    // A canvas on device (an image, or a widget in its paint event), which outlives it.
+    explicit TQtCanvas(QPaintDevice& device);
     TQtCanvas(const TQtCanvas&) = delete;
     TQtCanvas& operator=(const TQtCanvas&) = delete;
     ~TQtCanvas() override = default;

@@ -3,6 +3,7 @@
 #include "platform/headless/Syscolors.h"
 #include "platform/headless/Sysicons.h"
 #include "platform/qt/Qtbitmap.h"
+#include "platform/qt/Qtpeer.h"
 #include "toolkit/Forms.h"
 
 #include <QAbstractEventDispatcher>
@@ -169,8 +170,17 @@ void TQtPlatform::MessageBeep(TSoundType /*type*/) {
     QApplication::beep();
 }
 
-std::unique_ptr<TWindowPeer> TQtPlatform::CreatePeer(TWinControl& /*control*/) {
-    return nullptr;
+std::unique_ptr<TWindowPeer> TQtPlatform::CreatePeer(TWinControl& control) {
+    if (dynamic_cast<TForm*>(&control)) {
+        return std::make_unique<TQtPeer>(control, nullptr);
+    }
+    // Every other window is a child of its parent's window.
+    TWinControl* parent = control.Parent();
+    auto* parentPeer = parent ? dynamic_cast<TQtPeer*>(parent->Peer()) : nullptr;
+    if (!parentPeer || !parentPeer->Widget()) {
+        return nullptr;
+    }
+    return std::make_unique<TQtPeer>(control, parentPeer->Widget());
 }
 
 TRect TQtPlatform::FrameInsets(const TForm& form) {

@@ -8,9 +8,10 @@
 // program adds at start, as the headless platform has them. The canvas draws the two-vertex
 // gradient itself, so it is always there.
 //
-// The message loops run Qt's events until the toolkit's condition holds.
+// Windows are Qt widgets (Qtpeer.h). The message loops run Qt's events until the toolkit's
+// condition holds.
 //
-// FIXME: forms and controls have no native windows yet (CreatePeer gives none). The shell finds
+// FIXME: the shell finds
 // the desktop and documents folders as the XDG user directories name them, but refuses links
 // with that reason until it writes .desktop launchers.
 

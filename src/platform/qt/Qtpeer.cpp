@@ -1,0 +1,191 @@
+#include "platform/qt/Qtpeer.h"
+
+#include "platform/qt/Qtcanvas.h"
+#include "toolkit/Forms.h"
+
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+
+namespace {
+
+TShiftState ShiftOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
+    TShiftState shift = 0;
+    shift |= modifiers & Qt::ShiftModifier ? ssShift : 0;
+    shift |= modifiers & Qt::AltModifier ? ssAlt : 0;
+    shift |= modifiers & Qt::ControlModifier ? ssCtrl : 0;
+    shift |= buttons & Qt::LeftButton ? ssLeft : 0;
+    shift |= buttons & Qt::RightButton ? ssRight : 0;
+    shift |= buttons & Qt::MiddleButton ? ssMiddle : 0;
+    return shift;
+}
+
+// The toolkit's button for a Qt button; false for the buttons the toolkit has no name for.
+bool ButtonOf(Qt::MouseButton qtButton, TMouseButton& button) {
+    switch (qtButton) {
+    case Qt::LeftButton:
+        button = mbLeft;
+        return true;
+    case Qt::RightButton:
+        button = mbRight;
+        return true;
+    case Qt::MiddleButton:
+        button = mbMiddle;
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString Latin1(const std::string& text) {
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
+// The widget of a windowed control: its events reach the control as the toolkit's input.
+class TControlWidget : public QWidget {
+public:
+    TControlWidget(TWinControl& control, QWidget* parent) : QWidget(parent), Control(control) {
+        // PaintWindow paints the whole client area, background included.
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setMouseTracking(true);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        TQtCanvas canvas(*this);
+        const QRect r = event->rect();
+        canvas.IntersectClipRect(Bounds(r.x(), r.y(), r.width(), r.height()));
+        Application().RunGuarded([&] { Control.PaintWindow(canvas); });
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        TMouseButton button;
+        if (ButtonOf(event->button(), button)) {
+            const QPoint p = event->position().toPoint();
+            const TShiftState shift = ShiftOf(event->modifiers(), event->buttons());
+            Application().RunGuarded([&] { Control.WindowMouseDown(button, shift, p.x(), p.y()); });
+        }
+    }
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        if (event->button() != Qt::LeftButton) {
+            return;
+        }
+        const QPoint p = event->position().toPoint();
+        const TShiftState shift = ShiftOf(event->modifiers(), event->buttons());
+        Application().RunGuarded([&] { Control.WindowDoubleClick(shift, p.x(), p.y()); });
+    }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        const QPoint p = event->position().toPoint();
+        const TShiftState shift = ShiftOf(event->modifiers(), event->buttons());
+        Application().RunGuarded([&] { Control.WindowMouseMove(shift, p.x(), p.y()); });
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        TMouseButton button;
+        if (ButtonOf(event->button(), button)) {
+            const QPoint p = event->position().toPoint();
+            const TShiftState shift = ShiftOf(event->modifiers(), event->buttons());
+            Application().RunGuarded([&] { Control.WindowMouseUp(button, shift, p.x(), p.y()); });
+        }
+    }
+    void leaveEvent(QEvent* /*event*/) override {
+        Application().RunGuarded([&] { Control.WindowMouseLeave(); });
+    }
+    void closeEvent(QCloseEvent* event) override {
+        // The form decides: it hides itself (which hides this widget) or stays.
+        event->ignore();
+        if (auto* form = dynamic_cast<TForm*>(&Control)) {
+            Application().RunGuarded([form] { form->Close(); });
+        }
+    }
+
+private:
+    TWinControl& Control;
+};
+
+} // namespace
+
+TQtPeer::TQtPeer(TWinControl& control, QWidget* parent)
+    : Control(control), WidgetValue(new TControlWidget(control, parent)) {
+    ApplyStyle();
+    ApplyBounds();
+    Changed(TPeerChange::Text);
+    WidgetValue->setEnabled(Control.Enabled());
+    WidgetValue->setVisible(Control.Visible());
+}
+
+TQtPeer::~TQtPeer() {
+    // A child's widget may have gone with its parent's already.
+    delete WidgetValue.data();
+}
+
+void TQtPeer::ApplyBounds() {
+    if (auto* form = dynamic_cast<TForm*>(&Control)) {
+        const TRect insets = Platform().FrameInsets(*form);
+        WidgetValue->setGeometry(form->Left() + insets.Left, form->Top() + insets.Top,
+                                 form->ClientWidth(), form->ClientHeight());
+        ApplyStyle();
+        return;
+    }
+    const TRect r = Control.BoundsRect();
+    WidgetValue->setGeometry(r.Left, r.Top, r.Width(), r.Height());
+}
+
+void TQtPeer::ApplyStyle() {
+    auto* form = dynamic_cast<TForm*>(&Control);
+    if (!form) {
+        return;
+    }
+    if (form->BorderStyle() == bsSizeable) {
+        WidgetValue->setMinimumSize(0, 0);
+        WidgetValue->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else {
+        WidgetValue->setFixedSize(form->ClientWidth(), form->ClientHeight());
+    }
+    WidgetValue->setWindowFlag(Qt::WindowStaysOnTopHint, form->FormStyle() == fsStayOnTop);
+}
+
+void TQtPeer::Changed(TPeerChange change) {
+    if (!WidgetValue) {
+        return;
+    }
+    switch (change) {
+    case TPeerChange::Bounds:
+        ApplyBounds();
+        break;
+    case TPeerChange::Visible:
+        WidgetValue->setVisible(Control.Visible());
+        break;
+    case TPeerChange::Enabled:
+        WidgetValue->setEnabled(Control.Enabled());
+        break;
+    case TPeerChange::Text:
+        if (!WidgetValue->parentWidget()) {
+            WidgetValue->setWindowTitle(Latin1(Control.Caption()));
+        }
+        WidgetValue->update();
+        break;
+    case TPeerChange::Style:
+        ApplyStyle();
+        break;
+    default:
+        WidgetValue->update();
+        break;
+    }
+}
+
+void TQtPeer::Invalidate(const TRect& r) {
+    if (WidgetValue) {
+        WidgetValue->update(r.Left, r.Top, r.Width(), r.Height());
+    }
+}
+
+void TQtPeer::Update() {
+    if (WidgetValue) {
+        WidgetValue->repaint();
+    }
+}
+
+void TQtPeer::SetFocus() {
+    if (WidgetValue) {
+        WidgetValue->setFocus();
+    }
+}

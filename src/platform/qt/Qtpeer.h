@@ -1,0 +1,44 @@
+#pragma once
+// TQtPeer: the Qt widget of a windowed control.
+//
+// A form is a top-level widget of the form's client size, placed where its client area is (the
+// desktop's window manager adds its own frame around it), fixed in size unless its border is
+// sizeable, titled with its caption. Every other windowed control is a child widget of its
+// parent's at the control's place, and paints itself: the widget's paint event paints
+// TWinControl::PaintWindow through a Qt canvas on the widget, and mouse input goes to the
+// control's Window... entry points. Whatever a handler throws is shown by the application
+// object and never passes through Qt. The close box closes the form through TForm::Close.
+//
+// FIXME: the edit box, the list boxes and the combo box are to be Qt's own widgets reporting
+// as the Win32 peers report; keys, focus, hints, cursors and a user's resizing are not
+// reported yet.
+
+#include "toolkit/Controls.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class TQtPeer : public TWindowPeer {
+public:
+    // The widget of control, a child of parent's widget; a top-level widget for no parent.
+    TQtPeer(TWinControl& control, QWidget* parent);
+    ~TQtPeer() override;
+    TQtPeer(const TQtPeer&) = delete;
+    TQtPeer& operator=(const TQtPeer&) = delete;
+
+    // The control's widget; nullptr once Qt deleted it with its parent.
+    QWidget* Widget() const { return WidgetValue.data(); }
+
+    void Changed(TPeerChange change) override;
+    void Invalidate(const TRect& r) override;
+    void Update() override;
+    void SetFocus() override;
+    bool NativeInput() const override { return false; }
+
+private:
+    void ApplyBounds();
+    void ApplyStyle();
+
+    TWinControl& Control;
+    QPointer<QWidget> WidgetValue;
+};

@@ -1,0 +1,148 @@
+// Forms as top-level Qt widgets and a self-painting control painting through the Qt canvas, on
+// the offscreen platform.
+
+#include "Qttest.h"
+
+#include "platform/qt/Qtpeer.h"
+#include "platform/qt/Qtplatform.h"
+#include "toolkit/Forms.h"
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QPixmap>
+
+#include <vector>
+
+namespace {
+
+// A control that paints a raised edge on a yellow face with a navy mark, and records clicks.
+class TPanelControl : public TCustomControl {
+public:
+    explicit TPanelControl(TComponent* owner) : TCustomControl(owner) {
+        OnMouseDown = [this](TComponent*, TMouseButton button, TShiftState shift, int x, int y) {
+            Presses.push_back({button, shift, x, y});
+        };
+    }
+    struct TPress {
+        TMouseButton Button;
+        TShiftState Shift;
+        int X;
+        int Y;
+    };
+    std::vector<TPress> Presses;
+
+protected:
+    void Paint() override {
+        TRect r = ClientRect();
+        Canvas().Brush.Color = clYellow;
+        Canvas().FillRect(r);
+        Canvas().DrawEdge(r, edgeRaised, bfRect | bfAdjust);
+        Canvas().Brush.Color = clNavy;
+        Canvas().FillRect(Rect(r.Left + 2, r.Top + 2, r.Left + 6, r.Top + 5));
+    }
+};
+
+class TPanelForm : public TForm {
+public:
+    explicit TPanelForm(TComponent* owner) : TForm(owner) {
+        SetCaption("Morvik panel");
+        SetBorderStyle(bsSingle);
+        SetBounds(100, 50, 10, 10);
+        SetClientWidth(60);
+        SetClientHeight(40);
+        SetColor(clBtnFace);
+        Panel = new TPanelControl(this);
+        Panel->SetParent(this);
+        Panel->SetBounds(10, 8, 30, 20);
+    }
+    TPanelControl* Panel;
+};
+
+class QtPeerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InstallPlatform(&Host);
+        Form.reset(new TPanelForm(nullptr));
+    }
+    void TearDown() override {
+        Form.reset();
+        InstallPlatform(nullptr);
+    }
+    QWidget* WidgetOf(TWinControl& control) {
+        auto* peer = dynamic_cast<TQtPeer*>(control.Peer());
+        return peer ? peer->Widget() : nullptr;
+    }
+    TQtPlatform Host;
+    TComponentPtr<TPanelForm> Form;
+};
+
+} // namespace
+
+TEST_F(QtPeerTest, AShownFormIsATopLevelWidgetOfItsClientArea) {
+    Form->Show();
+    QWidget* window = WidgetOf(*Form);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isWindow());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle().toStdString(), "Morvik panel");
+    // Inside the classic single frame: 3 pixels and a 19-pixel caption bar.
+    EXPECT_EQ(window->geometry(), QRect(103, 72, 60, 40));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "a single border is not sizeable";
+
+    QWidget* panel = WidgetOf(*Form->Panel);
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->parentWidget(), window);
+    EXPECT_EQ(panel->geometry(), QRect(10, 8, 30, 20));
+    Form->Panel->SetBounds(12, 9, 30, 20);
+    EXPECT_EQ(panel->geometry(), QRect(12, 9, 30, 20));
+
+    Form->SetCaption("Renamed");
+    EXPECT_EQ(window->windowTitle().toStdString(), "Renamed");
+    Form->Hide();
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(QtPeerTest, TheCloseBoxClosesTheFormThroughTheToolkit) {
+    bool asked = false;
+    Form->OnCloseQuery = [&](TComponent*, bool& canClose) {
+        asked = true;
+        canClose = true;
+    };
+    Form->Show();
+    QWidget* window = WidgetOf(*Form);
+    ASSERT_NE(window, nullptr);
+    window->close();
+    EXPECT_TRUE(asked);
+    EXPECT_FALSE(Form->Visible());
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(QtPeerTest, TheWindowPaintsWhatTheFormPaintsOnTheSoftwareCanvas) {
+    Form->Show();
+    QWidget* window = WidgetOf(*Form);
+    ASSERT_NE(window, nullptr);
+    const QImage shown = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), QSize(60, 40));
+    TSoftCanvas expected(60, 40);
+    Form->PaintTo(expected, 0, 0);
+    EXPECT_TRUE(SamePictures(shown, expected));
+    // The panel's mark inside its two-pixel edge, in the form's coordinates.
+    EXPECT_EQ(shown.pixel(14, 12) & 0xFFFFFF, 0x000080u);
+    EXPECT_EQ(shown.pixel(13, 11) & 0xFFFFFF, 0xFFFF00u);
+    EXPECT_EQ(shown.pixel(30, 20) & 0xFFFFFF, 0xFFFF00u);
+}
+
+TEST_F(QtPeerTest, MousePressesReachTheControlInItsCoordinates) {
+    Form->Show();
+    QWidget* panel = WidgetOf(*Form->Panel);
+    ASSERT_NE(panel, nullptr);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 7), panel->mapToGlobal(QPointF(5, 7)),
+                      Qt::RightButton, Qt::RightButton, Qt::ShiftModifier);
+    QCoreApplication::sendEvent(panel, &press);
+    ASSERT_EQ(Form->Panel->Presses.size(), 1u);
+    const TPanelControl::TPress& got = Form->Panel->Presses[0];
+    EXPECT_EQ(got.Button, mbRight);
+    EXPECT_EQ(got.Shift & (ssShift | ssRight), ssShift | ssRight);
+    EXPECT_EQ(got.X, 5);
+    EXPECT_EQ(got.Y, 7);
+}
