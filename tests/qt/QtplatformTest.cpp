@@ -10,6 +10,14 @@
 #include <QPalette>
 #include <QTimer>
 
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
 namespace {
 
 class QtPlatformTest : public ::testing::Test {
@@ -128,4 +136,70 @@ TEST_F(QtPlatformTest, TheMessageLoopRunsQtsEventsUntilTheApplicationEnds) {
     Host.RunMessageLoop();
     EXPECT_EQ(ticks, 3);
     EXPECT_TRUE(Application().Terminated());
+}
+
+TEST(DesktopEntryTextTest, QuotesTheProgramAndEscapesWhatTheFormatReserves) {
+    TShellLink link;
+    link.Path = "/opt/my games/mor\"vik$";
+    link.Arguments = "--group a\\b.grp";
+    link.WorkingDirectory = "/opt/my games";
+    link.Description = "Morvik";
+    EXPECT_EQ(DesktopEntryText(link, "ignored"),
+              "[Desktop Entry]\n"
+              "Type=Application\n"
+              "Name=Morvik\n"
+              "Exec=\"/opt/my games/mor\\\\\"vik\\\\$\" --group a\\\\b.grp\n"
+              "Path=/opt/my games\n"
+              "Terminal=false\n");
+    // Without a description the file's name names it; no working folder, no Path.
+    link.Description.clear();
+    link.WorkingDirectory.clear();
+    link.Arguments.clear();
+    link.Path = "/usr/bin/morvik";
+    EXPECT_EQ(DesktopEntryText(link, "morvik"), "[Desktop Entry]\n"
+                                                "Type=Application\n"
+                                                "Name=morvik\n"
+                                                "Exec=\"/usr/bin/morvik\"\n"
+                                                "Terminal=false\n");
+}
+
+TEST_F(QtPlatformTest, TheShellWritesAnExecutableLauncherOrSaysWhyNot) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("morvik-qt-shell-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    TShellLink link;
+    link.Path = "/usr/bin/morvik";
+    const std::string file = (folder / "morvik.desktop").string();
+    EXPECT_EQ(Host.Shell().SaveShellLink(link, file), "");
+    std::ifstream in(file);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, DesktopEntryText(link, "morvik"));
+    const auto permissions = std::filesystem::status(file).permissions();
+    EXPECT_NE(permissions & std::filesystem::perms::owner_exec, std::filesystem::perms::none);
+
+    const std::string missing = (folder / "no such folder" / "morvik.desktop").string();
+    const std::string reason = Host.Shell().SaveShellLink(link, missing);
+    EXPECT_EQ(reason.rfind("Unable to write to " + missing + ": ", 0), 0u) << reason;
+    std::filesystem::remove_all(folder);
+}
+
+TEST_F(QtPlatformTest, SpecialFoldersAreTheXdgUserDirectories) {
+    const std::filesystem::path config =
+        std::filesystem::temp_directory_path() / ("morvik-qt-xdg-" + std::to_string(getpid()));
+    std::filesystem::create_directories(config);
+    std::ofstream(config / "user-dirs.dirs")
+        << "XDG_DESKTOP_DIR=\"/tmp/morvik-desk\"\nXDG_DOCUMENTS_DIR=\"/tmp/morvik-docs\"\n";
+    const char* saved = std::getenv("XDG_CONFIG_HOME");
+    const std::string savedValue = saved ? saved : "";
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    EXPECT_EQ(Host.Shell().SpecialFolderPath(0x0010), "/tmp/morvik-desk");
+    EXPECT_EQ(Host.Shell().SpecialFolderPath(0x0000), "/tmp/morvik-desk");
+    EXPECT_EQ(Host.Shell().SpecialFolderPath(0x0005), "/tmp/morvik-docs");
+    EXPECT_EQ(Host.Shell().SpecialFolderPath(0x0002), ""); // the start menu's programs
+    if (saved) {
+        setenv("XDG_CONFIG_HOME", savedValue.c_str(), 1);
+    } else {
+        unsetenv("XDG_CONFIG_HOME");
+    }
+    std::filesystem::remove_all(config);
 }

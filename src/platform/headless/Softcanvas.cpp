@@ -310,61 +310,16 @@ void TSoftCanvas::PaintRun(int x, int y, const std::vector<TTextChar>& chars, in
 }
 
 int TSoftCanvas::DrawText(const std::string& text, TRect& r, std::uint32_t format) {
-    int tabChars = 8;
-    if (format & dtTabStop) {
-        tabChars = int((format >> 8) & 0xFF);
-        format &= ~std::uint32_t(0xFF00);
-    }
     const TSoftFontMetrics metrics = SoftFontMetrics(Font);
-    const int lineHeight = metrics.CellHeight;
-    const bool singleLine = format & dtSingleLine;
-    const bool calcRect = format & dtCalcRect;
-    if (text.empty()) {
-        if (calcRect) {
-            r.Right = r.Left;
-            r.Bottom = r.Top + (singleLine ? lineHeight : 0);
-        }
-        return lineHeight;
-    }
-
-    const int tabWidth = format & dtExpandTabs ? (tabChars ? tabChars : 8) * metrics.Advance : 0;
-    const std::vector<TTextLine> lines = LayOutText(
-        text, format, r.Width(), [&](unsigned char) { return metrics.Advance; }, tabWidth);
-    int y = r.Top;
-    if (singleLine && (format & dtVCenter)) {
-        y = (r.Top + r.Bottom - lineHeight) / 2;
-    } else if (singleLine && (format & dtBottom)) {
-        y = r.Bottom - lineHeight;
-    }
     const TRect savedClip = Clip;
-    if (!calcRect && !(format & dtNoClip)) {
+    if (!(format & (dtCalcRect | dtNoClip))) {
         Clip = IntersectRect(Clip, ToDevice(r));
     }
-    int widest = 0;
-    for (const TTextLine& line : lines) {
-        // As on the system, drawing with clipping ends with the first line that reaches below r.
-        const bool lastLine = !calcRect && !(format & dtNoClip) && y + lineHeight > r.Bottom;
-        widest = std::max(widest, line.Width);
-        if (!calcRect) {
-            int x = r.Left;
-            if (format & dtCenter) {
-                x = (r.Left + r.Right - line.Width) / 2;
-            } else if (format & dtRight) {
-                x = r.Right - line.Width;
-            }
-            PaintRun(x, y, line.Chars, line.Width);
-        }
-        y += lineHeight;
-        if (lastLine) {
-            break;
-        }
-    }
+    const int height = DrawTextLines(
+        text, r, format, metrics.CellHeight, metrics.Advance,
+        [&](unsigned char) { return metrics.Advance; },
+        [&](int x, int y, const TTextLine& line) { PaintRun(x, y, line.Chars, line.Width); });
     Clip = savedClip;
-    const int height = y - r.Top;
-    if (calcRect) {
-        r.Right = r.Left + widest;
-        r.Bottom = y;
-    }
     return height;
 }
 

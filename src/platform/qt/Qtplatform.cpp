@@ -10,10 +10,12 @@
 #include <QApplication>
 #include <QCursor>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPalette>
+#include <QSaveFile>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStyle>
@@ -98,6 +100,31 @@ QStyle::StandardPixmap StandardIcon(TSystemIcon icon) {
 }
 
 } // namespace
+
+std::string DesktopEntryText(const TShellLink& link, const std::string& name) {
+    // The program is quoted in Exec, where ", `, $ and \ take a backslash; every backslash of
+    // the line is then doubled again, as the file's string values are escaped.
+    std::string quoted = "\"";
+    for (const char c : link.Path) {
+        if (c == '"' || c == '`' || c == '$' || c == '\\') {
+            quoted += '\\';
+        }
+        quoted += c;
+    }
+    quoted += "\"";
+    std::string exec;
+    for (const char c : link.Arguments.empty() ? quoted : quoted + " " + link.Arguments) {
+        exec += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    }
+    std::string text = "[Desktop Entry]\nType=Application\n";
+    text += "Name=" + (link.Description.empty() ? name : link.Description) + "\n";
+    text += "Exec=" + exec + "\n";
+    if (!link.WorkingDirectory.empty()) {
+        text += "Path=" + link.WorkingDirectory + "\n";
+    }
+    text += "Terminal=false\n";
+    return text;
+}
 
 void TQtPlatform::AddBitmapResource(const std::string& name, const TBitmap& bitmap) {
     Resources[name] = bitmap;
@@ -250,7 +277,20 @@ std::string TQtPlatform::TQtShell::SpecialFolderPath(int csidl) {
     return ToLocal(QStandardPaths::writableLocation(location));
 }
 
-std::string TQtPlatform::TQtShell::SaveShellLink(const TShellLink& /*link*/,
-                                                 const std::string& /*fileName*/) {
-    return "Desktop launchers are not written by this version on Linux";
+std::string TQtPlatform::TQtShell::SaveShellLink(const TShellLink& link,
+                                                 const std::string& fileName) {
+    const QString name = QString::fromLocal8Bit(fileName.data(), qsizetype(fileName.size()));
+    QSaveFile file(name);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return "Unable to write to " + fileName + ": " + ToLocal(file.errorString());
+    }
+    const std::string text = DesktopEntryText(link, ToLocal(QFileInfo(name).completeBaseName()));
+    file.write(text.data(), qint64(text.size()));
+    // The desktop starts only launchers that may be executed.
+    file.setPermissions(file.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser);
+    if (!file.commit()) {
+        return "Unable to write to " + fileName + ": " + ToLocal(file.errorString());
+    }
+    return {};
 }

@@ -11,9 +11,9 @@
 // Windows are Qt widgets (Qtpeer.h). The message loops run Qt's events until the toolkit's
 // condition holds.
 //
-// FIXME: the shell finds
-// the desktop and documents folders as the XDG user directories name them, but refuses links
-// with that reason until it writes .desktop launchers.
+// The shell finds the desktop and documents folders as the XDG user directories name them and
+// writes a shell link as a freedesktop launcher (DesktopEntryText), made executable; a link's
+// hot key has no place in a launcher and is left out.
 
 #include "toolkit/Menus.h"
 #include "toolkit/Platform.h"
@@ -21,6 +21,11 @@
 
 #include <map>
 #include <string>
+
+// The text of the freedesktop launcher (a .desktop file) for link: the program quoted in Exec
+// with its arguments after it, the description as its name (name when there is none), the
+// working folder as its Path.
+std::string DesktopEntryText(const TShellLink& link, const std::string& name);
 
 class TQtPlatform : public TPlatform {
 public:
