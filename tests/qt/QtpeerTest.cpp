@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QTimer>
 
 #include <vector>
 
@@ -145,4 +146,17 @@ TEST_F(QtPeerTest, MousePressesReachTheControlInItsCoordinates) {
     EXPECT_EQ(got.Shift & (ssShift | ssRight), ssShift | ssRight);
     EXPECT_EQ(got.X, 5);
     EXPECT_EQ(got.Y, 7);
+}
+
+TEST_F(QtPeerTest, AModalFormRunsQtsEventsUntilItHasAResult) {
+    bool shownModally = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* window = WidgetOf(*Form);
+        shownModally = window && window->isVisible() && window->isModal();
+        Form->SetModalResult(mrOk);
+    });
+    EXPECT_EQ(Form->ShowModal(), mrOk);
+    EXPECT_TRUE(shownModally);
+    ASSERT_NE(WidgetOf(*Form), nullptr);
+    EXPECT_FALSE(WidgetOf(*Form)->isVisible());
 }

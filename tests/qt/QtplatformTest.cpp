@@ -7,6 +7,7 @@
 #include "widgets/Ornglyphs.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QPalette>
 #include <QTimer>
 
@@ -202,4 +203,25 @@ TEST_F(QtPlatformTest, SpecialFoldersAreTheXdgUserDirectories) {
         unsetenv("XDG_CONFIG_HOME");
     }
     std::filesystem::remove_all(config);
+}
+
+TEST_F(QtPlatformTest, TheErrorBoxShowsTitleAndMessageUntilItIsClosed) {
+    std::string title;
+    std::string text;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            title = box->windowTitle().toStdString();
+            text = box->text().toStdString();
+            box->accept();
+        }
+    });
+    // Should the box not be found, it is closed all the same, so that the test ends.
+    QTimer::singleShot(2000, [] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            modal->close();
+        }
+    });
+    Host.ShowErrorBox("Morvik", "Unable to write to x.grp");
+    EXPECT_EQ(title, "Morvik");
+    EXPECT_EQ(text, "Unable to write to x.grp");
 }

@@ -31,7 +31,6 @@ public:
     TQtCanvas& operator=(const TQtCanvas&) = delete;
     ~TQtCanvas() override = default;
 
-    QPainter& Painter() { return PainterValue; }
     // Whether the canvas painted since the last call.
     bool TakePainted();
 

@@ -152,6 +152,10 @@ void TQtPeer::Changed(TPeerChange change) {
         ApplyBounds();
         break;
     case TPeerChange::Visible:
+        if (auto* form = dynamic_cast<TForm*>(&Control); form && form->Visible()) {
+            // A modal form keeps the input from the program's other windows while it is up.
+            WidgetValue->setWindowModality(form->Modal() ? Qt::ApplicationModal : Qt::NonModal);
+        }
         WidgetValue->setVisible(Control.Visible());
         break;
     case TPeerChange::Enabled:

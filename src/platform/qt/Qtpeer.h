@@ -3,11 +3,12 @@
 //
 // A form is a top-level widget of the form's client size, placed where its client area is (the
 // desktop's window manager adds its own frame around it), fixed in size unless its border is
-// sizeable, titled with its caption. Every other windowed control is a child widget of its
-// parent's at the control's place, and paints itself: the widget's paint event paints
-// TWinControl::PaintWindow through a Qt canvas on the widget, and mouse input goes to the
-// control's Window... entry points. Whatever a handler throws is shown by the application
-// object and never passes through Qt. The close box closes the form through TForm::Close.
+// sizeable, titled with its caption, application-modal while it is shown modally. Every other
+// windowed control is a child widget of its parent's at the control's place, and paints itself: the
+// widget's paint event paints TWinControl::PaintWindow through a Qt canvas on the widget, and mouse
+// input goes to the control's Window... entry points. Whatever a handler throws is shown by the
+// application object and never passes through Qt. The close box closes the form through
+// TForm::Close.
 //
 // FIXME: the edit box, the list boxes and the combo box are to be Qt's own widgets reporting
 // as the Win32 peers report; keys, focus, hints, cursors and a user's resizing are not
