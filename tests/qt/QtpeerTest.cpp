@@ -6,8 +6,11 @@
 #include "platform/qt/Qtpeer.h"
 #include "platform/qt/Qtplatform.h"
 #include "toolkit/Forms.h"
+#include "toolkit/Stdctrls.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QTimer>
@@ -159,4 +162,36 @@ TEST_F(QtPeerTest, AModalFormRunsQtsEventsUntilItHasAResult) {
     EXPECT_TRUE(shownModally);
     ASSERT_NE(WidgetOf(*Form), nullptr);
     EXPECT_FALSE(WidgetOf(*Form)->isVisible());
+}
+
+TEST_F(QtPeerTest, AnEditIsAQtLineEditThatReportsTheUsersTyping) {
+    auto* edit = new TEdit(Form.get());
+    edit->SetParent(Form.get());
+    edit->SetBounds(5, 30, 50, 8);
+    edit->SetText("a.grp");
+    int changes = 0;
+    edit->OnChange = [&](TComponent*) { ++changes; };
+    Form->Show();
+    auto* line = qobject_cast<QLineEdit*>(WidgetOf(*edit));
+    ASSERT_NE(line, nullptr);
+    EXPECT_TRUE(edit->Peer()->NativeInput());
+    EXPECT_EQ(line->text().toStdString(), "a.grp");
+    EXPECT_EQ(line->geometry(), QRect(5, 30, 50, 8));
+
+    // The user types at the end: each keystroke reaches the control.
+    line->end(false);
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x");
+    QCoreApplication::sendEvent(line, &key);
+    EXPECT_EQ(edit->Text(), "a.grpx");
+    EXPECT_EQ(changes, 1);
+
+    // The program's text goes into the line edit without coming back as a second change; its
+    // bytes are Latin-1 characters.
+    edit->SetText("caf\xE9.grp");
+    EXPECT_EQ(line->text(), QString::fromUtf8("caf\u00E9.grp"));
+    EXPECT_EQ(edit->Text(), "caf\xE9.grp");
+    EXPECT_EQ(changes, 2);
+
+    edit->SetReadOnly(true);
+    EXPECT_TRUE(line->isReadOnly());
 }

@@ -1,9 +1,11 @@
 #include "platform/qt/Qtpeer.h"
 
 #include "platform/qt/Qtcanvas.h"
+#include "platform/qt/Qtfont.h"
 #include "toolkit/Forms.h"
 
 #include <QCloseEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPaintEvent>
 
@@ -39,6 +41,10 @@ bool ButtonOf(Qt::MouseButton qtButton, TMouseButton& button) {
 
 QString Latin1(const std::string& text) {
     return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
+std::string FromLatin1(const QString& text) {
+    return text.toLatin1().toStdString();
 }
 
 // The widget of a windowed control: its events reach the control as the toolkit's input.
@@ -104,7 +110,10 @@ private:
 } // namespace
 
 TQtPeer::TQtPeer(TWinControl& control, QWidget* parent)
-    : Control(control), WidgetValue(new TControlWidget(control, parent)) {
+    : TQtPeer(control, new TControlWidget(control, parent), false) {}
+
+TQtPeer::TQtPeer(TWinControl& control, QWidget* widget, bool nativeInput)
+    : Control(control), WidgetValue(widget), IsNative(nativeInput) {
     ApplyStyle();
     ApplyBounds();
     Changed(TPeerChange::Text);
@@ -191,5 +200,44 @@ void TQtPeer::Update() {
 void TQtPeer::SetFocus() {
     if (WidgetValue) {
         WidgetValue->setFocus();
+    }
+}
+
+// ---- TQtEditPeer -------------------------------------------------------------------------------
+
+TQtEditPeer::TQtEditPeer(TEdit& edit, QWidget* parent)
+    : TQtPeer(edit, new QLineEdit(parent), true), Edit(edit) {
+    auto* line = static_cast<QLineEdit*>(Widget());
+    line->setFont(QtFont(edit.Font()));
+    line->setReadOnly(edit.ReadOnly());
+    line->setText(Latin1(edit.Text()));
+    QObject::connect(line, &QLineEdit::textChanged, line, [this](const QString& text) {
+        const std::string typed = FromLatin1(text);
+        if (typed != Edit.Text()) {
+            Application().RunGuarded([&] { Edit.SetText(typed); });
+        }
+    });
+}
+
+void TQtEditPeer::Changed(TPeerChange change) {
+    auto* line = static_cast<QLineEdit*>(Widget());
+    if (!line) {
+        return;
+    }
+    switch (change) {
+    case TPeerChange::Text:
+        if (FromLatin1(line->text()) != Edit.Text()) {
+            line->setText(Latin1(Edit.Text()));
+        }
+        break;
+    case TPeerChange::ReadOnly:
+        line->setReadOnly(Edit.ReadOnly());
+        break;
+    case TPeerChange::Font:
+        line->setFont(QtFont(Edit.Font()));
+        break;
+    default:
+        TQtPeer::Changed(change);
+        break;
     }
 }

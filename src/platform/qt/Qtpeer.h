@@ -10,11 +10,13 @@
 // application object and never passes through Qt. The close box closes the form through
 // TForm::Close.
 //
-// FIXME: the edit box, the list boxes and the combo box are to be Qt's own widgets reporting
-// as the Win32 peers report; keys, focus, hints, cursors and a user's resizing are not
-// reported yet.
+// TQtEditPeer puts an edit box on Qt's own line edit, which reports the user's typing back.
+//
+// FIXME: the list boxes and the combo box are to be Qt's own widgets reporting as the Win32
+// peers report; keys, focus, hints, cursors and a user's resizing are not reported yet.
 
 #include "toolkit/Controls.h"
+#include "toolkit/Stdctrls.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -34,7 +36,12 @@ public:
     void Invalidate(const TRect& r) override;
     void Update() override;
     void SetFocus() override;
-    bool NativeInput() const override { return false; }
+    bool NativeInput() const override { return IsNative; }
+
+protected:
+    // For a control on a Qt widget of its own: widget, made with the parent's widget as its
+    // parent, is the control's from now on.
+    TQtPeer(TWinControl& control, QWidget* widget, bool nativeInput);
 
 private:
     void ApplyBounds();
@@ -42,4 +49,18 @@ private:
 
     TWinControl& Control;
     QPointer<QWidget> WidgetValue;
+    bool IsNative;
+};
+
+// An edit box on a QLineEdit. Text typed by the user goes back to the control, so its OnChange
+// follows every keystroke; text set by the program is put into the line edit only when it
+// differs, which keeps the two from echoing each other. Text is Latin-1 both ways.
+class TQtEditPeer : public TQtPeer {
+public:
+    TQtEditPeer(TEdit& edit, QWidget* parent);
+
+    void Changed(TPeerChange change) override;
+
+private:
+    TEdit& Edit;
 };

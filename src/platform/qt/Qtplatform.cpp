@@ -207,6 +207,9 @@ std::unique_ptr<TWindowPeer> TQtPlatform::CreatePeer(TWinControl& control) {
     if (!parentPeer || !parentPeer->Widget()) {
         return nullptr;
     }
+    if (auto* edit = dynamic_cast<TEdit*>(&control)) {
+        return std::make_unique<TQtEditPeer>(*edit, parentPeer->Widget());
+    }
     return std::make_unique<TQtPeer>(control, parentPeer->Widget());
 }
 
