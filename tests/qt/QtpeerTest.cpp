@@ -5,6 +5,7 @@
 
 #include "platform/qt/Qtpeer.h"
 #include "platform/qt/Qtplatform.h"
+#include "toolkit/Buttons.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Stdctrls.h"
 
@@ -15,6 +16,8 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include <cstdint>
+#include <string>
 #include <vector>
 
 namespace {
@@ -194,4 +197,41 @@ TEST_F(QtPeerTest, AnEditIsAQtLineEditThatReportsTheUsersTyping) {
 
     edit->SetReadOnly(true);
     EXPECT_TRUE(line->isReadOnly());
+}
+
+TEST_F(QtPeerTest, KeysReachTheControlAndAltLettersTheFormsAccelerators) {
+    std::vector<std::uint16_t> downs;
+    std::string typed;
+    Form->Panel->OnKeyDown = [&](TComponent*, std::uint16_t& key, TShiftState) {
+        downs.push_back(key);
+    };
+    Form->Panel->OnKeyPress = [&](TComponent*, char& key) { typed += key; };
+    auto* yes = new TSpeedButton(Form.get());
+    yes->SetParent(Form.get());
+    yes->SetCaption("&Yes");
+    yes->SetBounds(42, 2, 16, 16);
+    int clicks = 0;
+    yes->OnClick = [&](TComponent*) { ++clicks; };
+    Form->Show();
+    QWidget* panel = WidgetOf(*Form->Panel);
+    ASSERT_NE(panel, nullptr);
+
+    QKeyEvent a(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+    QCoreApplication::sendEvent(panel, &a);
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QCoreApplication::sendEvent(panel, &down);
+    EXPECT_EQ(downs, (std::vector<std::uint16_t>{'A', vkDown}));
+    EXPECT_EQ(typed, "a");
+    EXPECT_EQ(clicks, 0);
+
+    // A plain "y" is the panel's, which takes no text, so the form's accelerator answers it too;
+    // Alt+Y goes to the accelerators alone.
+    QKeyEvent y(QEvent::KeyPress, Qt::Key_Y, Qt::NoModifier, "y");
+    QCoreApplication::sendEvent(panel, &y);
+    EXPECT_EQ(typed, "ay");
+    EXPECT_EQ(clicks, 1);
+    QKeyEvent altY(QEvent::KeyPress, Qt::Key_Y, Qt::AltModifier, "y");
+    QCoreApplication::sendEvent(panel, &altY);
+    EXPECT_EQ(typed, "ay");
+    EXPECT_EQ(clicks, 2);
 }

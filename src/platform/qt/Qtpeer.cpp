@@ -5,6 +5,7 @@
 #include "toolkit/Forms.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -47,6 +48,46 @@ std::string FromLatin1(const QString& text) {
     return text.toLatin1().toStdString();
 }
 
+// The virtual key code (the Win32 value) of a Qt key; 0 for a key without one.
+std::uint16_t VirtualKey(int key) {
+    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) {
+        return std::uint16_t(key); // the upper-case ASCII codes, as in Win32
+    }
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24) {
+        return std::uint16_t(0x70 + (key - Qt::Key_F1));
+    }
+    switch (key) {
+    case Qt::Key_Backspace:
+        return vkBack;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return vkTab;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return vkReturn;
+    case Qt::Key_Escape:
+        return vkEscape;
+    case Qt::Key_Space:
+        return vkSpace;
+    case Qt::Key_End:
+        return vkEnd;
+    case Qt::Key_Home:
+        return vkHome;
+    case Qt::Key_Left:
+        return vkLeft;
+    case Qt::Key_Up:
+        return vkUp;
+    case Qt::Key_Right:
+        return vkRight;
+    case Qt::Key_Down:
+        return vkDown;
+    case Qt::Key_Delete:
+        return vkDelete;
+    default:
+        return 0;
+    }
+}
+
 // The widget of a windowed control: its events reach the control as the toolkit's input.
 class TControlWidget : public QWidget {
 public:
@@ -54,6 +95,7 @@ public:
         // PaintWindow paints the whole client area, background included.
         setAttribute(Qt::WA_OpaquePaintEvent);
         setMouseTracking(true);
+        setFocusPolicy(Qt::ClickFocus);
     }
 
 protected:
@@ -94,6 +136,56 @@ protected:
     }
     void leaveEvent(QEvent* /*event*/) override {
         Application().RunGuarded([&] { Control.WindowMouseLeave(); });
+    }
+    // Tab is the toolkit's: the form moves the focus (TForm::DialogKey), not Qt.
+    bool focusNextPrevChild(bool /*next*/) override { return false; }
+    void focusInEvent(QFocusEvent* /*event*/) override {
+        Application().RunGuarded([&] { Control.WindowFocused(); });
+    }
+    // As a Win32 window takes a key: the form's dialog keys first, then KeyDown, then the
+    // character to KeyPress and, when the control does not take it as text, to the form's
+    // accelerators; with Alt the character goes to the accelerators alone. A handler may free
+    // the control, and with it this widget, so each step looks whether it is still there.
+    void keyPressEvent(QKeyEvent* event) override {
+        const QPointer<QWidget> alive(this);
+        const TShiftState shift = ShiftOf(event->modifiers(), Qt::NoButton);
+        TForm* form = Control.ParentForm();
+        const QString text = event->text();
+        const bool hasChar = text.size() == 1 && text[0].unicode() <= 0xFF;
+        const char typed = hasChar ? char(text[0].unicode()) : 0;
+        if (std::uint16_t key = VirtualKey(event->key())) {
+            bool taken = false;
+            Application().RunGuarded([&] { taken = form && form->DialogKey(key, shift); });
+            if (taken || !alive) {
+                return;
+            }
+            Application().RunGuarded([&] { Control.KeyDown(key, shift); });
+            if (!alive || key == 0) {
+                return;
+            }
+        }
+        if (!hasChar || (typed == '\t' && !(shift & (ssAlt | ssCtrl)) && form)) {
+            return;
+        }
+        if (shift & ssAlt) {
+            Application().RunGuarded([&] {
+                if (form) {
+                    form->DialogChar(typed, shift);
+                }
+            });
+            return;
+        }
+        char key = typed;
+        Application().RunGuarded([&] { Control.KeyPress(key); });
+        if (alive && key != 0 && !Control.WantsChars() && form) {
+            Application().RunGuarded([&] { form->DialogChar(key, shift); });
+        }
+    }
+    void keyReleaseEvent(QKeyEvent* event) override {
+        if (std::uint16_t key = VirtualKey(event->key())) {
+            const TShiftState shift = ShiftOf(event->modifiers(), Qt::NoButton);
+            Application().RunGuarded([&] { Control.KeyUp(key, shift); });
+        }
     }
     void closeEvent(QCloseEvent* event) override {
         // The form decides: it hides itself (which hides this widget) or stays.

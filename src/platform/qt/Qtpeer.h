@@ -13,7 +13,7 @@
 // TQtEditPeer puts an edit box on Qt's own line edit, which reports the user's typing back.
 //
 // FIXME: the list boxes and the combo box are to be Qt's own widgets reporting as the Win32
-// peers report; keys, focus, hints, cursors and a user's resizing are not reported yet.
+// peers report; hints, cursors and a user's resizing are not reported yet.
 
 #include "toolkit/Controls.h"
 #include "toolkit/Stdctrls.h"
