@@ -235,3 +235,17 @@ TEST_F(QtPeerTest, KeysReachTheControlAndAltLettersTheFormsAccelerators) {
     EXPECT_EQ(typed, "ay");
     EXPECT_EQ(clicks, 2);
 }
+
+TEST_F(QtPeerTest, AFormFollowsItsWindowWhenItIsMovedOrResized) {
+    Form->SetBorderStyle(bsSizeable);
+    Form->Show();
+    QWidget* window = WidgetOf(*Form);
+    ASSERT_NE(window, nullptr);
+    EXPECT_LT(window->minimumSize().width(), window->maximumSize().width());
+    window->setGeometry(200, 120, 90, 70);
+    // Outside the client area, the classic sizeable frame: 4 pixels and a 19-pixel caption bar.
+    EXPECT_EQ(Form->BoundsRect(), Rect(196, 97, 294, 194));
+    EXPECT_EQ(Form->ClientWidth(), 90);
+    EXPECT_EQ(Form->ClientHeight(), 70);
+    EXPECT_EQ(window->geometry(), QRect(200, 120, 90, 70)) << "the form's bounds echoed back";
+}

@@ -8,7 +8,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QPaintEvent>
+#include <QResizeEvent>
 
 namespace {
 
@@ -187,6 +189,10 @@ protected:
             Application().RunGuarded([&] { Control.KeyUp(key, shift); });
         }
     }
+    // A form follows its window when the user (or the window manager) moves or resizes it;
+    // the bounds it already has come back unchanged, so nothing echoes.
+    void moveEvent(QMoveEvent* /*event*/) override { TakeWindowBounds(); }
+    void resizeEvent(QResizeEvent* /*event*/) override { TakeWindowBounds(); }
     void closeEvent(QCloseEvent* event) override {
         // The form decides: it hides itself (which hides this widget) or stays.
         event->ignore();
@@ -196,6 +202,22 @@ protected:
     }
 
 private:
+    void TakeWindowBounds() {
+        auto* form = dynamic_cast<TForm*>(&Control);
+        if (!form || !isWindow()) {
+            return;
+        }
+        const TRect insets = Platform().FrameInsets(*form);
+        const QRect client = geometry();
+        const TRect bounds{client.left() - insets.Left, client.top() - insets.Top,
+                           client.left() + client.width() + insets.Right,
+                           client.top() + client.height() + insets.Bottom};
+        if (bounds != form->BoundsRect()) {
+            Application().RunGuarded(
+                [&] { form->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height()); });
+        }
+    }
+
     TWinControl& Control;
 };
 

@@ -3,7 +3,8 @@
 //
 // A form is a top-level widget of the form's client size, placed where its client area is (the
 // desktop's window manager adds its own frame around it), fixed in size unless its border is
-// sizeable, titled with its caption, application-modal while it is shown modally. Every other
+// sizeable, titled with its caption, application-modal while it is shown modally; when the
+// window is moved or resized, the form's bounds follow it. Every other
 // windowed control is a child widget of its parent's at the control's place, and paints itself: the
 // widget's paint event paints TWinControl::PaintWindow through a Qt canvas on the widget, and mouse
 // input goes to the control's Window... entry points. Whatever a handler throws is shown by the
@@ -13,7 +14,7 @@
 // TQtEditPeer puts an edit box on Qt's own line edit, which reports the user's typing back.
 //
 // FIXME: the list boxes and the combo box are to be Qt's own widgets reporting as the Win32
-// peers report; hints, cursors and a user's resizing are not reported yet.
+// peers report; hints and cursors are not shown yet.
 
 #include "toolkit/Controls.h"
 #include "toolkit/Stdctrls.h"
