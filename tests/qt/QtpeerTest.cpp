@@ -10,11 +10,13 @@
 #include "toolkit/Stdctrls.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QTimer>
+#include <QToolTip>
 
 #include <cstdint>
 #include <string>
@@ -248,4 +250,47 @@ TEST_F(QtPeerTest, AFormFollowsItsWindowWhenItIsMovedOrResized) {
     EXPECT_EQ(Form->ClientWidth(), 90);
     EXPECT_EQ(Form->ClientHeight(), 70);
     EXPECT_EQ(window->geometry(), QRect(200, 120, 90, 70)) << "the form's bounds echoed back";
+}
+
+TEST_F(QtPeerTest, ThePointerAndTheHintAreThoseOfTheControlUnderIt) {
+    auto* button = new TSpeedButton(Form.get());
+    button->SetParent(Form.get());
+    button->SetBounds(42, 2, 16, 16);
+    button->SetCursor(crHandPoint);
+    button->SetHint("Extract the marked files");
+    button->SetShowHint(true);
+    Form->Panel->SetCursor(crIBeam);
+    Form->Panel->SetHint("not shown");
+    Form->Show();
+    QWidget* window = WidgetOf(*Form);
+    QWidget* panel = WidgetOf(*Form->Panel);
+    ASSERT_NE(window, nullptr);
+    ASSERT_NE(panel, nullptr);
+
+    auto move = [](QWidget* widget, QPoint p) {
+        QMouseEvent event(QEvent::MouseMove, QPointF(p), widget->mapToGlobal(QPointF(p)),
+                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(widget, &event);
+    };
+    move(panel, QPoint(3, 3));
+    EXPECT_EQ(panel->cursor().shape(), Qt::IBeamCursor);
+    move(window, QPoint(50, 10));
+    EXPECT_EQ(window->cursor().shape(), Qt::PointingHandCursor);
+    move(window, QPoint(5, 35));
+    EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+
+    QHelpEvent over(QEvent::ToolTip, QPoint(50, 10), window->mapToGlobal(QPoint(50, 10)));
+    QCoreApplication::sendEvent(window, &over);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text().toStdString(), "Extract the marked files");
+    // The panel does not show its hint.
+    QHelpEvent panelHelp(QEvent::ToolTip, QPoint(3, 3), panel->mapToGlobal(QPoint(3, 3)));
+    QCoreApplication::sendEvent(panel, &panelHelp);
+    // Qt lets a tool tip go after a short delay.
+    QElapsedTimer waited;
+    waited.start();
+    while (QToolTip::isVisible() && waited.elapsed() < 2000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    EXPECT_FALSE(QToolTip::isVisible());
 }

@@ -5,12 +5,14 @@
 #include "toolkit/Forms.h"
 
 #include <QCloseEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QMoveEvent>
 #include <QPaintEvent>
 #include <QResizeEvent>
+#include <QToolTip>
 
 namespace {
 
@@ -90,6 +92,19 @@ std::uint16_t VirtualKey(int key) {
     }
 }
 
+Qt::CursorShape CursorShape(TCursor cursor) {
+    switch (cursor) {
+    case crIBeam:
+        return Qt::IBeamCursor;
+    case crHourGlass:
+        return Qt::WaitCursor;
+    case crHandPoint:
+        return Qt::PointingHandCursor;
+    default:
+        return Qt::ArrowCursor;
+    }
+}
+
 // The widget of a windowed control: its events reach the control as the toolkit's input.
 class TControlWidget : public QWidget {
 public:
@@ -125,6 +140,8 @@ protected:
     }
     void mouseMoveEvent(QMouseEvent* event) override {
         const QPoint p = event->position().toPoint();
+        // The pointer takes the shape of the control under it, a windowless child's included.
+        setCursor(CursorShape(ControlAt(p).Cursor()));
         const TShiftState shift = ShiftOf(event->modifiers(), event->buttons());
         Application().RunGuarded([&] { Control.WindowMouseMove(shift, p.x(), p.y()); });
     }
@@ -138,6 +155,21 @@ protected:
     }
     void leaveEvent(QEvent* /*event*/) override {
         Application().RunGuarded([&] { Control.WindowMouseLeave(); });
+    }
+    // Hints are tool tips: that of the control under the pointer, when it shows its hint.
+    bool event(QEvent* event) override {
+        if (event->type() != QEvent::ToolTip) {
+            return QWidget::event(event);
+        }
+        auto* help = static_cast<QHelpEvent*>(event);
+        const TControl& target = ControlAt(help->pos());
+        if (target.ShowHint() && !target.Hint().empty()) {
+            QToolTip::showText(help->globalPos(), Latin1(target.Hint()), this);
+        } else {
+            QToolTip::hideText();
+            event->ignore();
+        }
+        return true;
     }
     // Tab is the toolkit's: the form moves the focus (TForm::DialogKey), not Qt.
     bool focusNextPrevChild(bool /*next*/) override { return false; }
@@ -202,6 +234,11 @@ protected:
     }
 
 private:
+    // The windowless child at p, or the control itself.
+    const TControl& ControlAt(QPoint p) const {
+        const TControl* child = Control.WindowlessControlAt({p.x(), p.y()}, true);
+        return child ? *child : Control;
+    }
     void TakeWindowBounds() {
         auto* form = dynamic_cast<TForm*>(&Control);
         if (!form || !isWindow()) {

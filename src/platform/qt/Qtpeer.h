@@ -14,7 +14,7 @@
 // TQtEditPeer puts an edit box on Qt's own line edit, which reports the user's typing back.
 //
 // FIXME: the list boxes and the combo box are to be Qt's own widgets reporting as the Win32
-// peers report; hints and cursors are not shown yet.
+// peers report; until then they paint and answer input themselves, as on the headless platform.
 
 #include "toolkit/Controls.h"
 #include "toolkit/Stdctrls.h"
