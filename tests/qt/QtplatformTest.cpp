@@ -137,6 +137,8 @@ TEST_F(QtPlatformTest, TheMessageLoopRunsQtsEventsUntilTheApplicationEnds) {
     Host.RunMessageLoop();
     EXPECT_EQ(ticks, 3);
     EXPECT_TRUE(Application().Terminated());
+    // The application object is the program's one; the next test finds it as it was.
+    Application().Initialize();
 }
 
 TEST(DesktopEntryTextTest, QuotesTheProgramAndEscapesWhatTheFormatReserves) {
