@@ -17,7 +17,8 @@ if [ "$purpose" != cli ]; then
         libgtest-dev googletest                          # GoogleTest: library and sources
         g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
         wine wine64 xvfb xdotool imagemagick             # Windows programs under Wine, screenshots
-        fonts-wine                                       # Wine's own fonts (scripts/wine-env.sh)
+        fonts-wine                                       # Wine's own fonts (scripts/wine-env.sh, the Qt window)
+        qt6-base-dev                                     # the native Linux window (src/platform/qt)
         dpkg-dev lintian unzip man-db                    # release packages: scripts/release.sh, check-packages.sh
     )
     # The 32-bit programs run on Debian's own 32-bit Wine where the kernel runs 32-bit programs;

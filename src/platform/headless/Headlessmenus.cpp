@@ -2,6 +2,7 @@
 
 #include "platform/headless/Headless.h"
 
+#include "platform/headless/Menulayout.h"
 #include "platform/headless/Softcanvas.h"
 
 #include "toolkit/Controls.h"
@@ -16,9 +17,6 @@ namespace {
 void Deliver(const std::function<void()>& message) {
     Application().RunGuarded(message);
 }
-
-// The frame the system draws around a menu's items.
-constexpr int MenuMargin = 3;
 
 bool SameLibraryName(const std::string& a, const std::string& b) {
     return UpperCase(a) == UpperCase(b);
@@ -133,71 +131,12 @@ THeadlessMenuWindow* THeadlessPlatform::FindMenuWindow(TMenuWindow window) {
     return nullptr;
 }
 
-namespace {
-
-// The visible top-level items of menu, each measured on a canvas with the menu font.
-struct TMeasuredItems {
-    std::vector<TMenuItem*> Items;
-    std::vector<TSize> Sizes;
-};
-
-TMeasuredItems MeasureVisibleItems(TPopupMenu& menu) {
-    TMeasuredItems measured;
-    TSoftCanvas measure(1, 1);
-    for (int i = 0; i < menu.Items()->Count(); ++i) {
-        TMenuItem* item = menu.Items()->Items(i);
-        if (!item->Visible()) {
-            continue;
-        }
-        measure.Font = TFont();
-        measure.Brush = TBrush{clMenu, TBrushStyle::Solid};
-        int width = 0;
-        int height = 0;
-        Deliver([&] { item->MeasureItem(measure, width, height); });
-        measured.Items.push_back(item);
-        measured.Sizes.push_back({width, height});
-    }
-    return measured;
-}
-
-// Lays the items out in columns from left to right, a break starting a new one, inside the
-// frame's margin. Fills rects and returns the window's size.
-TSize LayOutColumns(const TMeasuredItems& measured, std::vector<TRect>& rects) {
-    const std::vector<TMenuItem*>& items = measured.Items;
-    rects.assign(items.size(), TRect{});
-    int left = MenuMargin;
-    int bottom = MenuMargin;
-    std::size_t first = 0;
-    while (first < items.size()) {
-        std::size_t end = first + 1;
-        while (end < items.size() && items[end]->Break() == mbNone) {
-            ++end;
-        }
-        int columnWidth = 0;
-        for (std::size_t i = first; i < end; ++i) {
-            columnWidth = std::max(columnWidth, measured.Sizes[i].cx);
-        }
-        int y = MenuMargin;
-        for (std::size_t i = first; i < end; ++i) {
-            rects[i] = Rect(left, y, left + columnWidth, y + std::max(measured.Sizes[i].cy, 0));
-            y = rects[i].Bottom;
-        }
-        bottom = std::max(bottom, y);
-        left += columnWidth;
-        first = end;
-    }
-    return {left + MenuMargin, bottom + MenuMargin};
-}
-
-} // namespace
-
 TMenuItem* THeadlessPlatform::TrackPopupMenu(TPopupMenu& menu, TPoint p) {
-    const TMeasuredItems measured = MeasureVisibleItems(menu);
-    const std::vector<TMenuItem*>& items = measured.Items;
-    std::vector<TRect> rects;
-    const TSize size = LayOutColumns(measured, rects);
-    const int width = size.cx;
-    const int height = size.cy;
+    TSoftCanvas measure(1, 1);
+    const TMenuLayout layout = LayOutMenu(menu, measure);
+    const std::vector<TMenuItem*>& items = layout.Items;
+    const int width = layout.Size.cx;
+    const int height = layout.Size.cy;
     // Kept inside the screen, as the system moves a menu that would leave it.
     TPoint place = p;
     place.X = std::max(0, std::min(place.X, ScreenSizeValue.cx - width));
@@ -213,8 +152,8 @@ TMenuItem* THeadlessPlatform::TrackPopupMenu(TPopupMenu& menu, TPoint p) {
         shown.Names.push_back(items[i]->Name());
         shown.Captions.push_back(items[i]->Caption());
     }
-    shown.Sizes = measured.Sizes;
-    shown.ItemRects = rects;
+    shown.Sizes = layout.Sizes;
+    shown.ItemRects = layout.Rects;
     JournalLog.push_back("Menu " + std::to_string(p.X) + "," + std::to_string(p.Y));
 
     MenuWindows.push_back(window.get());

@@ -1,5 +1,7 @@
 #include "platform/headless/Softcanvas.h"
 
+#include "platform/headless/Drawrules.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdlib>
@@ -23,51 +25,6 @@ int Mod(int a, int n) {
 // Which quarter turn the escapement (tenths of a degree, counter-clockwise) is nearest to.
 int QuarterTurns(int escapement) {
     return (Mod(escapement, 3600) + 450) / 900 % 4;
-}
-
-// The edge colours of DrawEdge as system colour indexes; -1 for no line.
-enum : int {
-    none = -1,
-    btnFace = 15,
-    btnShadow = 16,
-    btnHighlight = 20,
-    darkShadow = 21,
-    light3D = 22,
-};
-
-struct TEdgeRing {
-    int TopLeft = none;
-    int BottomRight = none;
-};
-
-// The two rings of an edge, outer first, in the system's colours.
-void EdgeRings(std::uint32_t edge, bool flat, TEdgeRing& outer, TEdgeRing& inner) {
-    const std::uint32_t outerBits = edge & (bdrRaisedOuter | bdrSunkenOuter);
-    const std::uint32_t innerBits = edge & (bdrRaisedInner | bdrSunkenInner);
-    if (flat) {
-        if (outerBits) {
-            outer = {btnShadow, btnShadow};
-            if (innerBits) {
-                inner = {btnFace, btnFace};
-            }
-        } else if (innerBits) {
-            outer = {btnFace, btnFace};
-        }
-        return;
-    }
-    auto ring = [](std::uint32_t raised, std::uint32_t sunken, std::uint32_t bits,
-                   TEdgeRing raisedRing, TEdgeRing sunkenRing) {
-        return bits == raised ? raisedRing : bits == sunken ? sunkenRing : TEdgeRing{};
-    };
-    const TEdgeRing innerRing = ring(bdrRaisedInner, bdrSunkenInner, innerBits,
-                                     {btnHighlight, btnShadow}, {darkShadow, light3D});
-    if (!outerBits) {
-        outer = innerRing;
-        return;
-    }
-    outer = ring(bdrRaisedOuter, bdrSunkenOuter, outerBits, {light3D, darkShadow},
-                 {btnShadow, btnHighlight});
-    inner = innerRing;
 }
 
 } // namespace
@@ -120,16 +77,7 @@ void TSoftCanvas::FrameDevice(const TRect& r, int thickness, std::uint32_t pixel
 
 void TSoftCanvas::ForFramePixels(const TRect& r, int thickness,
                                  const std::function<void(int, int)>& visit) const {
-    // The top and bottom bands, then the sides between them: every pixel once.
-    const int innerTop = std::min(r.Top + thickness, r.Bottom);
-    const int innerBottom = std::max(r.Bottom - thickness, innerTop);
-    const int innerLeft = std::min(r.Left + thickness, r.Right);
-    const int innerRight = std::max(r.Right - thickness, innerLeft);
-    const TRect bands[] = {{r.Left, r.Top, r.Right, innerTop},
-                           {r.Left, innerBottom, r.Right, r.Bottom},
-                           {r.Left, innerTop, innerLeft, innerBottom},
-                           {innerRight, innerTop, r.Right, innerBottom}};
-    for (const TRect& band : bands) {
+    for (const TRect& band : FrameBands(r, thickness)) {
         const TRect area = IntersectRect(band, Clip);
         for (int y = area.Top; y < area.Bottom; ++y) {
             for (int x = area.Left; x < area.Right; ++x) {
@@ -177,27 +125,9 @@ void TSoftCanvas::LineTo(int x, int y) {
     }
     const std::uint32_t pixel = Resolve(Pen.Color);
     const int width = std::max(1, Pen.Width);
-    const int dx = std::abs(x - from.X);
-    const int dy = -std::abs(y - from.Y);
-    const int sx = from.X < x ? 1 : -1;
-    const int sy = from.Y < y ? 1 : -1;
-    int error = dx + dy;
-    int px = from.X;
-    int py = from.Y;
-    for (int step = 0; px != x || py != y; ++step) {
-        if (Pen.Style == TPenStyle::Solid || step % 2 == 0) {
-            FillDevice(ToDevice(Bounds(px - width / 2, py - width / 2, width, width)), pixel);
-        }
-        const int twice = 2 * error;
-        if (twice >= dy) {
-            error += dy;
-            px += sx;
-        }
-        if (twice <= dx) {
-            error += dx;
-            py += sy;
-        }
-    }
+    ForLinePoints(from, PenPos, Pen.Style == TPenStyle::Dot, [&](TPoint p) {
+        FillDevice(ToDevice(Bounds(p.X - width / 2, p.Y - width / 2, width, width)), pixel);
+    });
 }
 
 TColor TSoftCanvas::GetPixel(int x, int y) {
@@ -233,9 +163,9 @@ void TSoftCanvas::StretchPixels(const TRect& dest, int width, int height,
     }
     const TRect area = IntersectRect(d, Clip);
     for (int y = area.Top; y < area.Bottom; ++y) {
-        const int sy = int((2LL * (y - d.Top) + 1) * height / (2LL * d.Height()));
+        const int sy = StretchSource(y - d.Top, d.Height(), height);
         for (int x = area.Left; x < area.Right; ++x) {
-            const int sx = int((2LL * (x - d.Left) + 1) * width / (2LL * d.Width()));
+            const int sx = StretchSource(x - d.Left, d.Width(), width);
             const TColor c = source(sx, sy);
             if (c != clNone) {
                 Plot(x, y, ColorToPixel(c));
@@ -380,97 +310,25 @@ void TSoftCanvas::PaintRun(int x, int y, const std::vector<TTextChar>& chars, in
 }
 
 int TSoftCanvas::DrawText(const std::string& text, TRect& r, std::uint32_t format) {
-    int tabChars = 8;
-    if (format & dtTabStop) {
-        tabChars = int((format >> 8) & 0xFF);
-        format &= ~std::uint32_t(0xFF00);
-    }
     const TSoftFontMetrics metrics = SoftFontMetrics(Font);
-    const int lineHeight = metrics.CellHeight;
-    const bool singleLine = format & dtSingleLine;
-    const bool calcRect = format & dtCalcRect;
-    if (text.empty()) {
-        if (calcRect) {
-            r.Right = r.Left;
-            r.Bottom = r.Top + (singleLine ? lineHeight : 0);
-        }
-        return lineHeight;
-    }
-
-    const int tabWidth = format & dtExpandTabs ? (tabChars ? tabChars : 8) * metrics.Advance : 0;
-    const std::vector<TTextLine> lines =
-        LayOutText(text, format, r.Width(), metrics.Advance, tabWidth);
-    int y = r.Top;
-    if (singleLine && (format & dtVCenter)) {
-        y = (r.Top + r.Bottom - lineHeight) / 2;
-    } else if (singleLine && (format & dtBottom)) {
-        y = r.Bottom - lineHeight;
-    }
     const TRect savedClip = Clip;
-    if (!calcRect && !(format & dtNoClip)) {
+    if (!(format & (dtCalcRect | dtNoClip))) {
         Clip = IntersectRect(Clip, ToDevice(r));
     }
-    int widest = 0;
-    for (const TTextLine& line : lines) {
-        // As on the system, drawing with clipping ends with the first line that reaches below r.
-        const bool lastLine = !calcRect && !(format & dtNoClip) && y + lineHeight > r.Bottom;
-        widest = std::max(widest, line.Width);
-        if (!calcRect) {
-            int x = r.Left;
-            if (format & dtCenter) {
-                x = (r.Left + r.Right - line.Width) / 2;
-            } else if (format & dtRight) {
-                x = r.Right - line.Width;
-            }
-            PaintRun(x, y, line.Chars, line.Width);
-        }
-        y += lineHeight;
-        if (lastLine) {
-            break;
-        }
-    }
+    const int height = DrawTextLines(
+        text, r, format, metrics.CellHeight, metrics.Advance,
+        [&](unsigned char) { return metrics.Advance; },
+        [&](int x, int y, const TTextLine& line) { PaintRun(x, y, line.Chars, line.Width); });
     Clip = savedClip;
-    const int height = y - r.Top;
-    if (calcRect) {
-        r.Right = r.Left + widest;
-        r.Bottom = y;
-    }
     return height;
 }
 
 // ---- Edges and focus ---------------------------------------------------------------------------
 
 void TSoftCanvas::DrawEdge(TRect& r, std::uint32_t edge, std::uint32_t flags) {
-    TEdgeRing rings[2];
-    EdgeRings(edge, flags & bfFlat, rings[0], rings[1]);
-    TRect inside = r;
-    for (const TEdgeRing& ring : rings) {
-        if (ring.TopLeft == none) {
-            continue;
-        }
-        const TRect d = ToDevice(inside);
-        const std::uint32_t topLeft = SysPixel(ring.TopLeft);
-        const std::uint32_t bottomRight = SysPixel(ring.BottomRight);
-        if (flags & bfTop) {
-            FillDevice({d.Left, d.Top, d.Right, d.Top + 1}, topLeft);
-        }
-        if (flags & bfLeft) {
-            FillDevice({d.Left, d.Top, d.Left + 1, d.Bottom}, topLeft);
-        }
-        if (flags & bfBottom) {
-            FillDevice({d.Left, d.Bottom - 1, d.Right, d.Bottom}, bottomRight);
-        }
-        if (flags & bfRight) {
-            FillDevice({d.Right - 1, d.Top, d.Right, d.Bottom}, bottomRight);
-        }
-        inside.Left += flags & bfLeft ? 1 : 0;
-        inside.Top += flags & bfTop ? 1 : 0;
-        inside.Right -= flags & bfRight ? 1 : 0;
-        inside.Bottom -= flags & bfBottom ? 1 : 0;
-    }
-    if (flags & bfMiddle) {
-        FillDevice(ToDevice(inside), SysPixel(btnFace));
-    }
+    const TRect inside = EdgeLines(r, edge, flags, [&](const TRect& line, int index) {
+        FillDevice(ToDevice(line), SysPixel(index));
+    });
     if (flags & bfAdjust) {
         r = inside;
     }
@@ -528,37 +386,9 @@ void TSoftCanvas::MoveOrigin(int dx, int dy) {
 
 bool TSoftCanvas::GradientFill(const TTriVertex& upperLeft, const TTriVertex& lowerRight,
                                TGradientFillMode mode) {
-    const TRect area{std::min(upperLeft.X, lowerRight.X), std::min(upperLeft.Y, lowerRight.Y),
-                     std::max(upperLeft.X, lowerRight.X), std::max(upperLeft.Y, lowerRight.Y)};
-    if (area.IsEmpty()) {
-        return true;
-    }
-    const bool horizontal = mode == TGradientFillMode::RectH;
-    const bool inOrder = horizontal ? upperLeft.X <= lowerRight.X : upperLeft.Y <= lowerRight.Y;
-    const TTriVertex& start = inOrder ? upperLeft : lowerRight;
-    const TTriVertex& end = inOrder ? lowerRight : upperLeft;
-    const long long n = horizontal ? area.Width() : area.Height();
-    auto channel = [n](std::uint16_t from, std::uint16_t to, long long d) {
-        return std::uint8_t((from * (n - d) + to * d) / n >> 8);
-    };
-    // Only the bands that meet the clip rectangle.
-    const TRect device = ToDevice(area);
-    const long long first =
-        std::max(0, horizontal ? Clip.Left - device.Left : Clip.Top - device.Top);
-    const long long last =
-        std::min<long long>(n, horizontal ? Clip.Right - device.Left : Clip.Bottom - device.Top);
-    for (long long d = first; d < last; ++d) {
-        const TColor color = RGB(channel(start.Red, end.Red, d), channel(start.Green, end.Green, d),
-                                 channel(start.Blue, end.Blue, d));
-        TRect band = area;
-        if (horizontal) {
-            band.Left = area.Left + int(d);
-            band.Right = band.Left + 1;
-        } else {
-            band.Top = area.Top + int(d);
-            band.Bottom = band.Top + 1;
-        }
+    // Only the bands that meet the clip rectangle; an empty or inverted rectangle succeeds.
+    GradientBands(upperLeft, lowerRight, mode, ClipRect(), [&](const TRect& band, TColor color) {
         FillDevice(ToDevice(band), ColorToPixel(color));
-    }
+    });
     return true;
 }

@@ -6,7 +6,8 @@
 // plus the origin (MoveOrigin). Drawing is clipped to the clip rectangle, which starts as the
 // whole surface. System colours are resolved through the platform when a colour is used.
 //
-// The rules, where the system leaves a choice:
+// The rules, where the system leaves a choice (Drawrules.h and Softtext.h carry most of them out,
+// and the Qt canvas paints by them too):
 // - Text uses the fixed-metric font of Softfont.h. Text is drawn in the font's colour; with a
 //   solid brush the cells behind it are first filled with the brush's colour, with a clear brush
 //   the background shows. Bold draws each glyph twice, one pixel apart; italic shears the glyph

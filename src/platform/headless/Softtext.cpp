@@ -1,7 +1,6 @@
 #include "platform/headless/Softtext.h"
 
-#include "toolkit/Graphics.h"
-
+#include <algorithm>
 #include <cstddef>
 
 namespace {
@@ -30,8 +29,8 @@ std::vector<TTextChar> ShownChars(const std::string& text, std::uint32_t format)
 
 class TLayout {
 public:
-    TLayout(const std::vector<TTextChar>& chars, std::uint32_t format, int width, int advance,
-            int tabWidth)
+    TLayout(const std::vector<TTextChar>& chars, std::uint32_t format, int width,
+            const TAdvance& advance, int tabWidth)
         : Chars(chars), SingleLine(format & dtSingleLine),
           WordBreak(!SingleLine && (format & dtWordBreak)),
           KeepLastBlank(!(format & (dtCenter | dtRight))), Width(width), Advance(advance),
@@ -52,12 +51,12 @@ private:
     const bool WordBreak;
     const bool KeepLastBlank;
     const int Width;
-    const int Advance;
+    const TAdvance& Advance;
     const int TabWidth;
 
     // The offset after a character placed at offset u.
     int Next(unsigned char c, int u) const {
-        return c == '\t' && TabWidth ? (u / TabWidth + 1) * TabWidth : u + Advance;
+        return c == '\t' && TabWidth ? (u / TabWidth + 1) * TabWidth : u + Advance(c);
     }
     bool BreakAt(std::size_t k) const { return !SingleLine && IsLineBreak(Chars[k].Char); }
     bool BlankAt(std::size_t k) const { return Chars[k].Char == ' '; }
@@ -139,7 +138,59 @@ private:
 } // namespace
 
 std::vector<TTextLine> LayOutText(const std::string& text, std::uint32_t format, int width,
-                                  int advance, int tabWidth) {
+                                  const TAdvance& advance, int tabWidth) {
     const std::vector<TTextChar> chars = ShownChars(text, format);
     return TLayout(chars, format, width, advance, tabWidth).Lines();
+}
+
+int DrawTextLines(const std::string& text, TRect& r, std::uint32_t format, int lineHeight,
+                  int averageWidth, const TAdvance& advance, const TPaintLine& paint) {
+    int tabChars = 8;
+    if (format & dtTabStop) {
+        tabChars = int((format >> 8) & 0xFF);
+        format &= ~std::uint32_t(0xFF00);
+    }
+    const bool singleLine = format & dtSingleLine;
+    const bool calcRect = format & dtCalcRect;
+    if (text.empty()) {
+        if (calcRect) {
+            r.Right = r.Left;
+            r.Bottom = r.Top + (singleLine ? lineHeight : 0);
+        }
+        return lineHeight;
+    }
+
+    const int tabWidth = format & dtExpandTabs ? (tabChars ? tabChars : 8) * averageWidth : 0;
+    const std::vector<TTextLine> lines = LayOutText(text, format, r.Width(), advance, tabWidth);
+    int y = r.Top;
+    if (singleLine && (format & dtVCenter)) {
+        y = (r.Top + r.Bottom - lineHeight) / 2;
+    } else if (singleLine && (format & dtBottom)) {
+        y = r.Bottom - lineHeight;
+    }
+    int widest = 0;
+    for (const TTextLine& line : lines) {
+        // As on the system, drawing with clipping ends with the first line that reaches below r.
+        const bool lastLine = !calcRect && !(format & dtNoClip) && y + lineHeight > r.Bottom;
+        widest = std::max(widest, line.Width);
+        if (!calcRect) {
+            int x = r.Left;
+            if (format & dtCenter) {
+                x = (r.Left + r.Right - line.Width) / 2;
+            } else if (format & dtRight) {
+                x = r.Right - line.Width;
+            }
+            paint(x, y, line);
+        }
+        y += lineHeight;
+        if (lastLine) {
+            break;
+        }
+    }
+    const int height = y - r.Top;
+    if (calcRect) {
+        r.Right = r.Left + widest;
+        r.Bottom = y;
+    }
+    return height;
 }

@@ -1,0 +1,67 @@
+#pragma once
+// TQtPeer: the Qt widget of a windowed control.
+//
+// A form is a top-level widget of the form's client size, placed where its client area is (the
+// desktop's window manager adds its own frame around it), fixed in size unless its border is
+// sizeable, titled with its caption, application-modal while it is shown modally; when the
+// window is moved or resized, the form's bounds follow it. Every other
+// windowed control is a child widget of its parent's at the control's place, and paints itself: the
+// widget's paint event paints TWinControl::PaintWindow through a Qt canvas on the widget, and mouse
+// input goes to the control's Window... entry points. Whatever a handler throws is shown by the
+// application object and never passes through Qt. The close box closes the form through
+// TForm::Close.
+//
+// TQtEditPeer puts an edit box on Qt's own line edit, which reports the user's typing back.
+//
+// FIXME: the list boxes and the combo box are to be Qt's own widgets reporting as the Win32
+// peers report; until then they paint and answer input themselves, as on the headless platform.
+
+#include "toolkit/Controls.h"
+#include "toolkit/Stdctrls.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class TQtPeer : public TWindowPeer {
+public:
+    // The widget of control, a child of parent's widget; a top-level widget for no parent.
+    TQtPeer(TWinControl& control, QWidget* parent);
+    ~TQtPeer() override;
+    TQtPeer(const TQtPeer&) = delete;
+    TQtPeer& operator=(const TQtPeer&) = delete;
+
+    // The control's widget; nullptr once Qt deleted it with its parent.
+    QWidget* Widget() const { return WidgetValue.data(); }
+
+    void Changed(TPeerChange change) override;
+    void Invalidate(const TRect& r) override;
+    void Update() override;
+    void SetFocus() override;
+    bool NativeInput() const override { return IsNative; }
+
+protected:
+    // For a control on a Qt widget of its own: widget, made with the parent's widget as its
+    // parent, is the control's from now on.
+    TQtPeer(TWinControl& control, QWidget* widget, bool nativeInput);
+
+private:
+    void ApplyBounds();
+    void ApplyStyle();
+
+    TWinControl& Control;
+    QPointer<QWidget> WidgetValue;
+    bool IsNative;
+};
+
+// An edit box on a QLineEdit. Text typed by the user goes back to the control, so its OnChange
+// follows every keystroke; text set by the program is put into the line edit only when it
+// differs, which keeps the two from echoing each other. Text is Latin-1 both ways.
+class TQtEditPeer : public TQtPeer {
+public:
+    TQtEditPeer(TEdit& edit, QWidget* parent);
+
+    void Changed(TPeerChange change) override;
+
+private:
+    TEdit& Edit;
+};
