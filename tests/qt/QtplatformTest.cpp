@@ -7,6 +7,7 @@
 #include "widgets/Ornglyphs.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QMessageBox>
 #include <QPalette>
 #include <QTimer>
@@ -123,6 +124,19 @@ TEST_F(QtPlatformTest, TheScreenTheProgramAndTheFrames) {
     EXPECT_EQ(Host.CommandLine().rfind(QCoreApplication::arguments().front().toStdString(), 0), 0u);
     EXPECT_TRUE(Host.GradientFillAvailable());
     EXPECT_EQ(Host.OsVersion().Major, 5);
+}
+
+// The busy cursor of the group-file operations is the application's override cursor while it
+// is up, and gone again after, however often it is set.
+TEST_F(QtPlatformTest, TheScreenCursorOverridesEveryWindowsPointerUntilItIsTheDefault) {
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    Host.SetScreenCursor(crHourGlass);
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    Host.SetScreenCursor(crDefault);
+    Host.SetScreenCursor(crHourGlass);
+    Host.SetScreenCursor(crDefault);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(QtPlatformTest, TheMessageLoopRunsQtsEventsUntilTheApplicationEnds) {

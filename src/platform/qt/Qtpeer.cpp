@@ -92,19 +92,6 @@ std::uint16_t VirtualKey(int key) {
     }
 }
 
-Qt::CursorShape CursorShape(TCursor cursor) {
-    switch (cursor) {
-    case crIBeam:
-        return Qt::IBeamCursor;
-    case crHourGlass:
-        return Qt::WaitCursor;
-    case crHandPoint:
-        return Qt::PointingHandCursor;
-    default:
-        return Qt::ArrowCursor;
-    }
-}
-
 // The widget of a windowed control: its events reach the control as the toolkit's input.
 class TControlWidget : public QWidget {
 public:
@@ -141,7 +128,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override {
         const QPoint p = event->position().toPoint();
         // The pointer takes the shape of the control under it, a windowless child's included.
-        setCursor(CursorShape(ControlAt(p).Cursor()));
+        setCursor(QtCursorShape(ControlAt(p).Cursor()));
         const TShiftState shift = ShiftOf(event->modifiers(), event->buttons());
         Application().RunGuarded([&] { Control.WindowMouseMove(shift, p.x(), p.y()); });
     }
@@ -259,6 +246,19 @@ private:
 };
 
 } // namespace
+
+Qt::CursorShape QtCursorShape(TCursor cursor) {
+    switch (cursor) {
+    case crIBeam:
+        return Qt::IBeamCursor;
+    case crHourGlass:
+        return Qt::WaitCursor;
+    case crHandPoint:
+        return Qt::PointingHandCursor;
+    default:
+        return Qt::ArrowCursor;
+    }
+}
 
 TQtPeer::TQtPeer(TWinControl& control, QWidget* parent)
     : TQtPeer(control, new TControlWidget(control, parent), false) {}

@@ -22,6 +22,9 @@
 #include <QPointer>
 #include <QWidget>
 
+// The Qt pointer shape of a toolkit cursor.
+Qt::CursorShape QtCursorShape(TCursor cursor);
+
 class TQtPeer : public TWindowPeer {
 public:
     // The widget of control, a child of parent's widget; a top-level widget for no parent.

@@ -187,6 +187,18 @@ TPoint TQtPlatform::CursorPos() {
     return {p.x(), p.y()};
 }
 
+void TQtPlatform::SetScreenCursor(int cursor) {
+    // The toolkit keeps the nesting of busy cursors itself: one override at a time.
+    if (ScreenCursorShown) {
+        QGuiApplication::restoreOverrideCursor();
+        ScreenCursorShown = false;
+    }
+    if (cursor != crDefault) {
+        QGuiApplication::setOverrideCursor(QCursor(QtCursorShape(TCursor(cursor))));
+        ScreenCursorShown = true;
+    }
+}
+
 int TQtPlatform::PixelsPerInch() {
     // The layouts are made in pixels at 96 dots per inch; fonts are given in pixels too.
     return 96;

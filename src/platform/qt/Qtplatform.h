@@ -47,6 +47,7 @@ public:
     bool GradientFillAvailable() override { return true; }
     TSize ScreenSize() override;
     TPoint CursorPos() override;
+    void SetScreenCursor(int cursor) override;
     int PixelsPerInch() override;
     void MessageBeep(TSoundType type) override;
     std::unique_ptr<TWindowPeer> CreatePeer(TWinControl& control) override;
@@ -85,6 +86,8 @@ public:
 
 private:
     std::map<std::string, TBitmap> Resources;
+    // Whether the application's override cursor is the screen cursor's.
+    bool ScreenCursorShown = false;
     // The menu windows that are up, the innermost last.
     std::vector<TQtMenuWindow*> MenuWindows;
     TMenuWindow NextMenuWindow = 0x1000;
