@@ -324,6 +324,7 @@ struct TCreation {
 };
 
 struct TExtraction {
+    std::string GroupPath;
     std::optional<TBytes> Group;
     std::vector<std::string> Names;
     std::string Target;
@@ -539,7 +540,8 @@ private:
     TExtraction BeforeExtraction(const TfrmMain& form) const {
         TExtraction e;
         const std::string work = WorkFolderOf(form);
-        e.Group = ReadRegular(work + form.EditGrpFile->Text());
+        e.GroupPath = work + form.EditGrpFile->Text();
+        e.Group = ReadRegular(e.GroupPath);
         e.Target = work + form.EditGrp->Text();
         const bool all = form.OrnCheckBox1->Checked();
         for (int i = 0; i < form.ListBox1->Items().Count(); ++i) {
@@ -553,6 +555,8 @@ private:
     void AfterExtraction(const TExtraction& e, std::size_t seen) const {
         const bool success = Happened(seen, "Beep 64");
         Check(!(success && Happened(seen, "Dialog Information")));
+        // Whether it worked or not, the group file is as it was.
+        Check(ReadRegular(e.GroupPath) == e.Group);
         if (!success) {
             return;
         }

@@ -182,6 +182,12 @@ TStatus ExtractGrpEntries(const std::string& groupPath, const std::vector<TExtra
             if (DirectoryExists(target)) {
                 return TStatus::Io(target + ": is a folder; nothing was extracted");
             }
+            // An entry named like its own group file, extracted beside it, would truncate the
+            // group file it is still to be read from.
+            if (IsSameFile(group.Handle(), target)) {
+                return TStatus::Io(target +
+                                   ": is the group file being extracted; nothing was extracted");
+            }
         }
     } else if (!CreateDir(folder)) {
         return IoFailure(folder, "cannot create the folder");

@@ -30,7 +30,8 @@ TResult<TFileDigest> DigestFile(const std::string& path);
 // Writes each planned item from the group file at groupPath into its own file in folder (never
 // empty), which is created (one level) when missing; an existing file of the same name is
 // replaced. Before anything is written, a symbolic link or a folder in the place of any target
-// refuses the whole extraction: links are never followed. An entry of size 0 gives an empty file.
+// refuses the whole extraction: links are never followed. So does a target that is the group
+// file itself. An entry of size 0 gives an empty file.
 // A failed write stops the extraction and removes the incomplete file; the files written before
 // it stay. extracted, when given, receives the number of files written whole, also on failure.
 TStatus ExtractGrpEntries(const std::string& groupPath, const std::vector<TExtractItem>& plan,

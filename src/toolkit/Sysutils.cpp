@@ -85,6 +85,10 @@ bool CreateDir(const std::string& path) {
 bool IsSymLink(const std::string& path) {
     return FileServices().IsSymLink(path);
 }
+
+bool IsSameFile(THandle handle, const std::string& path) {
+    return FileServices().IsSameFile(handle, path);
+}
 THandle FileCreateNew(const std::string& path) {
     return FileServices().FileCreateNew(path);
 }

@@ -70,6 +70,9 @@ public:
     virtual bool DirectoryExists(const std::string& path) = 0;
     // True when path itself is a symbolic link (or reparse point), whatever it points to.
     virtual bool IsSymLink(const std::string& path) = 0;
+    // True when path names the very file open as handle (through another spelling of its path
+    // or another hard link too), not merely one with the same bytes.
+    virtual bool IsSameFile(THandle handle, const std::string& path) = 0;
 
     virtual THandle FileOpen(const std::string& path, TFileMode mode) = 0;
     // Creates path, or truncates it when it exists. Refuses (InvalidHandle) when path is a
@@ -133,6 +136,7 @@ bool FileClose(THandle handle);
 bool DeleteFile(const std::string& path);
 bool CreateDir(const std::string& path);
 bool IsSymLink(const std::string& path);
+bool IsSameFile(THandle handle, const std::string& path);
 THandle FileCreateNew(const std::string& path);
 bool FileFlush(THandle handle);
 void FileStartFlush(THandle handle);

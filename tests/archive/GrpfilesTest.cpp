@@ -122,6 +122,32 @@ TEST_F(GrpFiles, ExtractionNeverFollowsALinkInTheFolder) {
     EXPECT_FALSE(PathExists(Folder / "out" + PathDelim + "GAME.CON"));
 }
 
+// Extracting into the group file's own folder: an entry of the group file's name, or a hard
+// link to it among the targets, would truncate the file still to be read from.
+TEST_F(GrpFiles, ExtractionNeverWritesOverItsOwnGroupFile) {
+    const TEntries entries = {{"SELF.GRP", BytesOf("12345678")}, {"AFTER.TXT", BytesOf("after")}};
+    const std::string group = WriteGroup("SELF.GRP", entries);
+    TStatus status = Extract(group, Folder.Path());
+    ASSERT_FALSE(status.Ok());
+    EXPECT_NE(status.Reason().find("is the group file being extracted; nothing was extracted"),
+              std::string::npos)
+        << status.Reason();
+    EXPECT_EQ(ReadBytes(group), BuildGrpImage(entries));
+    EXPECT_EQ(Folder.Names(), std::vector<std::string>{"SELF.GRP"});
+
+    const std::string other = WriteGroup("G.GRP", ExampleEntries);
+    std::filesystem::create_directory(Folder / "out");
+    std::error_code error;
+    std::filesystem::create_hard_link(other, Folder / "out" + PathDelim + "E1L1.MAP", error);
+    if (error) {
+        GTEST_SKIP() << "no hard links here";
+    }
+    status = Extract(other, Folder / "out");
+    ASSERT_FALSE(status.Ok());
+    EXPECT_EQ(ReadBytes(other), BuildGrpImage(ExampleEntries));
+    EXPECT_FALSE(PathExists(Folder / "out" + PathDelim + "GAME.CON"));
+}
+
 TEST_F(GrpFiles, EntryOfSizeZeroGivesAnEmptyFile) {
     const std::string group = WriteGroup("G.GRP", {{"EMPTY.TXT", {}}, {"A", BytesOf("a")}});
     ASSERT_TRUE(Extract(group, Folder / "out").Ok());

@@ -161,6 +161,19 @@ TEST_F(Cli, ExtractOnlyTheNamedEntriesIntoTheFolderGiven) {
     EXPECT_FALSE(PathExists(Folder / "x"));
 }
 
+TEST_F(Cli, ExtractIntoTheGroupFilesOwnFolderLeavesTheGroupFileWhole) {
+    const std::vector<std::pair<std::string, TBytes>> entries = {{"SELF.GRP", BytesOf("1234")},
+                                                                 {"AFTER.TXT", BytesOf("after")}};
+    const std::string group = Group("SELF.GRP", entries);
+    const TRun run = Invoke({"extract", group, "-d", Folder.Path()});
+    EXPECT_EQ(run.Status, ExitIo);
+    EXPECT_NE(run.Err.find("is the group file being extracted; nothing was extracted"),
+              std::string::npos)
+        << run.Err;
+    EXPECT_EQ(ReadBytes(group), BuildGrpImage(entries));
+    EXPECT_EQ(Folder.Names(), std::vector<std::string>{"SELF.GRP"});
+}
+
 TEST_F(Cli, PatternsChooseEntriesInEitherCaseAndExactNamesByteForByte) {
     const std::string group = Group("G.GRP", {{"GAME.CON", BytesOf("c")},
                                               {"E1L1.MAP", BytesOf("m1")},

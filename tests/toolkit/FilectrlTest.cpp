@@ -32,6 +32,9 @@ public:
     bool FileExists(const std::string& path) override { return System.FileExists(path); }
     bool DirectoryExists(const std::string& path) override { return Folders.count(path) != 0; }
     bool IsSymLink(const std::string& path) override { return System.IsSymLink(path); }
+    bool IsSameFile(THandle handle, const std::string& path) override {
+        return System.IsSameFile(handle, path);
+    }
     THandle FileOpen(const std::string& path, TFileMode mode) override {
         return System.FileOpen(path, mode);
     }

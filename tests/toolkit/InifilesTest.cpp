@@ -21,6 +21,9 @@ public:
     bool FileExists(const std::string& path) override { return System.FileExists(path); }
     bool DirectoryExists(const std::string& path) override { return System.DirectoryExists(path); }
     bool IsSymLink(const std::string& path) override { return System.IsSymLink(path); }
+    bool IsSameFile(THandle handle, const std::string& path) override {
+        return System.IsSameFile(handle, path);
+    }
     THandle FileOpen(const std::string& path, TFileMode mode) override {
         return Failure == Open ? InvalidHandle : System.FileOpen(path, mode);
     }

@@ -36,6 +36,13 @@ public:
         return ::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
     }
 
+    bool IsSameFile(THandle handle, const std::string& path) override {
+        struct stat open;
+        struct stat named;
+        return ::fstat(Descriptor(handle), &open) == 0 && ::stat(path.c_str(), &named) == 0 &&
+               open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+    }
+
     THandle FileOpen(const std::string& path, TFileMode mode) override {
         int flags = O_RDONLY;
         if (mode == TFileMode::Write) {

@@ -39,6 +39,27 @@ public:
         return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     }
 
+    // A file is known by its volume and its index on the volume.
+    bool IsSameFile(THandle handle, const std::string& path) override {
+        BY_HANDLE_FILE_INFORMATION open;
+        if (!::GetFileInformationByHandle(Native(handle), &open)) {
+            return false;
+        }
+        // Opened for no access at all, so that any sharing mode of the open file allows it.
+        const HANDLE named =
+            ::CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (named == INVALID_HANDLE_VALUE) {
+            return false;
+        }
+        BY_HANDLE_FILE_INFORMATION other;
+        const bool known = ::GetFileInformationByHandle(named, &other) != 0;
+        ::CloseHandle(named);
+        return known && open.dwVolumeSerialNumber == other.dwVolumeSerialNumber &&
+               open.nFileIndexHigh == other.nFileIndexHigh &&
+               open.nFileIndexLow == other.nFileIndexLow;
+    }
+
     THandle FileOpen(const std::string& path, TFileMode mode) override {
         if (mode == TFileMode::Read) {
             const HANDLE handle =
