@@ -25,6 +25,12 @@ protected:
     }
     void TearDown() override {
         Pump();
+        // An action still waiting (a safety EndMenu ten seconds out) belongs to this test: fired
+        // in a later one, it would close that test's menu.
+        for (const auto& [timer, action] : Pending()) {
+            ::KillTimer(nullptr, timer);
+        }
+        Pending().clear();
         InstallPlatform(Previous);
         Host.reset();
     }

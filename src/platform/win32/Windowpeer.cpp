@@ -8,12 +8,19 @@
 #include "toolkit/Sysutils.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <vector>
 
 namespace {
 
-// The window property that holds a window's peer.
-constexpr const char* PeerProperty = "MorvikPeer";
+// The peer of each window the platform made, from its creation to its WM_NCDESTROY. Kept in
+// the program rather than as a window property: every message looks its peer up, and Wine
+// answers a property from its server, some tens of microseconds a message (seconds for a
+// listing of 20,000 entries). Windows live on the one thread of the loop.
+std::unordered_map<HWND, TWin32Peer*>& Peers() {
+    static std::unordered_map<HWND, TWin32Peer*> peers;
+    return peers;
+}
 
 TShiftState KeyShift() {
     TShiftState shift = 0;
@@ -135,7 +142,7 @@ void TWin32Peer::CreateHandle(const char* className, DWORD exStyle, DWORD style,
     }
     if (!own) {
         Window = window;
-        ::SetPropA(window, PeerProperty, this);
+        Peers()[window] = this;
         NativeProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
             window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWin32Peer::WindowProcedure)));
     }
@@ -173,7 +180,8 @@ void TWin32Peer::DestroyHandle() {
 }
 
 TWin32Peer* TWin32Peer::FromHandle(HWND window) {
-    return window ? static_cast<TWin32Peer*>(::GetPropA(window, PeerProperty)) : nullptr;
+    const auto found = Peers().find(window);
+    return found != Peers().end() ? found->second : nullptr;
 }
 
 // ---- The window procedure ----------------------------------------------------------------------
@@ -184,7 +192,7 @@ LRESULT CALLBACK TWin32Peer::WindowProcedure(HWND window, UINT message, WPARAM w
         auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
         if (auto* peer = static_cast<TWin32Peer*>(create->lpCreateParams)) {
             peer->Window = window;
-            ::SetPropA(window, PeerProperty, peer);
+            Peers()[window] = peer;
         }
     }
     TWin32Peer* peer = FromHandle(window);
@@ -202,7 +210,7 @@ LRESULT CALLBACK TWin32Peer::WindowProcedure(HWND window, UINT message, WPARAM w
 
 LRESULT TWin32Peer::LastMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = DefaultProc(message, wParam, lParam);
-    ::RemovePropA(Window, PeerProperty);
+    Peers().erase(Window);
     if (NativeProc) {
         ::SetWindowLongPtrA(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NativeProc));
     }

@@ -2,8 +2,8 @@
 // TWin32Peer: the native window of a windowed control, and the peer of the self-drawn ones.
 //
 // One window procedure serves every window of the platform: it finds the peer of the window
-// (a window property), hands the message to the peer's WindowProc and catches what an event
-// handler throws, which the application object then shows in its error box. Exceptions never
+// (in a table of the program), hands the message to the peer's WindowProc and catches what an
+// event handler throws, which the application object then shows in its error box. Exceptions never
 // pass through the system's code. Windows of a system class (EDIT, LISTBOX, COMBOBOX) are
 // subclassed: their messages reach WindowProc first, which lets the system control do its part
 // and then reports the outcome to the control.
