@@ -7,6 +7,14 @@
 
 namespace {
 
+bool Same(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+} // namespace
+
+namespace {
+
 std::filesystem::path Root;
 
 void RemoveRoot() {
@@ -31,4 +39,29 @@ const std::filesystem::path& FuzzSandbox() {
         std::atexit(RemoveRoot);
     }
     return Root;
+}
+
+bool TStamp::operator==(const TStamp& other) const {
+    return Device == other.Device && Inode == other.Inode && Mode == other.Mode &&
+           Size == other.Size && Same(Modified, other.Modified) && Same(Changed, other.Changed) &&
+           Same(Accessed, other.Accessed) && LinkTarget == other.LinkTarget;
+}
+
+TStamp StampOf(const std::string& path) {
+    struct stat st {};
+    if (lstat(path.c_str(), &st) != 0) {
+        std::abort();
+    }
+    TStamp stamp{st.st_dev, st.st_ino, st.st_mode, st.st_size, st.st_mtim, st.st_ctim, st.st_atim,
+                 {}};
+    if (S_ISLNK(st.st_mode)) {
+        char target[512];
+        const ssize_t length = readlink(path.c_str(), target, sizeof target);
+        if (length <= 0) {
+            std::abort();
+        }
+        stamp.LinkTarget.assign(target, std::size_t(length));
+        stamp.Accessed = {};
+    }
+    return stamp;
 }

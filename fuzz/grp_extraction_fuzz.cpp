@@ -37,35 +37,6 @@ struct TSandbox {
     std::string LinkTarget; // the file the planted links point to
 };
 
-// What is known of a file without reading it; any write, rename or change of its links shows
-// in the change time, a read through a link in the access time (see Plant).
-struct TStamp {
-    dev_t Device = 0;
-    ino_t Inode = 0;
-    mode_t Mode = 0;
-    off_t Size = 0;
-    timespec Modified{};
-    timespec Changed{};
-    timespec Accessed{};
-};
-
-bool operator==(const timespec& a, const timespec& b) {
-    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
-}
-
-bool operator==(const TStamp& a, const TStamp& b) {
-    return a.Device == b.Device && a.Inode == b.Inode && a.Mode == b.Mode && a.Size == b.Size &&
-           a.Modified == b.Modified && a.Changed == b.Changed && a.Accessed == b.Accessed;
-}
-
-TStamp StampOf(const std::string& path) {
-    struct stat st {};
-    if (lstat(path.c_str(), &st) != 0) {
-        std::abort(); // something outside the extraction folder vanished
-    }
-    return {st.st_dev, st.st_ino, st.st_mode, st.st_size, st.st_mtim, st.st_ctim, st.st_atim};
-}
-
 void Check(bool ok) {
     if (!ok) {
         std::abort();

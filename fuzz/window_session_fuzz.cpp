@@ -85,41 +85,6 @@ bool IsInside(const std::string& path, const std::string& folder) {
     return normal == folder || normal.rfind(folder + "/", 0) == 0;
 }
 
-// What is known of a file without reading it; any write, rename or change of its links shows
-// in the change time, a read in the access time (see Sandbox).
-struct TStamp {
-    ino_t Inode = 0;
-    mode_t Mode = 0;
-    off_t Size = 0;
-    timespec Modified{};
-    timespec Changed{};
-    timespec Accessed{};
-    std::string LinkTarget;
-};
-
-bool operator==(const timespec& a, const timespec& b) {
-    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
-}
-
-bool operator==(const TStamp& a, const TStamp& b) {
-    return a.Inode == b.Inode && a.Mode == b.Mode && a.Size == b.Size && a.Modified == b.Modified &&
-           a.Changed == b.Changed && a.Accessed == b.Accessed && a.LinkTarget == b.LinkTarget;
-}
-
-TStamp StampOf(const std::string& path) {
-    struct stat st {};
-    Check(lstat(path.c_str(), &st) == 0);
-    TStamp stamp{st.st_ino, st.st_mode, st.st_size, st.st_mtim, st.st_ctim, st.st_atim, {}};
-    if (S_ISLNK(st.st_mode)) {
-        char target[512];
-        const ssize_t length = readlink(path.c_str(), target, sizeof target);
-        Check(length > 0);
-        stamp.LinkTarget.assign(target, std::size_t(length));
-        stamp.Accessed = {}; // readlink itself reads the link
-    }
-    return stamp;
-}
-
 // ---- The sandbox -------------------------------------------------------------------------------
 
 struct TSandbox {
