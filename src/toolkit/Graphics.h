@@ -206,6 +206,10 @@ public:
         Assign(other);
         return *this;
     }
+    // A move takes the pixels over and leaves an empty bitmap; without it every move (a vector
+    // of pictures growing) would copy them.
+    TBitmap(TBitmap&& other) noexcept = default;
+    TBitmap& operator=(TBitmap&& other) noexcept = default;
 
     int Width() const;
     int Height() const;

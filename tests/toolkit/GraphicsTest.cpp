@@ -5,6 +5,10 @@
 
 #include "toolkit/Sysutils.h"
 
+#include <cstdint>
+#include <type_traits>
+#include <utility>
+
 namespace {
 
 class Graphics : public HeadlessTest {};
@@ -63,6 +67,23 @@ TEST_F(Graphics, NewBitmapPixelsAreBlack) {
     bitmap.SetHeight(0);
     EXPECT_TRUE(bitmap.Empty());
     EXPECT_THROW(bitmap.Canvas(), Exception);
+}
+
+TEST_F(Graphics, ACopiedBitmapHasPixelsOfItsOwnAndAMovedOneHandsThemOver) {
+    TBitmap original(2, 2);
+    original.SetPixel(1, 1, clRed);
+    const std::uint32_t* pixels = original.ScanLine(0);
+    TBitmap copy = original;
+    copy.SetPixel(1, 1, clLime);
+    EXPECT_EQ(original.Pixel(1, 1), clRed);
+    EXPECT_NE(copy.ScanLine(0), pixels);
+
+    TBitmap moved = std::move(original);
+    EXPECT_EQ(moved.ScanLine(0), pixels);
+    EXPECT_EQ(moved.Pixel(1, 1), clRed);
+    EXPECT_TRUE(original.Empty()); // NOLINT(bugprone-use-after-move): what a move leaves
+    static_assert(std::is_nothrow_move_constructible_v<TBitmap>,
+                  "a vector of bitmaps moves them when it grows");
 }
 
 TEST_F(Graphics, BitmapCanvasDrawsIntoItsPixels) {
