@@ -31,7 +31,10 @@ TStatus CheckNewName(std::string_view name) {
 }
 
 std::string Quoted(std::string_view name) {
-    return "\"" + PrintableName(name) + "\"";
+    std::string quoted = "\"";
+    quoted += PrintableName(name);
+    quoted += '"';
+    return quoted;
 }
 
 } // namespace

@@ -41,7 +41,12 @@ TStatus OpenMeasured(const std::string& path, TFileHandle& file, std::int64_t& l
 // A file of a free name beside target, created new; its name goes to path.
 TFileHandle CreateBeside(const std::string& target, std::string& path) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        path = target + (attempt == 0 ? "" : "." + std::to_string(attempt)) + ".new";
+        path = target;
+        if (attempt > 0) {
+            path += '.';
+            path += std::to_string(attempt);
+        }
+        path += ".new";
         TFileHandle file(FileCreateNew(path));
         if (file.Valid() || !(FileExists(path) || DirectoryExists(path) || IsSymLink(path))) {
             return file; // created, or failed for another reason than the name being taken

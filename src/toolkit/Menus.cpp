@@ -12,7 +12,9 @@ std::string KeyName(std::uint8_t key) {
         return std::string(1, char(key));
     }
     if (key >= 0x70 && key <= 0x87) {
-        return "F" + std::to_string(key - 0x70 + 1);
+        std::string name = "F";
+        name += std::to_string(key - 0x70 + 1);
+        return name;
     }
     switch (key) {
     case 8:

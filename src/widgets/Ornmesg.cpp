@@ -249,7 +249,9 @@ TMessageForm* TOrnMesg::CreateMessageDialog(const std::string& msg, TMsgDlgType 
     }
     AddText(*dialog, msg, layout.Text);
     for (std::size_t k = 0; k < kinds.size(); ++k) {
-        AddButton(*dialog, "A" + std::to_string(k), kinds[k], layout.Buttons[k]);
+        std::string name = "A";
+        name += std::to_string(k);
+        AddButton(*dialog, name, kinds[k], layout.Buttons[k]);
     }
     return dialog.release();
 }
