@@ -52,8 +52,8 @@ TStamp StampOf(const std::string& path) {
     if (lstat(path.c_str(), &st) != 0) {
         std::abort();
     }
-    TStamp stamp{st.st_dev, st.st_ino, st.st_mode, st.st_size, st.st_mtim, st.st_ctim, st.st_atim,
-                 {}};
+    TStamp stamp{st.st_dev,  st.st_ino,  st.st_mode, st.st_size,
+                 st.st_mtim, st.st_ctim, st.st_atim, {}};
     if (S_ISLNK(st.st_mode)) {
         char target[512];
         const ssize_t length = readlink(path.c_str(), target, sizeof target);

@@ -454,7 +454,7 @@ TEST_F(GroupSession, MoreThanAThousandEntriesBothWays) {
     std::vector<std::string> names;
     TEntries entries;
     for (int i = 0; i < 1200; ++i) {
-        names.push_back("F" + std::to_string(i) + ".DAT");
+        names.push_back(std::string("F").append(std::to_string(i)).append(".DAT"));
         entries.emplace_back(names.back(), BytesOf(std::to_string(i)));
     }
     WriteSources(entries);

@@ -49,7 +49,9 @@ protected:
 
     // The command line of the next run: the program and, unless empty, one argument.
     void StartWith(const std::string& argument) {
-        std::string line = "\"" + Program / "Morvik.exe" + "\"";
+        std::string line = "\"";
+        line += Program / "Morvik.exe";
+        line += '"';
         if (!argument.empty()) {
             line += " \"" + argument + "\"";
         }

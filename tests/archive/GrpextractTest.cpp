@@ -54,8 +54,8 @@ TEST(ExtractName, HostileNamesAreRefusedWithTheNameAndReason) {
         ASSERT_FALSE(status.Ok()) << PrintableName(name);
         EXPECT_EQ(status.Fault(), TFault::BadData);
         EXPECT_NE(status.Reason().find(reason), std::string::npos) << status.Reason();
-        EXPECT_NE(status.Reason().find("\"" + PrintableName(name) + "\""), std::string::npos)
-            << status.Reason();
+        const std::string quoted = std::string("\"").append(PrintableName(name)).append("\"");
+        EXPECT_NE(status.Reason().find(quoted), std::string::npos) << status.Reason();
     }
     EXPECT_FALSE(CheckExtractName("").Ok());
 }
