@@ -145,6 +145,12 @@ protected:
     }
     // Hints are tool tips: that of the control under the pointer, when it shows its hint.
     bool event(QEvent* event) override {
+        if (event->type() == QEvent::WindowActivate && isWindow()) {
+            if (auto* form = dynamic_cast<TForm*>(&Control)) {
+                ActivateForm(*form);
+            }
+            return QWidget::event(event);
+        }
         if (event->type() != QEvent::ToolTip) {
             return QWidget::event(event);
         }
@@ -258,6 +264,24 @@ Qt::CursorShape QtCursorShape(TCursor cursor) {
     default:
         return Qt::ArrowCursor;
     }
+}
+
+void ActivateForm(TForm& form) {
+    // A handler may free the form, and its window with it.
+    auto* peer = dynamic_cast<TQtPeer*>(form.Peer());
+    const QPointer<QWidget> alive(peer ? peer->Widget() : nullptr);
+    Application().RunGuarded([&] { form.Activate(); });
+    if (!alive) {
+        return;
+    }
+    Application().RunGuarded([&] {
+        TWinControl* active = form.ActiveControl();
+        if (active && active->CanFocus()) {
+            active->SetFocus();
+        } else if (!active) {
+            form.SelectNext(nullptr, true);
+        }
+    });
 }
 
 TQtPeer::TQtPeer(TWinControl& control, QWidget* parent)

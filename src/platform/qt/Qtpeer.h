@@ -9,7 +9,7 @@
 // widget's paint event paints TWinControl::PaintWindow through a Qt canvas on the widget, and mouse
 // input goes to the control's Window... entry points. Whatever a handler throws is shown by the
 // application object and never passes through Qt. The close box closes the form through
-// TForm::Close.
+// TForm::Close; the window's activation activates the form (ActivateForm).
 //
 // TQtEditPeer puts an edit box on Qt's own line edit, which reports the user's typing back.
 //
@@ -17,6 +17,7 @@
 // peers report; until then they paint and answer input themselves, as on the headless platform.
 
 #include "toolkit/Controls.h"
+#include "toolkit/Forms.h"
 #include "toolkit/Stdctrls.h"
 
 #include <QPointer>
@@ -24,6 +25,13 @@
 
 // The Qt pointer shape of a toolkit cursor.
 Qt::CursorShape QtCursorShape(TCursor cursor);
+
+// What a form's window becoming the active one does: the form's activation, then the focus
+// back where it was on the form, or to the first control that takes it. Qt's activation of the
+// window calls it; so do the message loops for the main form at start and for a modal form,
+// since without a window manager (a virtual display, the offscreen platform) no window is ever
+// activated, and the program's start-up runs on its main form's activation.
+void ActivateForm(TForm& form);
 
 class TQtPeer : public TWindowPeer {
 public:

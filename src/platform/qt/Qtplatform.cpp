@@ -239,12 +239,16 @@ TRect TQtPlatform::FrameInsets(const TForm& form) {
 }
 
 void TQtPlatform::RunModal(TForm& form) {
+    ActivateForm(form);
     while (form.ModalResult() == mrNone) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
 }
 
 void TQtPlatform::RunMessageLoop() {
+    if (TForm* main = Application().MainForm(); main && main->Visible()) {
+        ActivateForm(*main);
+    }
     while (!Application().Terminated()) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
