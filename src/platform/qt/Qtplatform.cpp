@@ -5,10 +5,12 @@
 #include "platform/qt/Qtbitmap.h"
 #include "platform/qt/Qtpeer.h"
 #include "toolkit/Forms.h"
+#include "toolkit/Sysutils.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCursor>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QIcon>
@@ -293,7 +295,27 @@ std::string TQtPlatform::TQtShell::SpecialFolderPath(int csidl) {
     default:
         return {};
     }
-    return ToLocal(QStandardPaths::writableLocation(location));
+    // Qt names $HOME/Desktop even when the user has no such folder.
+    const QString path = QStandardPaths::writableLocation(location);
+    return QFileInfo(path).isDir() ? ToLocal(path) : std::string();
+}
+
+std::string TQtPlatform::TQtShell::LinkFileName(const std::string& linkName) {
+    return LowerCase(linkName) + ".desktop";
+}
+
+std::string TQtPlatform::TQtShell::ProgramFileName(const std::string& programName) {
+    return LowerCase(programName);
+}
+
+std::string TQtPlatform::TQtShell::SettingsFolder(const std::string& programName) {
+    // $XDG_CONFIG_HOME, or ~/.config without it.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                           "/" + QString::fromLocal8Bit(LowerCase(programName));
+    // A folder that cannot be made shows in the message of the settings file that cannot be
+    // written.
+    QDir().mkpath(folder);
+    return ToLocal(folder) + "/";
 }
 
 std::string TQtPlatform::TQtShell::SaveShellLink(const TShellLink& link,
