@@ -15,6 +15,7 @@
 #include "widgets/Ornglyphresources.h"
 #include "widgets/Ornmesg.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
@@ -72,9 +73,13 @@ QWidget* WidgetOf(const TWinControl& control) {
     return peer ? peer->Widget() : nullptr;
 }
 
-// A press and release of the left button at p of widget.
+// A press and release of the left button at p of widget; on a list, on its items' viewport.
 void ClickWidget(QWidget* widget, QPoint p, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     ASSERT_NE(widget, nullptr);
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(widget)) {
+        p -= area->viewport()->pos();
+        widget = area->viewport();
+    }
     const QPointF at(p);
     QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), Qt::LeftButton,
                       Qt::LeftButton, modifiers);
