@@ -12,10 +12,8 @@
 // TForm::Close; the window's activation activates the form (ActivateForm).
 //
 // TQtEditPeer puts an edit box on Qt's own line edit, which reports the user's typing back; the
-// list boxes are Qt's own lists (Qtlistbox.h).
-//
-// FIXME: the drive list is to be Qt's own combo box reporting as the Win32 peer reports; until
-// then it paints and answers input itself, as on the headless platform.
+// list boxes are Qt's own lists (Qtlistbox.h), the drive list Qt's own combo box
+// (Qtcombobox.h).
 
 #include "toolkit/Controls.h"
 #include "toolkit/Forms.h"

@@ -3,6 +3,7 @@
 #include "platform/headless/Syscolors.h"
 #include "platform/headless/Sysicons.h"
 #include "platform/qt/Qtbitmap.h"
+#include "platform/qt/Qtcombobox.h"
 #include "platform/qt/Qtlistbox.h"
 #include "platform/qt/Qtpeer.h"
 #include "toolkit/Forms.h"
@@ -224,6 +225,9 @@ std::unique_ptr<TWindowPeer> TQtPlatform::CreatePeer(TWinControl& control) {
     }
     if (auto* edit = dynamic_cast<TEdit*>(&control)) {
         return std::make_unique<TQtEditPeer>(*edit, parentPeer->Widget());
+    }
+    if (auto* drives = dynamic_cast<TDriveComboBox*>(&control)) {
+        return std::make_unique<TQtComboBoxPeer>(*drives, parentPeer->Widget());
     }
     if (auto* list = dynamic_cast<TListBox*>(&control)) {
         return std::make_unique<TQtListBoxPeer>(*list, parentPeer->Widget());
