@@ -58,7 +58,8 @@ QImage LargestPicture(const std::vector<unsigned char>& file, std::string& why) 
         best = QImage(width, height, QImage::Format_ARGB32);
         const unsigned char* pixels = file.data() + offset + header;
         for (int y = 0; y < height; ++y) {
-            const unsigned char* row = pixels + std::size_t(height - 1 - y) * std::size_t(width) * 4;
+            const unsigned char* row =
+                pixels + std::size_t(height - 1 - y) * std::size_t(width) * 4;
             for (int x = 0; x < width; ++x) {
                 const unsigned char* p = row + 4 * x;
                 best.setPixel(x, y, qRgba(p[2], p[1], p[0], p[3]));

@@ -379,7 +379,8 @@ TEST_F(QtMainWindowTest, CreatesAGroupFileOfTheChosenFilesInListOrder) {
         AnswerDialog("&Yes", &question);
         Click(*window.btnGroup);
     });
-    EXPECT_EQ(question, "Files will be grouped to:\n" + (Work / "MOD.GRP").string() + "\nContinue ?");
+    EXPECT_EQ(question,
+              "Files will be grouped to:\n" + (Work / "MOD.GRP").string() + "\nContinue ?");
     EXPECT_EQ(ReadFile(Work / "MOD.GRP"), GroupBytes({{"A.CON", "con a"}, {"C.ART", "art c"}}));
 }
 
@@ -395,9 +396,8 @@ TEST_F(QtMainWindowTest, TheSettingsAreWrittenOnCloseIntoTheConfigFolderAndReadA
     EXPECT_EQ(TIniFile(settings.string()).ReadString("Setup", "LastFolder", ""), Work.string());
     EXPECT_FALSE(fs::exists(Program / "Morvik.ini")) << "nothing is written beside the program";
 
-    Run("", [&](TfrmMain& window) {
-        EXPECT_EQ(window.DirectoryListBox1->Directory(), Work.string());
-    });
+    Run("",
+        [&](TfrmMain& window) { EXPECT_EQ(window.DirectoryListBox1->Directory(), Work.string()); });
 }
 
 TEST_F(QtMainWindowTest, TheOptionsMenuShowsAboutAndWritesTheDesktopLauncher) {

@@ -7,8 +7,8 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QPainter>
+#include <QPointer>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 #include <QToolTip>
@@ -32,7 +32,8 @@ QColor Native(TColor color) {
 // Paints each item with the control's DrawItem, at the control's item height.
 class TItemDelegate : public QStyledItemDelegate {
 public:
-    TItemDelegate(const TListBox& list, QObject* parent) : QStyledItemDelegate(parent), List(list) {}
+    TItemDelegate(const TListBox& list, QObject* parent)
+        : QStyledItemDelegate(parent), List(list) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
