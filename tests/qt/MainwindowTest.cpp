@@ -426,6 +426,7 @@ TEST_F(QtMainWindowTest, TheOptionsMenuShowsAboutAndWritesTheDesktopLauncher) {
         EXPECT_NE(text.find("Exec=\"" + (Program / "morvik").string() + "\"\n"), std::string::npos)
             << text;
         EXPECT_NE(text.find("Name=Morvik\n"), std::string::npos) << text;
+        EXPECT_NE(text.find("Icon=morvik\n"), std::string::npos) << text;
         EXPECT_NE(fs::status(launcher).permissions() & fs::perms::owner_exec, fs::perms::none);
 
         // Without a desktop folder the command says why it wrote nothing.

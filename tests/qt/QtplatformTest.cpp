@@ -166,6 +166,7 @@ TEST(DesktopEntryTextTest, QuotesTheProgramAndEscapesWhatTheFormatReserves) {
               "Type=Application\n"
               "Name=Morvik\n"
               "Exec=\"/opt/my games/mor\\\\\"vik\\\\$\" --group a\\\\b.grp\n"
+              "Icon=mor\"vik$\n"
               "Path=/opt/my games\n"
               "Terminal=false\n");
     // Without a description the file's name names it; no working folder, no Path.
@@ -177,6 +178,7 @@ TEST(DesktopEntryTextTest, QuotesTheProgramAndEscapesWhatTheFormatReserves) {
                                                 "Type=Application\n"
                                                 "Name=morvik\n"
                                                 "Exec=\"/usr/bin/morvik\"\n"
+                                                "Icon=morvik\n"
                                                 "Terminal=false\n");
 }
 

@@ -123,6 +123,11 @@ std::string DesktopEntryText(const TShellLink& link, const std::string& name) {
     std::string text = "[Desktop Entry]\nType=Application\n";
     text += "Name=" + (link.Description.empty() ? name : link.Description) + "\n";
     text += "Exec=" + exec + "\n";
+    // The name without folder and extension: an icon name never has either.
+    const std::string program = ToLocal(QFileInfo(QString::fromLocal8Bit(link.Path)).baseName());
+    if (!program.empty()) {
+        text += "Icon=" + program + "\n";
+    }
     if (!link.WorkingDirectory.empty()) {
         text += "Path=" + link.WorkingDirectory + "\n";
     }

@@ -28,7 +28,8 @@
 
 // The text of the freedesktop launcher (a .desktop file) for link: the program quoted in Exec
 // with its arguments after it, the description as its name (name when there is none), the
-// working folder as its Path.
+// working folder as its Path, and as its icon the icon theme's of the program's name, as a
+// Windows shell link shows its program's icon.
 std::string DesktopEntryText(const TShellLink& link, const std::string& name);
 
 class TQtMenuWindow;
