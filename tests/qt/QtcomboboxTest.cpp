@@ -2,19 +2,33 @@
 
 #include "Qttest.h"
 
+#include "archive/Failingfiles.h"
 #include "platform/qt/Qtpeer.h"
 #include "platform/qt/Qtplatform.h"
 #include "toolkit/Filectrl.h"
 #include "toolkit/Forms.h"
-#include "toolkit/Madeupfolders.h"
 
 #include <QComboBox>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// The system's file services, with drives made up.
+class TMadeUpDrives : public TFailingFileServices {
+public:
+    std::vector<std::string> Drives;
+    std::vector<std::string> LogicalDrives() override { return Drives; }
+};
+
+} // namespace
 
 TEST(QtComboBoxTest, TheDrivesAreTheComboBoxsItemsAndTheUsersChoiceIsTheControls) {
     TQtPlatform host;
     InstallPlatform(&host);
     {
-        TMadeUpFolders files;
+        TMadeUpDrives files;
         files.Drives = {"/", "/media/cdrom/"};
         TComponentPtr<TForm> form(new TForm(nullptr));
         auto* drives = new TDriveComboBox(form.get());
