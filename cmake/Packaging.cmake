@@ -120,6 +120,9 @@ by which the game ports offer a mod. Every group file is read as untrusted
 input: entry names that would leave the extraction folder are refused.")
     set(CPACK_DEBIAN_WINDOW_PACKAGE_NAME morvik)
     set(CPACK_DEBIAN_WINDOW_PACKAGE_SECTION x11)
+    # Wine's "MS Sans Serif", in whose metrics the window is laid out; without it the system's
+    # sans serif face stands in.
+    set(CPACK_DEBIAN_WINDOW_PACKAGE_RECOMMENDS fonts-wine)
     set(CPACK_COMPONENT_WINDOW_DESCRIPTION
         "create, list and extract GRP group files in a window
 Morvik is a small desktop tool for the GRP group files of Build-engine games,
