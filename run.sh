@@ -1,24 +1,26 @@
 #!/usr/bin/env bash
-# Builds the 64-bit Morvik.exe and opens it, on the group file given if any: directly on Windows,
-# under Wine elsewhere (installing what is missing first). `./run.sh --cli ARGS...` builds
-# morvik-cli instead and runs it with ARGS.
+# Builds the window and opens it, on the group file given if any (installing what is missing
+# first): on Linux the native window `morvik` on Qt 6, on Windows the 64-bit Morvik.exe.
+# `./run.sh --wine [GROUP]` builds Morvik.exe on Linux and opens it under Wine instead.
+# `./run.sh --cli ARGS...` builds morvik-cli and runs it with ARGS.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 
 usage() {
-    echo "usage: ./run.sh [GROUP]          build Morvik.exe and open it, on GROUP if given"
+    echo "usage: ./run.sh [GROUP]          build the window and open it, on GROUP if given"
+    echo "       ./run.sh --wine [GROUP]   build Morvik.exe and open it under Wine"
     echo "       ./run.sh --cli ARGS...    build morvik-cli and run it with ARGS"
 }
 
-# Wine 8 opens its windows on an X display only; without one it would print a backtrace or wait.
+# The window needs a display (Wine's an X display: without one it prints a backtrace or waits).
 no_display() {
     cat >&2 <<EOF
 run: $1.
-Morvik.exe opens a window, and Wine shows it on an X display. Either
+Morvik opens a window, which needs a display. Either
   - run ./run.sh in a terminal of a desktop session, or
   - log in with X forwarding (ssh -X HOST) and run it there, or
   - give it a virtual display, invisible but fine for scripts and screenshots:
-      xvfb-run -a ./run.sh [GROUP]
+      xvfb-run -a ./run.sh [--wine] [GROUP]
 The command-line tool needs no display:  ./run.sh --cli list GROUP
 EOF
     exit 1
@@ -60,6 +62,11 @@ if [ "${1:-}" = --cli ]; then
     exec "$here/build/cli/src/cli/morvik-cli" "$@"
 fi
 
+wine=0
+if [ "${1:-}" = --wine ] && [ $windows = 0 ]; then
+    wine=1
+    shift
+fi
 case "${1:-}" in
 -h | --help) usage; exit 0 ;;
 -*) usage >&2; exit 2 ;;
@@ -81,6 +88,16 @@ fi
 
 # Checked before the build, so that a session without a display learns it at once.
 [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ] || no_display "no display: DISPLAY and WAYLAND_DISPLAY are unset"
+
+if [ $wine = 0 ]; then
+    # The native window: the compiler, CMake and Qt, no test programs.
+    "$here/scripts/setup.sh" window >&2
+    cmake -S "$here" -B "$here/build/window" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVIK_TESTS=OFF \
+        -DMORVIK_BENCH=OFF >/dev/null
+    cmake --build "$here/build/window" --target morvik -j2 >&2
+    echo "run: opening morvik (its settings go to ${XDG_CONFIG_HOME:-~/.config}/morvik/)"
+    exec "$here/build/window/morvik" ${group:+"$group"}
+fi
 "$here/scripts/setup.sh"
 echo "run: building Morvik.exe in build/win64"
 cmake --preset win64 -S "$here" >/dev/null

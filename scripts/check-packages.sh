@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks the release packages: each zip holds exactly its files, its texts with CR LF, and its
-# programs stripped and importing only DLLs that come with Windows; the .deb unpacks into a tree
-# whose morvik-cli runs, holds exactly its files, and passes lintian; the .tar.gz holds the .deb's
-# tree.
+# programs stripped and importing only DLLs that come with Windows; the .deb of morvik-cli unpacks
+# into a tree whose morvik-cli runs, holds exactly its files, and passes lintian; the .tar.gz holds
+# that .deb's tree; the .deb of the window, morvik, holds the program, its launcher and its icon,
+# finds every library it needs on this system, and passes lintian.
 #   scripts/check-packages.sh        makes the packages with cpack in the test run's build folders
 #                                    (build/native, build/win64, build/win32) into build/packages/
 #   scripts/check-packages.sh DIR    checks the packages in DIR (scripts/release.sh: dist/)
@@ -98,6 +99,30 @@ warnings=$(MANWIDTH=80 man --warnings -l "$work/deb/usr/share/man/man1/morvik-cl
 lintian --fail-on error,warning --suppress-tags copyright-without-copyright-notice "$deb" ||
     fail "lintian finds faults in the .deb"
 echo "check-packages: $(basename "$deb"): $answer ($(stat -c %s "$deb") bytes)"
+
+window=$dir/morvik_${version}_amd64.deb
+[ -f "$window" ] || fail "$window is missing"
+[ "$(dpkg-deb -f "$window" Package)" = morvik ] || fail "the window's .deb is not the package morvik"
+[ "$(dpkg-deb -f "$window" Version)" = "$version" ] || fail "the window's .deb's version is not $version"
+dpkg-deb -f "$window" Depends | grep -q 'libqt6widgets6' || fail "the window's .deb does not depend on Qt 6 Widgets"
+window_files=$(printf '%s\n' ./usr/bin/morvik ./usr/share/applications/morvik.desktop \
+    ./usr/share/doc/morvik/changelog.gz ./usr/share/doc/morvik/copyright \
+    ./usr/share/icons/hicolor/48x48/apps/morvik.png ./usr/share/man/man1/morvik.1.gz)
+files=$(dpkg-deb -c "$window" | awk '$1 !~ /^d/ { print $6 }' | sort)
+[ "$files" = "$window_files" ] || fail "the window's .deb holds"$'\n'"$files"$'\n'"instead of"$'\n'"$window_files"
+dpkg-deb -x "$window" "$work/window"
+! ldd "$work/window/usr/bin/morvik" | grep -q 'not found' || fail "the window's morvik misses libraries"
+# The launcher starts the installed program and names the installed icon, which is as large as
+# the folder it is in says.
+grep -qx 'Exec=morvik %f' "$work/window/usr/share/applications/morvik.desktop" || fail "morvik.desktop does not start morvik"
+grep -qx 'Icon=morvik' "$work/window/usr/share/applications/morvik.desktop" || fail "morvik.desktop does not name the icon"
+[ "$(identify -format '%wx%h' "$work/window/usr/share/icons/hicolor/48x48/apps/morvik.png")" = 48x48 ] ||
+    fail "the window's icon is not 48 x 48"
+warnings=$(MANWIDTH=80 man --warnings -l "$work/window/usr/share/man/man1/morvik.1.gz" 2>&1 >/dev/null)
+[ -z "$warnings" ] || fail "the window's manual page has faults: $warnings"
+lintian --fail-on error,warning --suppress-tags copyright-without-copyright-notice "$window" ||
+    fail "lintian finds faults in the window's .deb"
+echo "check-packages: $(basename "$window"): $(tr '\n' ' ' <<<"$window_files")($(stat -c %s "$window") bytes)"
 
 tgz=$dir/morvik-cli-$version-linux-x86_64.tar.gz
 [ -f "$tgz" ] || fail "$tgz is missing"

@@ -5,6 +5,8 @@
 #                                                            README.txt, LICENSE.txt
 #   morvik-cli_<version>_amd64.deb                           morvik-cli, its manual page, bash
 #   morvik-cli-<version>-linux-x86_64.tar.gz                 completion, copyright and changelog
+#   morvik_<version>_amd64.deb                               the window morvik, its launcher,
+#                                                            icon, manual page, copyright, changelog
 # The version is the one of project() in CMakeLists.txt. Each build is the workflow preset of the
 # same name: cmake --workflow --preset release-win64 --fresh makes one package alone.
 set -euo pipefail

@@ -3,6 +3,7 @@
 # already. Safe to run again; never refuses a machine for what it already has.
 #
 #   scripts/setup.sh cli    what morvik-cli needs: the native compiler and CMake (./run.sh --cli)
+#   scripts/setup.sh window what the native window needs: those, Qt 6 and Wine's fonts (./run.sh)
 #   scripts/setup.sh        everything: the Windows tool chain, Wine and the test tools as well
 #                           (./test.sh and ./run.sh)
 set -euo pipefail
@@ -10,7 +11,9 @@ here="$(cd "$(dirname "$0")" && pwd)"
 purpose="${1:-all}"
 
 packages=(cmake ninja-build g++)
-if [ "$purpose" != cli ]; then
+if [ "$purpose" = window ]; then
+    packages+=(qt6-base-dev fonts-wine)
+elif [ "$purpose" != cli ]; then
     packages+=(
         clang libclang-rt-14-dev                         # the fuzzer
         clang-format clang-format-16                     # scripts/format.sh (16 for InsertBraces)

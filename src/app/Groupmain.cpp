@@ -3,6 +3,8 @@
 #include "app/Groupglyphs.h"
 #include "archive/Grppattern.h"
 #include "toolkit/Inifiles.h"
+#include "toolkit/Platform.h"
+#include "toolkit/Shell.h"
 #include "toolkit/Sysutils.h"
 
 #include <cassert>
@@ -607,7 +609,8 @@ void TfrmMain::ListBox1Click(TComponent* /*sender*/) {
 // ---- Settings ----------------------------------------------------------------------------------
 
 std::string TfrmMain::SettingsFileName() const {
-    return programFolder + "Morvik.ini";
+    const std::string folder = Platform().Shell().SettingsFolder("Morvik");
+    return (folder.empty() ? programFolder : folder) + "Morvik.ini";
 }
 
 void TfrmMain::LoadSettings() {

@@ -92,7 +92,8 @@ public:
     void LoadSettings();
     // Raises "Unable to write to <file>" when the settings file cannot be written.
     void SaveSettings();
-    // The settings file beside the program.
+    // The settings file: in the system's folder for the program's settings, or beside the
+    // program where the system has none (Windows).
     std::string SettingsFileName() const;
 
     // ---- Event handlers
@@ -127,7 +128,7 @@ public:
     void FormDropFiles(TComponent* sender, const std::vector<std::string>& paths);
 
     // ---- The Options menu's commands (Groupoptions.cpp); "Quit Application" is btnQuitClick.
-    // Writes Morvik.lnk to the program on the desktop.
+    // Writes a link to the program on the desktop (Morvik.lnk on Windows).
     void DesktopIcon1Click(TComponent* sender);
     void AboutMorvik1Click(TComponent* sender);
     void Cancel1Click(TComponent* sender);

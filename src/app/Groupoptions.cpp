@@ -4,6 +4,8 @@
 #include "app/Groupmain.h"
 
 #include "app/Mslink.h"
+#include "toolkit/Platform.h"
+#include "toolkit/Shell.h"
 
 namespace {
 
@@ -39,10 +41,10 @@ std::string AboutText(const std::string& version) {
 
 void TfrmMain::DesktopIcon1Click(TComponent* /*sender*/) {
     msLink link;
-    // The link always points to Morvik.exe in the program's folder, whatever name the running
-    // program has.
-    const TShortcutResult result =
-        link.CreateShortcut(programFolder, "Morvik.exe", "Desktop", "Morvik");
+    // The link always points to the program's file as the system names it (Morvik.exe on
+    // Windows) in the program's folder, whatever name the running program has.
+    const TShortcutResult result = link.CreateShortcut(
+        programFolder, Platform().Shell().ProgramFileName("Morvik"), "Desktop", "Morvik");
     // The success sound only for a link that was written; otherwise the refusal says why.
     if (result) {
         Sound(sndAsterisk);

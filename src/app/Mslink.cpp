@@ -71,7 +71,8 @@ TShortcutResult msLink::CreateLink(const std::string& exeFolder, const std::stri
     link.WorkingDirectory = exeFolder;
     link.Description = linkName;
     link.Hotkey = hotKey;
-    const std::string file = WithTrailingDelimiter(linkFolder) + linkName + ".lnk";
+    const std::string file =
+        WithTrailingDelimiter(linkFolder) + Platform().Shell().LinkFileName(linkName);
     std::string failure = Platform().Shell().SaveShellLink(link, file);
     if (!failure.empty()) {
         return TShortcutResult::Failed(std::move(failure));

@@ -24,12 +24,13 @@ class msLink {
 public:
     virtual ~msLink() = default;
 
-    // A link named linkName + ".lnk" to exeFolder + exeName in the special folder folderName
+    // A link called linkName (the file "<linkName>.lnk" on Windows, TShell::LinkFileName) to
+    // exeFolder + exeName in the special folder folderName
     // ("desktop", "mydocuments", "programgroups", "sendto", "startmenu" or "startup", in any
     // case), with no hot key.
     TShortcutResult CreateShortcut(const std::string& exeFolder, const std::string& exeName,
                                    const std::string& folderName, const std::string& linkName);
-    // A link named linkName + ".lnk" in linkFolder to exeFolder + exeName, working in exeFolder,
+    // A link called linkName in linkFolder to exeFolder + exeName, working in exeFolder,
     // described by linkName. Text after the first "/" of exeName is the link's arguments. hotKey
     // is kept only when it is Ctrl+Alt with a key code from 0x20 to 0x7E, else there is none.
     TShortcutResult CreateLink(const std::string& exeFolder, const std::string& exeName,

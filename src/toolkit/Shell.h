@@ -1,6 +1,7 @@
 #pragma once
-// The few services of the system's shell that the program uses: the paths of its special folders
-// and the writing of shell links (shortcut files). Each platform gives one TShell through
+// The few services of the system's shell that the program uses: the paths of its special folders,
+// the writing of shell links (shortcut files), and how the shell names links, programs and the
+// folder of a program's settings. Each platform gives one TShell through
 // TPlatform::Shell(); the headless one keeps its folders in a temporary folder and records every
 // link it writes.
 
@@ -29,4 +30,15 @@ public:
     // Writes link into the file fileName, replacing a file of that name. Returns an empty text
     // when the link was written, otherwise the reason it was not.
     virtual std::string SaveShellLink(const TShellLink& link, const std::string& fileName) = 0;
+
+    // ---- The shell's naming conventions; the defaults are those of Windows.
+    // The file name of a link called linkName: "Morvik.lnk" for "Morvik".
+    virtual std::string LinkFileName(const std::string& linkName) { return linkName + ".lnk"; }
+    // The file name of the program called programName: "Morvik.exe" for "Morvik".
+    virtual std::string ProgramFileName(const std::string& programName) {
+        return programName + ".exe";
+    }
+    // The folder, with its trailing delimiter, where the program called programName keeps its
+    // settings, made when it is missing; empty when programs keep them in their own folder.
+    virtual std::string SettingsFolder(const std::string& /*programName*/) { return {}; }
 };

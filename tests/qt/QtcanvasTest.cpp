@@ -264,6 +264,36 @@ TEST_F(QtCanvasTest, MsSansSerifHasTheMetricsTheLayoutsWereMadeFor) {
     EXPECT_GE(text.Canvas->TextHeight("Morvik"), 18);
 }
 
+// Wine's "MS Sans Serif" has no bold face: bold is made as GDI makes it, each glyph twice a
+// pixel apart and a pixel wider, so that bold captions take the room they take on Windows.
+TEST_F(QtCanvasTest, BoldWithoutABoldFaceIsDrawnTwiceAPixelApartAndAPixelWider) {
+    TTextImage plain(60, 20);
+    TTextImage bold(60, 20);
+    bold.Canvas->Font.Style = fsBold;
+    const QFont face = QtFont(bold.Canvas->Font);
+    if (!SyntheticBold(bold.Canvas->Font, face)) {
+        GTEST_SKIP() << face.family().toStdString() << " has a bold face of its own";
+    }
+    EXPECT_FALSE(SyntheticBold(plain.Canvas->Font, QtFont(plain.Canvas->Font)));
+    EXPECT_EQ(bold.Canvas->TextWidth("Quit"), plain.Canvas->TextWidth("Quit") + 4);
+    EXPECT_EQ(GetAveCharSize(*bold.Canvas).cx, GetAveCharSize(*plain.Canvas).cx + 1);
+
+    plain.Canvas->TextOut(2, 2, "l");
+    bold.Canvas->TextOut(2, 2, "l");
+    const TRect thin = InkBounds(plain.Image);
+    const TRect thick = InkBounds(bold.Image);
+    EXPECT_EQ(thick, Rect(thin.Left, thin.Top, thin.Right + 1, thin.Bottom));
+    // Every pixel of the plain glyph is inked in the bold one, and so is its right neighbour.
+    for (int y = thin.Top; y < thin.Bottom; ++y) {
+        for (int x = thin.Left; x < thin.Right; ++x) {
+            if ((plain.Image.pixel(x, y) & 0xFFFFFF) == 0) {
+                EXPECT_EQ(bold.Image.pixel(x, y) & 0xFFFFFF, 0u) << x << ", " << y;
+                EXPECT_EQ(bold.Image.pixel(x + 1, y) & 0xFFFFFF, 0u) << x + 1 << ", " << y;
+            }
+        }
+    }
+}
+
 TEST_F(QtCanvasTest, DrawTextMeasuresWrapsAndAlignsInTheFont) {
     TTextImage text(200, 100);
     TQtCanvas& canvas = *text.Canvas;

@@ -294,3 +294,24 @@ TEST_F(QtPeerTest, ThePointerAndTheHintAreThoseOfTheControlUnderIt) {
     }
     EXPECT_FALSE(QToolTip::isVisible());
 }
+
+// With no window manager (the offscreen platform, a bare virtual display) Qt activates no window:
+// the modal loop activates its form itself, as the system does on Windows, and a window that Qt
+// does activate activates its form once.
+TEST_F(QtPeerTest, AFormIsActivatedByItsModalLoopOrByItsWindowsActivation) {
+    int activations = 0;
+    Form->OnActivate = [&](TComponent*) { ++activations; };
+    QTimer::singleShot(0, [&] { Form->SetModalResult(mrOk); });
+    EXPECT_EQ(Form->ShowModal(), mrOk);
+    EXPECT_EQ(activations, 1);
+
+    TPanelForm other(nullptr);
+    other.OnActivate = [&](TComponent*) { ++activations; };
+    other.Show();
+    QWidget* window = WidgetOf(other);
+    ASSERT_NE(window, nullptr);
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(window, &activate);
+    QCoreApplication::sendEvent(window, &activate);
+    EXPECT_EQ(activations, 2);
+}

@@ -166,6 +166,7 @@ TEST(DesktopEntryTextTest, QuotesTheProgramAndEscapesWhatTheFormatReserves) {
               "Type=Application\n"
               "Name=Morvik\n"
               "Exec=\"/opt/my games/mor\\\\\"vik\\\\$\" --group a\\\\b.grp\n"
+              "Icon=mor\"vik$\n"
               "Path=/opt/my games\n"
               "Terminal=false\n");
     // Without a description the file's name names it; no working folder, no Path.
@@ -177,6 +178,7 @@ TEST(DesktopEntryTextTest, QuotesTheProgramAndEscapesWhatTheFormatReserves) {
                                                 "Type=Application\n"
                                                 "Name=morvik\n"
                                                 "Exec=\"/usr/bin/morvik\"\n"
+                                                "Icon=morvik\n"
                                                 "Terminal=false\n");
 }
 
@@ -200,19 +202,31 @@ TEST_F(QtPlatformTest, TheShellWritesAnExecutableLauncherOrSaysWhyNot) {
     std::filesystem::remove_all(folder);
 }
 
-TEST_F(QtPlatformTest, SpecialFoldersAreTheXdgUserDirectories) {
+TEST_F(QtPlatformTest, SpecialFoldersAreTheXdgUserDirectoriesThatAreThere) {
     const std::filesystem::path config =
         std::filesystem::temp_directory_path() / ("morvik-qt-xdg-" + std::to_string(getpid()));
-    std::filesystem::create_directories(config);
+    const std::string desk = (config / "desk").string();
+    const std::string docs = (config / "docs").string();
+    std::filesystem::create_directories(desk);
     std::ofstream(config / "user-dirs.dirs")
-        << "XDG_DESKTOP_DIR=\"/tmp/morvik-desk\"\nXDG_DOCUMENTS_DIR=\"/tmp/morvik-docs\"\n";
+        << "XDG_DESKTOP_DIR=\"" << desk << "\"\nXDG_DOCUMENTS_DIR=\"" << docs << "\"\n";
     const char* saved = std::getenv("XDG_CONFIG_HOME");
     const std::string savedValue = saved ? saved : "";
     setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-    EXPECT_EQ(Host.Shell().SpecialFolderPath(0x0010), "/tmp/morvik-desk");
-    EXPECT_EQ(Host.Shell().SpecialFolderPath(0x0000), "/tmp/morvik-desk");
-    EXPECT_EQ(Host.Shell().SpecialFolderPath(0x0005), "/tmp/morvik-docs");
+    EXPECT_EQ(Host.Shell().SpecialFolderPath(0x0010), desk);
+    EXPECT_EQ(Host.Shell().SpecialFolderPath(0x0000), desk);
+    // Named, but not made: the shell has no such folder.
+    EXPECT_EQ(Host.Shell().SpecialFolderPath(0x0005), "");
+    std::filesystem::create_directories(docs);
+    EXPECT_EQ(Host.Shell().SpecialFolderPath(0x0005), docs);
     EXPECT_EQ(Host.Shell().SpecialFolderPath(0x0002), ""); // the start menu's programs
+
+    // A program's settings live in a folder of its own under $XDG_CONFIG_HOME, made when asked.
+    EXPECT_EQ(Host.Shell().SettingsFolder("Morvik"), (config / "morvik").string() + "/");
+    EXPECT_TRUE(std::filesystem::is_directory(config / "morvik"));
+    // Launchers and programs take the lower-case name, without Windows' extensions.
+    EXPECT_EQ(Host.Shell().LinkFileName("Morvik"), "morvik.desktop");
+    EXPECT_EQ(Host.Shell().ProgramFileName("Morvik"), "morvik");
     if (saved) {
         setenv("XDG_CONFIG_HOME", savedValue.c_str(), 1);
     } else {

@@ -221,17 +221,22 @@ void TQtCanvas::StretchDraw(const TRect& dest, const TBitmap& bitmap) {
 const QFont& TQtCanvas::CurrentFont() {
     if (!FontValid || !(FontMade == Font)) {
         FontValue = QtFont(Font);
+        FontSyntheticBold = SyntheticBold(Font, FontValue);
         FontMade = Font;
         FontValid = true;
     }
     return FontValue;
 }
 
+int TQtCanvas::Advance(const QFontMetrics& metrics, unsigned char c) {
+    return metrics.horizontalAdvance(Latin1(c)) + (FontSyntheticBold ? 1 : 0);
+}
+
 TSize TQtCanvas::TextExtent(const std::string& text) {
     const QFontMetrics metrics(CurrentFont());
     int width = 0;
     for (const char c : text) {
-        width += metrics.horizontalAdvance(Latin1(static_cast<unsigned char>(c)));
+        width += Advance(metrics, static_cast<unsigned char>(c));
     }
     return {width, metrics.height()};
 }
@@ -243,7 +248,7 @@ void TQtCanvas::TextOut(int x, int y, const std::string& text) {
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         chars.push_back({byte, width, false});
-        width += metrics.horizontalAdvance(Latin1(byte));
+        width += Advance(metrics, byte);
     }
     PaintRun(x, y, chars, width);
 }
@@ -264,12 +269,15 @@ void TQtCanvas::PaintRun(int x, int y, const std::vector<TTextChar>& chars, int 
     for (const TTextChar& c : chars) {
         const QString character = Latin1(c.Char);
         PainterValue.drawText(QPoint(c.U, metrics.ascent()), character);
+        if (FontSyntheticBold) {
+            PainterValue.drawText(QPoint(c.U + 1, metrics.ascent()), character);
+        }
         if (c.Underline) {
             // Within the cell, as GDI keeps it.
             const int thickness = std::max(1, metrics.lineWidth());
             const int top =
                 std::min(metrics.ascent() + metrics.underlinePos(), metrics.height() - thickness);
-            PainterValue.fillRect(QRect(c.U, top, metrics.horizontalAdvance(character), thickness),
+            PainterValue.fillRect(QRect(c.U, top, Advance(metrics, c.Char), thickness),
                                   Native(Font.Color));
         }
     }
@@ -285,7 +293,7 @@ int TQtCanvas::DrawText(const std::string& text, TRect& r, std::uint32_t format)
     }
     const int height = DrawTextLines(
         text, r, format, metrics.height(), GetAveCharSize(*this).cx,
-        [&](unsigned char c) { return metrics.horizontalAdvance(Latin1(c)); },
+        [&](unsigned char c) { return Advance(metrics, c); },
         [&](int x, int y, const TTextLine& line) { PaintRun(x, y, line.Chars, line.Width); });
     if (clipped) {
         SetClip(savedClip);

@@ -82,6 +82,8 @@ private:
                         const std::function<TColor(int, int)>& source);
     // The Qt font of Font, made again only when Font changed.
     const QFont& CurrentFont();
+    // The advance of character c in the current font, a pixel more when it is made bold here.
+    int Advance(const QFontMetrics& metrics, unsigned char c);
     // Paints characters of the current font at offsets along a line from the reference point
     // logical (x, y), turned by the escapement; width is the run's extent.
     void PaintRun(int x, int y, const std::vector<TTextChar>& chars, int width);
@@ -95,5 +97,6 @@ private:
     TFont FontMade;
     QFont FontValue;
     bool FontValid = false;
+    bool FontSyntheticBold = false;
     bool Painted = false;
 };

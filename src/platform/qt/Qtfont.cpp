@@ -82,6 +82,16 @@ bool HasSize(const QFont& face, const TFont& font) {
 
 } // namespace
 
+bool SyntheticBold(const TFont& font, const QFont& face) {
+    if (!(font.Style & fsBold) || !QFontDatabase::hasFamily(face.family())) {
+        return false;
+    }
+    const QStringList styles = QFontDatabase::styles(face.family());
+    return std::none_of(styles.begin(), styles.end(), [&](const QString& style) {
+        return QFontDatabase::bold(face.family(), style);
+    });
+}
+
 QFont QtFont(const TFont& font) {
     const QString family = QtFontFamily(font.Name);
     QFont result = SizedFont(family, font);

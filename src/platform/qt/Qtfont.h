@@ -16,6 +16,12 @@
 
 QFont QtFont(const TFont& font);
 
+// Whether face, made by QtFont for font, is bold only in name: font asks for bold and face's
+// family has no bold style (Wine's "MS Sans Serif"), which Qt then draws plain. GDI makes such a
+// face bold itself, each glyph drawn twice a pixel apart and advancing a pixel further; the Qt
+// canvas does the same.
+bool SyntheticBold(const TFont& font, const QFont& face);
+
 // The family that stands for the toolkit's face name: the name itself, or the family of the
 // font loaded for it.
 QString QtFontFamily(const std::string& name);

@@ -6,9 +6,13 @@
 #include "widgets/Ornglyphs.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    // The installed launcher and icon (share/applications, share/icons) are the window's.
+    QGuiApplication::setDesktopFileName("morvik");
+    QApplication::setWindowIcon(QIcon::fromTheme("morvik"));
     TQtPlatform platform;
     InstallPlatform(&platform);
     // Compiled in from the one description of their pixels, as the Windows program's resource

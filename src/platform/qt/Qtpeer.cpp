@@ -14,8 +14,6 @@
 #include <QResizeEvent>
 #include <QToolTip>
 
-namespace {
-
 TShiftState ShiftOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
     TShiftState shift = 0;
     shift |= modifiers & Qt::ShiftModifier ? ssShift : 0;
@@ -27,7 +25,6 @@ TShiftState ShiftOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
     return shift;
 }
 
-// The toolkit's button for a Qt button; false for the buttons the toolkit has no name for.
 bool ButtonOf(Qt::MouseButton qtButton, TMouseButton& button) {
     switch (qtButton) {
     case Qt::LeftButton:
@@ -43,6 +40,8 @@ bool ButtonOf(Qt::MouseButton qtButton, TMouseButton& button) {
         return false;
     }
 }
+
+namespace {
 
 QString Latin1(const std::string& text) {
     return QString::fromLatin1(text.data(), qsizetype(text.size()));
@@ -91,6 +90,60 @@ std::uint16_t VirtualKey(int key) {
         return 0;
     }
 }
+
+} // namespace
+
+void DeliverKeyPress(TWinControl& control, QWidget& widget, QKeyEvent& event,
+                     const std::function<void()>& native) {
+    const QPointer<QWidget> alive(&widget);
+    const TShiftState shift = ShiftOf(event.modifiers(), Qt::NoButton);
+    TForm* form = control.ParentForm();
+    const QString text = event.text();
+    const bool hasChar = text.size() == 1 && text[0].unicode() <= 0xFF;
+    const char typed = hasChar ? char(text[0].unicode()) : 0;
+    if (std::uint16_t key = VirtualKey(event.key())) {
+        bool taken = false;
+        Application().RunGuarded([&] { taken = form && form->DialogKey(key, shift); });
+        if (taken || !alive) {
+            return;
+        }
+        Application().RunGuarded([&] { control.KeyDown(key, shift); });
+        if (!alive || key == 0) {
+            return;
+        }
+    }
+    if (native) {
+        native();
+        if (!alive) {
+            return;
+        }
+    }
+    if (!hasChar || (typed == '\t' && !(shift & (ssAlt | ssCtrl)) && form)) {
+        return;
+    }
+    if (shift & ssAlt) {
+        Application().RunGuarded([&] {
+            if (form) {
+                form->DialogChar(typed, shift);
+            }
+        });
+        return;
+    }
+    char key = typed;
+    Application().RunGuarded([&] { control.KeyPress(key); });
+    if (alive && key != 0 && !control.WantsChars() && form) {
+        Application().RunGuarded([&] { form->DialogChar(key, shift); });
+    }
+}
+
+void DeliverKeyRelease(TWinControl& control, QKeyEvent& event) {
+    if (std::uint16_t key = VirtualKey(event.key())) {
+        const TShiftState shift = ShiftOf(event.modifiers(), Qt::NoButton);
+        Application().RunGuarded([&] { control.KeyUp(key, shift); });
+    }
+}
+
+namespace {
 
 // The widget of a windowed control: its events reach the control as the toolkit's input.
 class TControlWidget : public QWidget {
@@ -145,6 +198,12 @@ protected:
     }
     // Hints are tool tips: that of the control under the pointer, when it shows its hint.
     bool event(QEvent* event) override {
+        if (event->type() == QEvent::WindowActivate && isWindow()) {
+            if (auto* form = dynamic_cast<TForm*>(&Control)) {
+                ActivateForm(*form);
+            }
+            return QWidget::event(event);
+        }
         if (event->type() != QEvent::ToolTip) {
             return QWidget::event(event);
         }
@@ -163,51 +222,8 @@ protected:
     void focusInEvent(QFocusEvent* /*event*/) override {
         Application().RunGuarded([&] { Control.WindowFocused(); });
     }
-    // As a Win32 window takes a key: the form's dialog keys first, then KeyDown, then the
-    // character to KeyPress and, when the control does not take it as text, to the form's
-    // accelerators; with Alt the character goes to the accelerators alone. A handler may free
-    // the control, and with it this widget, so each step looks whether it is still there.
-    void keyPressEvent(QKeyEvent* event) override {
-        const QPointer<QWidget> alive(this);
-        const TShiftState shift = ShiftOf(event->modifiers(), Qt::NoButton);
-        TForm* form = Control.ParentForm();
-        const QString text = event->text();
-        const bool hasChar = text.size() == 1 && text[0].unicode() <= 0xFF;
-        const char typed = hasChar ? char(text[0].unicode()) : 0;
-        if (std::uint16_t key = VirtualKey(event->key())) {
-            bool taken = false;
-            Application().RunGuarded([&] { taken = form && form->DialogKey(key, shift); });
-            if (taken || !alive) {
-                return;
-            }
-            Application().RunGuarded([&] { Control.KeyDown(key, shift); });
-            if (!alive || key == 0) {
-                return;
-            }
-        }
-        if (!hasChar || (typed == '\t' && !(shift & (ssAlt | ssCtrl)) && form)) {
-            return;
-        }
-        if (shift & ssAlt) {
-            Application().RunGuarded([&] {
-                if (form) {
-                    form->DialogChar(typed, shift);
-                }
-            });
-            return;
-        }
-        char key = typed;
-        Application().RunGuarded([&] { Control.KeyPress(key); });
-        if (alive && key != 0 && !Control.WantsChars() && form) {
-            Application().RunGuarded([&] { form->DialogChar(key, shift); });
-        }
-    }
-    void keyReleaseEvent(QKeyEvent* event) override {
-        if (std::uint16_t key = VirtualKey(event->key())) {
-            const TShiftState shift = ShiftOf(event->modifiers(), Qt::NoButton);
-            Application().RunGuarded([&] { Control.KeyUp(key, shift); });
-        }
-    }
+    void keyPressEvent(QKeyEvent* event) override { DeliverKeyPress(Control, *this, *event, {}); }
+    void keyReleaseEvent(QKeyEvent* event) override { DeliverKeyRelease(Control, *event); }
     // A form follows its window when the user (or the window manager) moves or resizes it;
     // the bounds it already has come back unchanged, so nothing echoes.
     void moveEvent(QMoveEvent* /*event*/) override { TakeWindowBounds(); }
@@ -258,6 +274,24 @@ Qt::CursorShape QtCursorShape(TCursor cursor) {
     default:
         return Qt::ArrowCursor;
     }
+}
+
+void ActivateForm(TForm& form) {
+    // A handler may free the form, and its window with it.
+    auto* peer = dynamic_cast<TQtPeer*>(form.Peer());
+    const QPointer<QWidget> alive(peer ? peer->Widget() : nullptr);
+    Application().RunGuarded([&] { form.Activate(); });
+    if (!alive) {
+        return;
+    }
+    Application().RunGuarded([&] {
+        TWinControl* active = form.ActiveControl();
+        if (active && active->CanFocus()) {
+            active->SetFocus();
+        } else if (!active) {
+            form.SelectNext(nullptr, true);
+        }
+    });
 }
 
 TQtPeer::TQtPeer(TWinControl& control, QWidget* parent)

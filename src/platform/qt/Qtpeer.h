@@ -9,21 +9,46 @@
 // widget's paint event paints TWinControl::PaintWindow through a Qt canvas on the widget, and mouse
 // input goes to the control's Window... entry points. Whatever a handler throws is shown by the
 // application object and never passes through Qt. The close box closes the form through
-// TForm::Close.
+// TForm::Close; the window's activation activates the form (ActivateForm).
 //
-// TQtEditPeer puts an edit box on Qt's own line edit, which reports the user's typing back.
-//
-// FIXME: the list boxes and the combo box are to be Qt's own widgets reporting as the Win32
-// peers report; until then they paint and answer input themselves, as on the headless platform.
+// TQtEditPeer puts an edit box on Qt's own line edit, which reports the user's typing back; the
+// list boxes are Qt's own lists (Qtlistbox.h), the drive list Qt's own combo box
+// (Qtcombobox.h).
 
 #include "toolkit/Controls.h"
+#include "toolkit/Forms.h"
 #include "toolkit/Stdctrls.h"
 
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
+class QKeyEvent;
+
 // The Qt pointer shape of a toolkit cursor.
 Qt::CursorShape QtCursorShape(TCursor cursor);
+
+// The toolkit's shift state of Qt's modifiers and buttons.
+TShiftState ShiftOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
+// The toolkit's button for a Qt button; false for the buttons the toolkit has no name for.
+bool ButtonOf(Qt::MouseButton qtButton, TMouseButton& button);
+
+// A key pressed on widget, the window of control, delivered as a Win32 window takes it: the
+// form's dialog keys first, then KeyDown, then native (the Qt widget's own handling, if any),
+// then the character to KeyPress and, when the control does not take it as text, to the form's
+// accelerators; with Alt the character goes to the accelerators alone. A handler may free the
+// control, and with it the widget, so each step looks whether it is still there.
+void DeliverKeyPress(TWinControl& control, QWidget& widget, QKeyEvent& event,
+                     const std::function<void()>& native);
+void DeliverKeyRelease(TWinControl& control, QKeyEvent& event);
+
+// What a form's window becoming the active one does: the form's activation, then the focus
+// back where it was on the form, or to the first control that takes it. Qt's activation of the
+// window calls it; so do the message loops for the main form at start and for a modal form,
+// since without a window manager (a virtual display, the offscreen platform) no window is ever
+// activated, and the program's start-up runs on its main form's activation.
+void ActivateForm(TForm& form);
 
 class TQtPeer : public TWindowPeer {
 public:

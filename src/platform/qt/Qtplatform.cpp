@@ -3,12 +3,16 @@
 #include "platform/headless/Syscolors.h"
 #include "platform/headless/Sysicons.h"
 #include "platform/qt/Qtbitmap.h"
+#include "platform/qt/Qtcombobox.h"
+#include "platform/qt/Qtlistbox.h"
 #include "platform/qt/Qtpeer.h"
 #include "toolkit/Forms.h"
+#include "toolkit/Sysutils.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCursor>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QIcon>
@@ -119,6 +123,11 @@ std::string DesktopEntryText(const TShellLink& link, const std::string& name) {
     std::string text = "[Desktop Entry]\nType=Application\n";
     text += "Name=" + (link.Description.empty() ? name : link.Description) + "\n";
     text += "Exec=" + exec + "\n";
+    // The name without folder and extension: an icon name never has either.
+    const std::string program = ToLocal(QFileInfo(QString::fromLocal8Bit(link.Path)).baseName());
+    if (!program.empty()) {
+        text += "Icon=" + program + "\n";
+    }
     if (!link.WorkingDirectory.empty()) {
         text += "Path=" + link.WorkingDirectory + "\n";
     }
@@ -222,6 +231,12 @@ std::unique_ptr<TWindowPeer> TQtPlatform::CreatePeer(TWinControl& control) {
     if (auto* edit = dynamic_cast<TEdit*>(&control)) {
         return std::make_unique<TQtEditPeer>(*edit, parentPeer->Widget());
     }
+    if (auto* drives = dynamic_cast<TDriveComboBox*>(&control)) {
+        return std::make_unique<TQtComboBoxPeer>(*drives, parentPeer->Widget());
+    }
+    if (auto* list = dynamic_cast<TListBox*>(&control)) {
+        return std::make_unique<TQtListBoxPeer>(*list, parentPeer->Widget());
+    }
     return std::make_unique<TQtPeer>(control, parentPeer->Widget());
 }
 
@@ -239,12 +254,16 @@ TRect TQtPlatform::FrameInsets(const TForm& form) {
 }
 
 void TQtPlatform::RunModal(TForm& form) {
+    ActivateForm(form);
     while (form.ModalResult() == mrNone) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
 }
 
 void TQtPlatform::RunMessageLoop() {
+    if (TForm* main = Application().MainForm(); main && main->Visible()) {
+        ActivateForm(*main);
+    }
     while (!Application().Terminated()) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
@@ -289,7 +308,27 @@ std::string TQtPlatform::TQtShell::SpecialFolderPath(int csidl) {
     default:
         return {};
     }
-    return ToLocal(QStandardPaths::writableLocation(location));
+    // Qt names $HOME/Desktop even when the user has no such folder.
+    const QString path = QStandardPaths::writableLocation(location);
+    return QFileInfo(path).isDir() ? ToLocal(path) : std::string();
+}
+
+std::string TQtPlatform::TQtShell::LinkFileName(const std::string& linkName) {
+    return LowerCase(linkName) + ".desktop";
+}
+
+std::string TQtPlatform::TQtShell::ProgramFileName(const std::string& programName) {
+    return LowerCase(programName);
+}
+
+std::string TQtPlatform::TQtShell::SettingsFolder(const std::string& programName) {
+    // $XDG_CONFIG_HOME, or ~/.config without it.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                           "/" + QString::fromLocal8Bit(LowerCase(programName));
+    // A folder that cannot be made shows in the message of the settings file that cannot be
+    // written.
+    QDir().mkpath(folder);
+    return ToLocal(folder) + "/";
 }
 
 std::string TQtPlatform::TQtShell::SaveShellLink(const TShellLink& link,

@@ -11,9 +11,11 @@
 // Windows are Qt widgets (Qtpeer.h), popup menus Qt popups (Qtmenus.h). The message loops run Qt's
 // events until the toolkit's condition holds.
 //
-// The shell finds the desktop and documents folders as the XDG user directories name them and
-// writes a shell link as a freedesktop launcher (DesktopEntryText), made executable; a link's
-// hot key has no place in a launcher and is left out.
+// The shell finds the desktop and documents folders as the XDG user directories name them (no
+// folder when the one named is not there) and writes a shell link as a freedesktop launcher
+// (DesktopEntryText), made executable; a link's hot key has no place in a launcher and is left
+// out. Launchers and programs take lower-case names without extension ("morvik.desktop",
+// "morvik"), and a program's settings live in its folder of $XDG_CONFIG_HOME.
 
 #include "toolkit/Menus.h"
 #include "toolkit/Platform.h"
@@ -26,7 +28,8 @@
 
 // The text of the freedesktop launcher (a .desktop file) for link: the program quoted in Exec
 // with its arguments after it, the description as its name (name when there is none), the
-// working folder as its Path.
+// working folder as its Path, and as its icon the icon theme's of the program's name, as a
+// Windows shell link shows its program's icon.
 std::string DesktopEntryText(const TShellLink& link, const std::string& name);
 
 class TQtMenuWindow;
@@ -95,6 +98,9 @@ private:
     public:
         std::string SpecialFolderPath(int csidl) override;
         std::string SaveShellLink(const TShellLink& link, const std::string& fileName) override;
+        std::string LinkFileName(const std::string& linkName) override;
+        std::string ProgramFileName(const std::string& programName) override;
+        std::string SettingsFolder(const std::string& programName) override;
     };
     TQtShell ShellValue;
 };
