@@ -13,6 +13,8 @@
 #include "toolkit/Extctrls.h"
 #include "toolkit/Filectrl.h"
 #include "toolkit/Forms.h"
+#include "toolkit/Platform.h"
+#include "toolkit/Shell.h"
 #include "toolkit/Stdctrls.h"
 #include "widgets/Orncheckbox.h"
 #include "widgets/Orndrawmodule.h"
@@ -188,7 +190,7 @@ private:
 
     // The start-up sequence runs on the first activation only.
     bool StartedUp = false;
-    TGroupSession GroupSession{*this};
+    TGroupSession GroupSession{*this, Platform().Shell().ProgramFileName("Morvik")};
 };
 
 // The main window of the running program, set by the program entry; nullptr when there is none.

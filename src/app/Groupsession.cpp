@@ -13,9 +13,6 @@
 
 namespace {
 
-// The program's own file, which is never packed.
-const std::string ProgramFileName = "Morvik.exe";
-
 std::string HowFar(std::size_t extracted, std::size_t planned) {
     if (extracted == 0) {
         return "Nothing was extracted.";
@@ -213,7 +210,7 @@ void TGroupSession::CreateGroupFile() {
     // group file as it was.
     std::vector<std::string> names;
     for (const std::string& name : listed) {
-        if (name == ProgramFileName) {
+        if (name == ProgramFile) {
             continue;
         }
         if (!FitsGrpName(name)) {

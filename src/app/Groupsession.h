@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TGroupView {
@@ -56,7 +57,9 @@ public:
 
 class TGroupSession {
 public:
-    explicit TGroupSession(TGroupView& view) : View(view) {}
+    // programFile is the name of the program's own file, which is never packed.
+    explicit TGroupSession(TGroupView& view, std::string programFile = "Morvik.exe")
+        : View(view), ProgramFile(std::move(programFile)) {}
 
     // The file list's current item changed: in extracting mode it becomes the group file to
     // extract from, and the part of its name before ".GRP" followed by "_Extract" the folder.
@@ -90,5 +93,6 @@ private:
                         const std::vector<std::string>& names, const std::string& target);
 
     TGroupView& View;
+    std::string ProgramFile;
     TEntryTable Entries;
 };

@@ -434,6 +434,15 @@ TEST_F(GroupSession, TheProgramItselfIsSkippedByItsExactName) {
     EXPECT_TRUE(Beeped(sndAsterisk));
     EXPECT_EQ(ReadBytes(In("MyGroup.grp")), BuildGrpImage({}));
     EXPECT_EQ(ReadBytes(In("MyGroup.grp")).size(), 16u);
+
+    // Where the program's file is named otherwise (morvik on Linux), that name is skipped.
+    TGroupSession linuxSession{View, "morvik"};
+    WriteSources({{"morvik", BytesOf("\x7f" "ELF")}});
+    SwitchMode(false);
+    View.SetItems({"Morvik.exe", "morvik"});
+    View.Answers = {mrYes, mrYes};
+    linuxSession.CreateGroupFile();
+    EXPECT_EQ(ReadBytes(In("MyGroup.grp")), BuildGrpImage({{"Morvik.exe", BytesOf("MZ")}}));
 }
 
 TEST_F(GroupSession, ANameOfThirteenCharactersStopsBeforeTheOldFileIsTouched) {
