@@ -437,7 +437,8 @@ TEST_F(GroupSession, TheProgramItselfIsSkippedByItsExactName) {
 
     // Where the program's file is named otherwise (morvik on Linux), that name is skipped.
     TGroupSession linuxSession{View, "morvik"};
-    WriteSources({{"morvik", BytesOf("\x7f" "ELF")}});
+    WriteSources({{"morvik", BytesOf("\x7f"
+                                     "ELF")}});
     SwitchMode(false);
     View.SetItems({"Morvik.exe", "morvik"});
     View.Answers = {mrYes, mrYes};

@@ -10,13 +10,18 @@
 #include "toolkit/Stdctrls.h"
 
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QTimer>
 #include <QToolTip>
+#include <QUrl>
 
 #include <cstdint>
 #include <string>
@@ -109,6 +114,42 @@ TEST_F(QtPeerTest, AShownFormIsATopLevelWidgetOfItsClientArea) {
     EXPECT_EQ(window->windowTitle().toStdString(), "Renamed");
     Form->Hide();
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(QtPeerTest, FilesDroppedOnAFormThatAcceptsThemReachItWithTheirPaths) {
+    std::vector<std::string> dropped;
+    Form->OnDropFiles = [&](TComponent*, const std::vector<std::string>& paths) {
+        dropped = paths;
+    };
+    Form->Show();
+    QWidget* window = WidgetOf(*Form);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->acceptDrops());
+    Form->SetAcceptFiles(true);
+    EXPECT_TRUE(window->acceptDrops());
+
+    // Local files only, in the drag's order; a web address is no file.
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile("/games/DUKE3D.GRP"), QUrl("https://example.org/A.GRP"),
+                  QUrl::fromLocalFile("/games/caf\u00e9 s/B.MAP")});
+    const QPoint p(10, 10);
+    QDragEnterEvent enter(p, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(p), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &drop);
+    EXPECT_EQ(dropped,
+              (std::vector<std::string>{
+                  "/games/DUKE3D.GRP",
+                  QFile::encodeName(QString::fromUtf8("/games/caf\u00e9 s/B.MAP")).toStdString()}));
+
+    // A drag of text alone is not taken.
+    QMimeData text;
+    text.setText("DUKE3D.GRP");
+    QDragEnterEvent textEnter(p, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    textEnter.setAccepted(false);
+    QCoreApplication::sendEvent(window, &textEnter);
+    EXPECT_FALSE(textEnter.isAccepted());
 }
 
 TEST_F(QtPeerTest, TheCloseBoxClosesTheFormThroughTheToolkit) {

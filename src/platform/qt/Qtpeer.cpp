@@ -5,14 +5,21 @@
 #include "toolkit/Forms.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QMoveEvent>
 #include <QPaintEvent>
 #include <QResizeEvent>
 #include <QToolTip>
+#include <QUrl>
+
+#include <vector>
 
 TShiftState ShiftOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
     TShiftState shift = 0;
@@ -217,6 +224,23 @@ protected:
         }
         return true;
     }
+    // Files dragged from the desktop: a form that accepts them takes a drag of local files and
+    // hears of the drop with their paths, in the file system's own bytes. A drop on a child
+    // control comes here, as the children take none.
+    void dragEnterEvent(QDragEnterEvent* event) override {
+        if (!DroppedPaths(*event->mimeData()).empty()) {
+            event->acceptProposedAction();
+        }
+    }
+    void dropEvent(QDropEvent* event) override {
+        const std::vector<std::string> paths = DroppedPaths(*event->mimeData());
+        auto* form = dynamic_cast<TForm*>(&Control);
+        if (paths.empty() || !form) {
+            return;
+        }
+        event->acceptProposedAction();
+        Application().RunGuarded([&] { form->WindowDropFiles(paths); });
+    }
     // Tab is the toolkit's: the form moves the focus (TForm::DialogKey), not Qt.
     bool focusNextPrevChild(bool /*next*/) override { return false; }
     void focusInEvent(QFocusEvent* /*event*/) override {
@@ -241,6 +265,15 @@ private:
     const TControl& ControlAt(QPoint p) const {
         const TControl* child = Control.WindowlessControlAt({p.x(), p.y()}, true);
         return child ? *child : Control;
+    }
+    static std::vector<std::string> DroppedPaths(const QMimeData& data) {
+        std::vector<std::string> paths;
+        for (const QUrl& url : data.urls()) {
+            if (url.isLocalFile()) {
+                paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+            }
+        }
+        return paths;
     }
     void TakeWindowBounds() {
         auto* form = dynamic_cast<TForm*>(&Control);
@@ -302,6 +335,7 @@ TQtPeer::TQtPeer(TWinControl& control, QWidget* widget, bool nativeInput)
     ApplyStyle();
     ApplyBounds();
     Changed(TPeerChange::Text);
+    Changed(TPeerChange::AcceptFiles);
     WidgetValue->setEnabled(Control.Enabled());
     WidgetValue->setVisible(Control.Visible());
 }
@@ -364,6 +398,11 @@ void TQtPeer::Changed(TPeerChange change) {
     case TPeerChange::Style:
         ApplyStyle();
         break;
+    case TPeerChange::AcceptFiles:
+        if (auto* form = dynamic_cast<TForm*>(&Control)) {
+            WidgetValue->setAcceptDrops(form->AcceptFiles());
+        }
+        break;
     default:
         WidgetValue->update();
         break;
@@ -393,6 +432,8 @@ void TQtPeer::SetFocus() {
 TQtEditPeer::TQtEditPeer(TEdit& edit, QWidget* parent)
     : TQtPeer(edit, new QLineEdit(parent), true), Edit(edit) {
     auto* line = static_cast<QLineEdit*>(Widget());
+    // A file dropped on the edit box is the form's drop, as on Windows, not text to insert.
+    line->setAcceptDrops(false);
     line->setFont(QtFont(edit.Font()));
     line->setReadOnly(edit.ReadOnly());
     line->setText(Latin1(edit.Text()));
