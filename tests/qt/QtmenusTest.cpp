@@ -99,19 +99,20 @@ TEST_F(QtMenusTest, TheWindowIsLaidOutAndPaintedThroughTheItemsRequests) {
         bounds = window.Bounds();
     });
     EXPECT_EQ(chosen, nullptr);
-    // Four items of 20 and a separator of 6 inside a 3-pixel frame.
-    EXPECT_EQ(bounds, Bounds(100, 80, 56, 92));
+    // Four items of 20 and a separator of 6 inside a 3-pixel frame, each item 50 wide as it
+    // asks and 12 more (twice the menu font's average character width), as Windows widens it.
+    EXPECT_EQ(bounds, Bounds(100, 80, 68, 92));
 
     // The same painting on the software canvas: the frame, then each item in its state.
-    TSoftCanvas expected(56, 92);
+    TSoftCanvas expected(68, 92);
     expected.Brush.Color = clMenu;
-    TRect frame = Rect(0, 0, 56, 92);
+    TRect frame = Rect(0, 0, 68, 92);
     expected.FillRect(frame);
     expected.DrawEdge(frame, edgeRaised, bfRect);
     const int tops[] = {3, 23, 43, 49, 69};
     for (int i = 0; i < 5; ++i) {
         expected.Brush.Color = StateColor(Item(i)->DrawState(false));
-        expected.FillRect(Rect(3, tops[i], 53, tops[i] + (i == 2 ? 6 : 20)));
+        expected.FillRect(Rect(3, tops[i], 65, tops[i] + (i == 2 ? 6 : 20)));
     }
     EXPECT_TRUE(SamePictures(open, expected));
 }
@@ -158,7 +159,7 @@ TEST_F(QtMenusTest, AMenuNearTheScreenEdgeIsMovedInside) {
     TRect bounds;
     Track({screen.cx - 10, screen.cy - 10},
           [&](TQtMenuWindow& window) { bounds = window.Bounds(); });
-    EXPECT_EQ(bounds, Bounds(screen.cx - 56, screen.cy - 92, 56, 92));
+    EXPECT_EQ(bounds, Bounds(screen.cx - 68, screen.cy - 92, 68, 92));
 }
 
 TEST_F(QtMenusTest, TheMenusReachTheirWindowThroughItsCanvas) {
@@ -167,9 +168,9 @@ TEST_F(QtMenusTest, TheMenusReachTheirWindowThroughItsCanvas) {
         ASSERT_EQ(id, window.Id());
         TRect r;
         ASSERT_TRUE(Host.GetWindowRect(id, r));
-        EXPECT_EQ(r, Bounds(10, 20, 56, 92));
+        EXPECT_EQ(r, Bounds(10, 20, 68, 92));
         ASSERT_TRUE(Host.GetClientRect(id, r));
-        EXPECT_EQ(r, Rect(0, 0, 56, 92));
+        EXPECT_EQ(r, Rect(0, 0, 68, 92));
         EXPECT_TRUE(Host.SetUserData(id, 0x1234));
         EXPECT_EQ(Host.GetUserData(id), 0x1234u);
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-TMenuLayout LayOutMenu(TPopupMenu& menu, TCanvas& measure) {
+TMenuLayout LayOutMenu(TPopupMenu& menu, TCanvas& measure, int widening) {
     TMenuLayout layout;
     for (int i = 0; i < menu.Items()->Count(); ++i) {
         TMenuItem* item = menu.Items()->Items(i);
@@ -17,7 +17,7 @@ TMenuLayout LayOutMenu(TPopupMenu& menu, TCanvas& measure) {
         int height = 0;
         Application().RunGuarded([&] { item->MeasureItem(measure, width, height); });
         layout.Items.push_back(item);
-        layout.Sizes.push_back({width, height});
+        layout.Sizes.push_back({width + widening, height});
     }
 
     const std::vector<TMenuItem*>& items = layout.Items;

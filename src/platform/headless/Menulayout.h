@@ -19,5 +19,6 @@ struct TMenuLayout {
 
 // Measures menu's visible top-level items on measure, each with the menu font and colour as the
 // system hands them to the request (an exception out of a handler is shown, as the message loop
-// shows it), and lays them out.
-TMenuLayout LayOutMenu(TPopupMenu& menu, TCanvas& measure);
+// shows it), and lays them out, each item widened by widening pixels (the Windows menu adds twice
+// the menu font's average character width to the width an owner-drawn item asks for).
+TMenuLayout LayOutMenu(TPopupMenu& menu, TCanvas& measure, int widening = 0);

@@ -178,7 +178,10 @@ TMenuItem* TQtPlatform::TrackPopupMenu(TPopupMenu& menu, TPoint p) {
     TMenuLayout layout;
     {
         TQtCanvas measure(probe);
-        layout = LayOutMenu(menu, measure);
+        // The room the Windows menu gives an owner-drawn item beyond the width it asks for,
+        // which the draw module's layouts were made with.
+        measure.Font = TFont();
+        layout = LayOutMenu(menu, measure, 2 * GetAveCharSize(measure).cx);
     }
     // Kept inside the screen, as the system moves a menu that would leave it.
     const TSize screen = ScreenSize();
