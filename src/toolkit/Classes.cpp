@@ -255,3 +255,18 @@ void TStrings::SetSorted(bool sorted) {
         Changed(TChange::Reset, -1);
     }
 }
+
+TTextsChange TextsChange(const std::vector<std::string>& before,
+                         const std::vector<std::string>& after) {
+    TTextsChange change;
+    std::size_t& head = change.Head;
+    while (head < after.size() && head < before.size() && after[head] == before[head]) {
+        ++head;
+    }
+    std::size_t& tail = change.Tail;
+    while (tail < after.size() - head && tail < before.size() - head &&
+           after[after.size() - 1 - tail] == before[before.size() - 1 - tail]) {
+        ++tail;
+    }
+    return change;
+}

@@ -201,6 +201,15 @@ using TComponentPtr = std::unique_ptr<T, TComponentFree>;
 
 // ---- String lists ------------------------------------------------------------------------------
 
+// Where two lists of texts differ: the number of texts they share at the start, and after those
+// the number they share at the end. A list control's window changes only the texts between.
+struct TTextsChange {
+    std::size_t Head = 0;
+    std::size_t Tail = 0;
+};
+TTextsChange TextsChange(const std::vector<std::string>& before,
+                         const std::vector<std::string>& after);
+
 // A list of texts. Indexes out of range raise "List index out of bounds (%d)". A sorted list
 // puts an added text at its place in the list's name order (ASCII case folded, then byte for
 // byte); Put and Insert place texts where they are told to, sorted or not.

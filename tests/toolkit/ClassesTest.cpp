@@ -197,3 +197,19 @@ TEST(StringsTest, BadIndexesRaiseAMessageWithTheIndex) {
     list.Insert(1, "two");
     EXPECT_EQ(list.Count(), 2);
 }
+
+TEST(StringsTest, TheChangeOfTwoListsIsWhatLiesBetweenTheirCommonHeadAndTail) {
+    using TTexts = std::vector<std::string>;
+    using TSpan = std::vector<std::size_t>; // head, tail
+    const auto change = [](const TTexts& before, const TTexts& after) {
+        const TTextsChange c = TextsChange(before, after);
+        return std::vector<std::size_t>{c.Head, c.Tail};
+    };
+    EXPECT_EQ(change({"A", "B", "C"}, {"A", "B", "C"}), (TSpan{3, 0}));
+    EXPECT_EQ(change({"A", "B", "C"}, {"A", "X", "Y", "C"}), (TSpan{1, 1}));
+    EXPECT_EQ(change({"A", "B"}, {"C", "D"}), (TSpan{0, 0}));
+    EXPECT_EQ(change({}, {"A"}), (TSpan{0, 0}));
+    // The tail never reaches back into the head: one of two equal texts removed.
+    EXPECT_EQ(change({"A", "A"}, {"A"}), (TSpan{1, 0}));
+    EXPECT_EQ(change({"A"}, {"A", "A"}), (TSpan{1, 0}));
+}

@@ -245,15 +245,7 @@ void TQtListBoxPeer::ApplyItems() {
     QListWidget* list = List();
     const QSignalBlocker quiet(list);
     const std::vector<std::string>& items = ListBox.Items().Texts();
-    std::size_t head = 0;
-    while (head < items.size() && head < Shown.size() && items[head] == Shown[head]) {
-        ++head;
-    }
-    std::size_t tail = 0;
-    while (tail < items.size() - head && tail < Shown.size() - head &&
-           items[items.size() - 1 - tail] == Shown[Shown.size() - 1 - tail]) {
-        ++tail;
-    }
+    const auto [head, tail] = TextsChange(Shown, items);
     const std::size_t removed = Shown.size() - head - tail;
     const std::size_t added = items.size() - head - tail;
     // A listing of thousands filled at once is laid out and painted once, not item by item.

@@ -66,15 +66,7 @@ void TListBoxPeer::Changed(TPeerChange change) {
 
 void TListBoxPeer::ApplyItems() {
     const std::vector<std::string>& items = List.Items().Texts();
-    std::size_t head = 0;
-    while (head < items.size() && head < Shown.size() && items[head] == Shown[head]) {
-        ++head;
-    }
-    std::size_t tail = 0;
-    while (tail < items.size() - head && tail < Shown.size() - head &&
-           items[items.size() - 1 - tail] == Shown[Shown.size() - 1 - tail]) {
-        ++tail;
-    }
+    const auto [head, tail] = TextsChange(Shown, items);
     const std::size_t removed = Shown.size() - head - tail;
     const std::size_t added = items.size() - head - tail;
     const bool many = removed + added > 8;
