@@ -1,5 +1,6 @@
 // Replays a fuzz corpus through a fuzz target without libFuzzer, so the regular test run checks
-// every saved input with any compiler: each argument is a file or a folder of files.
+// every saved input with any compiler: each argument is a file or a folder, whose files are read
+// with those of its subfolders (as libFuzzer reads a corpus).
 
 #include <cstddef>
 #include <cstdint>
@@ -31,7 +32,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         std::filesystem::path arg(argv[i]);
         if (std::filesystem::is_directory(arg)) {
-            for (const auto& entry : std::filesystem::directory_iterator(arg)) {
+            for (const auto& entry : std::filesystem::recursive_directory_iterator(arg)) {
                 if (entry.is_regular_file()) {
                     if (Replay(entry.path()) != 0) {
                         return 1;
