@@ -643,6 +643,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         THeadlessPlatform headless;
         TPlatform* previous = InstallPlatform(&headless);
         AddOrnGlyphResources(headless);
+        // Dialogs are painted when shown but their pictures are not kept: a session shows
+        // hundreds, and nothing here looks at them.
+        headless.SetKeepDialogPictures(false);
         headless.SetExeName(s.Program + "/Morvik.exe");
         headless.SetCommandLine("\"" + s.Program + "/Morvik.exe\"");
         TInput input(data, size);

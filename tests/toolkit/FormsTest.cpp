@@ -74,6 +74,22 @@ TEST_F(FormsTest, ClickingAButtonEndsTheModalLoopWithItsResult) {
     EXPECT_EQ(shown.Image.Pixel(5, 5), ColorToRGB(clBtnFace));
 }
 
+TEST_F(FormsTest, WithoutKeptPicturesEveryFormIsStillPaintedWhenShown) {
+    Headless.SetKeepDialogPictures(false);
+    std::vector<int> painted;
+    Question->OnPaint = [&](TComponent*) { painted.push_back(Question->ClientWidth()); };
+    for (const int width : {160, 300, 120}) {
+        Question->SetClientWidth(width);
+        Headless.QueueAnswer(TModalAnswer::CloseWindow());
+        Question->ShowModal();
+    }
+    EXPECT_EQ(painted, (std::vector<int>{160, 300, 120}));
+    ASSERT_EQ(Headless.Dialogs().size(), 3u);
+    for (const TShownDialog& shown : Headless.Dialogs()) {
+        EXPECT_TRUE(shown.Image.Empty());
+    }
+}
+
 TEST_F(FormsTest, TheCloseBoxGivesTwo) {
     Headless.QueueAnswer(TModalAnswer::CloseWindow());
     EXPECT_EQ(Question->ShowModal(), mrCancel);

@@ -237,9 +237,17 @@ void THeadlessPlatform::Record(TForm& form) {
     shown.Color = form.Color();
     shown.Cursor = ScreenCursorValue;
     RecordControls(form, {}, shown.Controls);
-    shown.Image.SetSize(std::max(shown.ClientWidth, 0), std::max(shown.ClientHeight, 0));
-    if (!shown.Image.Empty()) {
-        Deliver([&] { form.PaintTo(shown.Image.Canvas(), 0, 0); });
+    const int width = std::max(shown.ClientWidth, 0);
+    const int height = std::max(shown.ClientHeight, 0);
+    TBitmap& picture = KeepDialogPictures ? shown.Image : PaintedDialog;
+    if (KeepDialogPictures) {
+        picture.SetSize(width, height);
+    } else {
+        // Only grows: a form paints its client area and nothing beyond it.
+        picture.SetSize(std::max(picture.Width(), width), std::max(picture.Height(), height));
+    }
+    if (width > 0 && height > 0) {
+        Deliver([&] { form.PaintTo(picture.Canvas(), 0, 0); });
     }
     JournalLog.push_back("Dialog " + shown.Caption);
     DialogLog.push_back(std::move(shown));

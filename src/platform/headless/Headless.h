@@ -218,6 +218,10 @@ public:
     std::size_t PendingAnswers() const { return Answers.size(); }
     // Drops the answers not used yet, as a script that starts a new step afresh does.
     void ClearAnswers() { Answers.clear(); }
+    // Whether Dialogs() keep each form's picture as shown (they do at first). Without, every
+    // form is still painted when shown, into one bitmap used again, so that a long session
+    // neither holds a picture per dialog nor allocates one.
+    void SetKeepDialogPictures(bool keep) { KeepDialogPictures = keep; }
     // A step of the message loop: the user's doing while the program runs.
     void QueueLoopAction(std::function<void()> action) { LoopActions.push_back(std::move(action)); }
 
@@ -324,6 +328,8 @@ private:
     std::vector<TSoundType> BeepLog;
     std::vector<TShownError> ErrorLog;
     std::vector<TShownDialog> DialogLog;
+    bool KeepDialogPictures = true;
+    TBitmap PaintedDialog; // where forms are painted when their pictures are not kept
     std::vector<std::string> JournalLog;
     std::vector<TShownMenu> MenuLog;
     std::vector<const TMenu*> RebuildLog;
