@@ -30,7 +30,19 @@ Dir::Cache "$apt/cache";
 APT::Sandbox::User "root";
 EOF
     export APT_CONFIG="$apt/apt.conf"
-    apt-get update -qq
+    # A mirror in the middle of a sync serves an index file of the wrong size; this runs beside
+    # the other stages' builds, so it can wait a while. The packages come from the main archive:
+    # without an update's index apt resolves them from there, and fails below if it cannot.
+    local attempt
+    for attempt in 1 2 3; do
+        apt-get update -qq && break
+        if [ "$attempt" -lt 3 ]; then
+            echo "wine32: a package list did not download; again in half a minute"
+            sleep 30
+        else
+            echo "wine32: going on with the package lists that did download"
+        fi
+    done
     # What installing them on an empty system would bring, resolved by apt, then downloaded.
     local wanted
     wanted=$(apt-get install -s --no-install-recommends "${morvik_wine32_packages[@]}" |
