@@ -48,5 +48,7 @@ case " ${missing[*]} " in
     ;;
 esac
 echo "setup: installing ${missing[*]}"
-$sudo apt-get update -qq
+# An index that does not download (a mirror in the middle of a sync) leaves the others usable;
+# the install below fails if what it needs is not in them.
+$sudo apt-get update -qq || echo "setup: a package list did not download; installing from the others"
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
